@@ -1,0 +1,2 @@
+#include "app/CMainWindow.h"
+CMainWindow::CMainWindow(QWidget *parent) : QMainWindow(parent) {}
