@@ -66,18 +66,19 @@ void MyServer::slotNewConnection()
 void MyServer::slotReadClient(QTcpSocket *socket, Connection &connection)
 {
     const QVector<FrameAssembler::Event> events = connection.assembler.feed(socket->readAll());
+    // The answers of one notification go out in one write, in frame order.
+    QByteArray answers;
     for (const FrameAssembler::Event &event : events) {
         if (event.type == FrameAssembler::Event::UnknownHeader)
-            send(socket, QByteArray(1, Wire::UnknownHeaderAnswer));
+            answers.append(Wire::UnknownHeaderAnswer);
         else
-            handleFrame(socket, connection, event);
-        if (socket->state() != QAbstractSocket::ConnectedState)
-            return;
+            answers.append(handleFrame(connection, event));
     }
+    if (!answers.isEmpty() && socket->state() == QAbstractSocket::ConnectedState)
+        send(socket, answers);
 }
 
-void MyServer::handleFrame(QTcpSocket *socket, Connection &connection,
-                           const FrameAssembler::Event &frame)
+QByteArray MyServer::handleFrame(Connection &connection, const FrameAssembler::Event &frame)
 {
     const int result = Decode(frame.body.constData(), quint16(frame.body.size()),
                               connection.record, frame.kind);
@@ -86,7 +87,7 @@ void MyServer::handleFrame(QTcpSocket *socket, Connection &connection,
     if (result == Wire::DecodeMeasurement || result == Wire::DecodeBypass)
         emit dataUpdated(connection.record);
     device.BuildReply(connection.record);
-    send(socket, device.reply());
+    return device.reply();
 }
 
 void MyServer::send(QTcpSocket *socket, const QByteArray &bytes)

@@ -47,7 +47,7 @@ private:
     };
 
     void slotReadClient(QTcpSocket *socket, Connection &connection);
-    void handleFrame(QTcpSocket *socket, Connection &connection, const FrameAssembler::Event &frame);
+    QByteArray handleFrame(Connection &connection, const FrameAssembler::Event &frame);
     void send(QTcpSocket *socket, const QByteArray &bytes);
 
     QTcpServer *m_pTcpServer = nullptr;
