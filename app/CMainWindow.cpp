@@ -1,2 +1,347 @@
 #include "app/CMainWindow.h"
-CMainWindow::CMainWindow(QWidget *parent) : QMainWindow(parent) {}
+
+#include "app/CLanguageSwitcher.h"
+#include "app/CQMdiArea.h"
+#include "app/OptionDefaults.h"
+#include "display/CModuleWindow.h"
+#include "display/CShapedCircle.h"
+#include "eventlog/CLogWindow.h"
+#include "net/MyServer.h"
+#include "net/StationGlobals.h"
+#include "settings/SettingsKeys.h"
+#include "ui_CMainWindow.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QSettings>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+const char *const kOrganization = "Norvane LLC";
+const char *const kOrganizationDomain = "norvane.example";
+const char *const kApplication = "HARRIER Tablet DEMO";
+const char *const kVersion = "1.2.01";
+
+// The hidden sequence that shows the debug window.
+const int kDebugKeys[3] = { Qt::Key_7, Qt::Key_3, Qt::Key_9 };
+
+void greyMaximize(QWidget *window)
+{
+#ifdef Q_OS_WIN
+    if (HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(window->winId()), FALSE))
+        EnableMenuItem(menu, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+} // namespace
+
+CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
+    : QMainWindow(parent)
+    , m_ui(std::make_unique<Ui::CMainWindow>())
+{
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganization));
+    QCoreApplication::setOrganizationDomain(QString::fromLatin1(kOrganizationDomain));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplication));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/FALCONMaster.ico")));
+
+    m_eventLog.LoadSettings();
+    QSettings settings;
+    CLanguageSwitcher::instance().SetLanguage(
+        settings.value(SettingsKeys::Language, QLocale::system().name()).toString());
+    OptionDefaults::ensure(settings);
+
+    m_ui->setupUi(this);
+    setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" - Version ")
+                   + QCoreApplication::applicationVersion());
+    connect(m_ui->m_pModuleExitAction, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui->m_pViewEventLogAction, &QAction::triggered, this, &CMainWindow::OnViewEventLogAction);
+    connect(m_ui->m_pViewRearrangeModulesAction, &QAction::triggered, this,
+            &CMainWindow::OnViewRearrangeModulesAction);
+    connect(m_ui->m_pViewRenameAction, &QAction::triggered, this, &CMainWindow::OnViewRenameAction);
+    connect(m_ui->m_pSettingsLocalizationAction, &QAction::triggered, this,
+            &CMainWindow::OnSettingsLocalizationAction);
+    connect(m_ui->m_pSettingsDefaultAction, &QAction::triggered, this,
+            &CMainWindow::OnSettingsDefaultAction);
+    connect(m_ui->m_pHelpAboutAction, &QAction::triggered, this, &CMainWindow::OnHelpAboutAction);
+
+    m_ui->m_pSettingsLocalizationAction->setChecked(
+        settings.value(SettingsKeys::Localization, false).toBool());
+    restoreGeometry();
+
+    m_ui->m_pViewRenameAction->setIcon(QIcon(QStringLiteral(":/Rename.ico")));
+    m_ui->m_pViewEventLogAction->setIcon(QIcon(QStringLiteral(":/eventlog.gif")));
+    m_ui->m_pSettingsCommonDeviceSettingsAction->setIcon(QIcon(QStringLiteral(":/settings.ico")));
+    m_ui->m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_ui->m_pViewEventLogAction->setVisible(false);
+    m_ui->m_pSettingsLocalizationAction->setVisible(false);
+    m_ui->m_pToolBar->addAction(m_ui->m_pViewConfiguration);
+    m_ui->m_pViewRenameAction->setEnabled(false);
+
+    m_pFreeLabel = new QLabel(this);
+    m_pTotalLabel = new QLabel(tr("Total: %1").arg(0), this);
+    m_pCorrectLabel = new QLabel(tr("Correct: %1").arg(0), this);
+    m_pConnectionLabel = new QLabel(tr("USB connection status: "), this);
+    statusBar()->addPermanentWidget(m_pFreeLabel, 1);
+    statusBar()->addPermanentWidget(m_pTotalLabel);
+    statusBar()->addPermanentWidget(m_pCorrectLabel);
+    statusBar()->addPermanentWidget(m_pConnectionLabel);
+
+    m_pServer = new MyServer(port, this, demoFeed);
+    connect(m_pServer, &MyServer::dataUpdated, this, &CMainWindow::OnDisplayData);
+    connect(m_pServer, &MyServer::connectionStatus, this, &CMainWindow::OnConnectionStatus);
+
+    m_pMarker = std::make_unique<CShapedCircle>();
+    m_pMarker->move(0, 0);
+    m_pMarker->resize(50, 50);
+
+    StationGlobals::ackCounter = 0;
+    StationGlobals::expectedAcks = 0;
+    StationGlobals::externalReceiverAttached = false;
+    StationGlobals::externalReceiverFreq = 0;
+    StationGlobals::externalReceiverType = -1;
+
+    connect(&m_timer, &QTimer::timeout, this, &CMainWindow::OnTimer);
+    m_timer.start(500);
+}
+
+CMainWindow::~CMainWindow()
+{
+    mdiArea()->SavePositions();
+    saveGeometry();
+}
+
+CQMdiArea *CMainWindow::mdiArea() const
+{
+    return m_ui->m_pMdiArea;
+}
+
+CModuleWindow *CMainWindow::moduleWindow(quint8 module) const
+{
+    for (QMdiSubWindow *sub : mdiArea()->subWindowList()) {
+        auto *window = qobject_cast<CModuleWindow *>(sub->widget());
+        if (window && window->moduleNumber() == module)
+            return window;
+    }
+    return nullptr;
+}
+
+QString CMainWindow::statusText(int index) const
+{
+    const QLabel *labels[] = { m_pFreeLabel, m_pTotalLabel, m_pCorrectLabel, m_pConnectionLabel };
+    return index >= 0 && index < 4 ? labels[index]->text() : QString();
+}
+
+int CMainWindow::SensitivityScale(int combo)
+{
+    switch (combo) {
+    case 0:
+        return 5;
+    case 1:
+        return 10;
+    case 2:
+        return 20;
+    default:
+        return 40;
+    }
+}
+
+int CMainWindow::NextKeyState(int state, int key, bool &show)
+{
+    show = false;
+    if (state < 0 || state > 2 || key != kDebugKeys[state])
+        return state;
+    if (state == 2) {
+        show = true;
+        return state;
+    }
+    return state + 1;
+}
+
+CModuleWindow *CMainWindow::createModuleWindow(quint8 module)
+{
+    // The window loads the module's record, so the reply to this record
+    // already carries the module's settings.
+    auto *window = new CModuleWindow(module, &m_pServer->device, nullptr);
+    connect(window, &CModuleWindow::closeNeeded, this, [this, window] { OnCloseModule(window); });
+    QMdiSubWindow *sub = mdiArea()->AddSubWindow(
+        window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    sub->setFixedSize(window->width() + 10, window->height() + 30);
+    greyMaximize(this);
+    window->show();
+    return window;
+}
+
+void CMainWindow::OnDisplayData(DATA data)
+{
+    CModuleWindow *window = moduleWindow(data.nID);
+    if (!window)
+        window = createModuleWindow(data.nID);
+    window->DisplayData(data);
+    m_eventLog.AddData(data);
+    refreshCounts();
+
+    ModuleRecord &record = m_pServer->device.record(data.nID);
+    const QRect frame = window->frameGeometry();
+    const QRect marker = m_pMarker->frameGeometry();
+    record.windowAnchor = window->mapToGlobal(
+        QPoint(frame.width() / 2 - marker.width() / 2,
+               int(frame.height() / 2.5 - marker.height() / 2)));
+    record.windowOrigin = window->mapToGlobal(QPoint(0, 0));
+
+    StationGlobals::sensitivityScale =
+        SensitivityScale(QSettings().value(SettingsKeys::SensCombo, 0).toInt());
+    CMasterDevice::RefreshPauseBytes(record);
+
+    if (StationGlobals::expectedAcks != 0
+        && StationGlobals::ackCounter == StationGlobals::expectedAcks) {
+        StationGlobals::expectedAcks = 0;
+        inform(tr("Success"), tr("The operation completed successfully"));
+    }
+}
+
+void CMainWindow::refreshCounts()
+{
+    m_ui->m_pViewRenameAction->setEnabled(mdiArea()->SubWindowCount() > 0);
+    m_pTotalLabel->setText(tr("Total: %1").arg(mdiArea()->SubWindowCount()));
+    StationGlobals::correctModules = mdiArea()->CorrectModuleCount();
+    m_pCorrectLabel->setText(tr("Correct: %1").arg(StationGlobals::correctModules));
+}
+
+void CMainWindow::OnCloseModule(CModuleWindow *window)
+{
+    // The module's record stays; its next record opens a new window.
+    auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    if (!sub) {
+        window->deleteLater();
+        return;
+    }
+    mdiArea()->removeSubWindow(sub);
+    sub->deleteLater();
+}
+
+void CMainWindow::OnConnectionStatus(int status)
+{
+    static const char *const texts[] = {
+        QT_TR_NOOP("USB connection status: OK"),
+        QT_TR_NOOP("USB connection status: NO DEVICE"),
+        QT_TR_NOOP("USB connection status: DATA ERROR"),
+        QT_TR_NOOP("USB connection status: PACKAGE DATA ERROR"),
+        QT_TR_NOOP("USB connection status: SEARCHING MODUL"),
+    };
+    if (status >= 0 && status < 5)
+        m_pConnectionLabel->setText(tr(texts[status]));
+}
+
+void CMainWindow::OnTimer()
+{
+    m_minimized = isMinimized();
+}
+
+void CMainWindow::OnViewEventLogAction()
+{
+    for (auto it = m_logWindows.begin(); it != m_logWindows.end();) {
+        if (!(*it)->isVisible()) {
+            delete *it;
+            it = m_logWindows.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    auto *log = new CLogWindow(m_logWindows.size() + 1, &m_pServer->device, this);
+    m_logWindows.append(log);
+    log->SetEventLog(&m_eventLog);
+    addDockWidget(Qt::TopDockWidgetArea, log);
+    log->setFloating(true);
+    log->show();
+    log->SetEventLog(&m_eventLog);
+}
+
+void CMainWindow::OnViewRenameAction()
+{
+    if (QMdiSubWindow *sub = mdiArea()->activeSubWindow())
+        if (auto *window = qobject_cast<CModuleWindow *>(sub->widget()))
+            window->OnRenameAction();
+}
+
+void CMainWindow::OnSettingsLocalizationAction()
+{
+    QSettings().setValue(SettingsKeys::Localization,
+                         m_ui->m_pSettingsLocalizationAction->isChecked());
+}
+
+void CMainWindow::OnViewRearrangeModulesAction()
+{
+    mdiArea()->RearrangeModules();
+}
+
+void CMainWindow::OnSettingsDefaultAction()
+{
+    if (askYesNo(QCoreApplication::applicationName(),
+                 tr("Do you want to reset all settings to defaults?"))) {
+        QSettings settings;
+        OptionDefaults::writeAll(settings);
+    }
+}
+
+void CMainWindow::OnHelpAboutAction()
+{
+    const QString name = QCoreApplication::applicationName();
+    QMessageBox::about(this, tr("About ") + name,
+                       QStringLiteral("<b>%1</b><br>").arg(name.toHtmlEscaped())
+                           + tr("Version ") + QCoreApplication::applicationVersion()
+                           + QStringLiteral("<br>")
+                           + tr("Copyright (C) %1 %2. All rights reserved.")
+                                 .arg(QDate::currentDate().year())
+                                 .arg(QCoreApplication::organizationName()));
+}
+
+void CMainWindow::keyPressEvent(QKeyEvent *event)
+{
+    QMainWindow::keyPressEvent(event);
+    bool show = false;
+    m_keyState = NextKeyState(m_keyState, event->key(), show);
+    // The debug window joins the station later; the sequence is recognised already.
+    Q_UNUSED(show);
+}
+
+void CMainWindow::inform(const QString &title, const QString &text)
+{
+    QMessageBox::information(this, title, text);
+}
+
+bool CMainWindow::askYesNo(const QString &title, const QString &text)
+{
+    return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+void CMainWindow::restoreGeometry()
+{
+    QSettings s;
+    if (s.value(SettingsKeys::MainWindowMaximized, false).toBool()) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    move(s.value(SettingsKeys::MainWindowPos, QPoint(10, 10)).toPoint());
+    resize(s.value(SettingsKeys::MainWindowSize, QSize(1024, 768)).toSize());
+}
+
+void CMainWindow::saveGeometry()
+{
+    QSettings s;
+    s.setValue(SettingsKeys::MainWindowMaximized, isMaximized());
+    s.setValue(SettingsKeys::MainWindowPos, pos());
+    s.setValue(SettingsKeys::MainWindowSize, size());
+}

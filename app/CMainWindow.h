@@ -1,9 +1,86 @@
 #pragma once
-// The station's one top-level window (being built).
+// The station's one top-level window: owns the server, the event log and the
+// MDI area of module windows, routes every record, shows the module counts
+// and offers the menus.
+
+#include "eventlog/CEventLog.h"
+#include "net/Data.h"
+#include "net/WireProtocol.h"
+
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+namespace Ui {
+class CMainWindow;
+}
+class CLogWindow;
+class CModuleWindow;
+class CQMdiArea;
+class CShapedCircle;
+class MyServer;
+class QLabel;
+
 class CMainWindow : public QMainWindow
 {
     Q_OBJECT
+
 public:
-    explicit CMainWindow(QWidget *parent = nullptr);
+    // The station listens on port 2323 with the demonstration feed; tests pass
+    // port 0 and drive the feed themselves.
+    explicit CMainWindow(quint16 port = Wire::DefaultPort, bool demoFeed = true,
+                         QWidget *parent = nullptr);
+    ~CMainWindow() override;
+
+    MyServer *server() const { return m_pServer; }
+    CEventLog &eventLog() { return m_eventLog; }
+    CQMdiArea *mdiArea() const;
+    CModuleWindow *moduleWindow(quint8 module) const;
+    QList<CLogWindow *> logWindows() const { return m_logWindows; }
+    QString statusText(int index) const;
+
+    // Sensitivity scale for an "Options/SensCombo" index.
+    static int SensitivityScale(int combo);
+    // Progress through the three-digit sequence that shows the debug window;
+    // returns the new state, and sets `show` when the debug window is due.
+    static int NextKeyState(int state, int key, bool &show);
+
+public slots:
+    void OnViewEventLogAction();
+    void OnViewRenameAction();
+    void OnSettingsLocalizationAction();
+    void OnViewRearrangeModulesAction();
+    void OnSettingsDefaultAction();
+    void OnHelpAboutAction();
+    void OnDisplayData(DATA data);
+    void OnConnectionStatus(int status);
+    void OnTimer();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+    // Message boxes, replaced by tests.
+    virtual void inform(const QString &title, const QString &text);
+    virtual bool askYesNo(const QString &title, const QString &text);
+
+private:
+    void OnCloseModule(CModuleWindow *window);
+    CModuleWindow *createModuleWindow(quint8 module);
+    void refreshCounts();
+    void restoreGeometry();
+    void saveGeometry();
+
+    std::unique_ptr<Ui::CMainWindow> m_ui;
+    QLabel *m_pFreeLabel = nullptr;
+    QLabel *m_pTotalLabel = nullptr;
+    QLabel *m_pCorrectLabel = nullptr;
+    QLabel *m_pConnectionLabel = nullptr;
+    QTimer m_timer;
+    CEventLog m_eventLog;
+    MyServer *m_pServer = nullptr;
+    std::unique_ptr<CShapedCircle> m_pMarker;
+    QList<CLogWindow *> m_logWindows;
+    bool m_minimized = false;
+    int m_keyState = 0;
 };

@@ -1,0 +1,58 @@
+#include "app/TerminationSignals.h"
+
+#include <QSocketNotifier>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_pipe[2] = { -1, -1 };
+
+// Only async-signal-safe work here: hand the number to the event loop.
+void onSignal(int number)
+{
+    const char byte = char(number);
+    [[maybe_unused]] const ssize_t written = ::write(g_pipe[0], &byte, 1);
+}
+
+} // namespace
+#endif
+
+TerminationSignals::TerminationSignals(QObject *parent)
+    : QObject(parent)
+{
+#ifdef Q_OS_UNIX
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0) {
+        qWarning("Cannot watch for termination signals: socketpair failed");
+        return;
+    }
+    m_notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        if (::read(g_pipe[1], &byte, 1) == 1)
+            emit terminationRequested(int(byte));
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    if (::sigaction(SIGINT, &action, nullptr) != 0 || ::sigaction(SIGTERM, &action, nullptr) != 0)
+        qWarning("Cannot watch for termination signals: sigaction failed");
+#endif
+}
+
+TerminationSignals::~TerminationSignals()
+{
+#ifdef Q_OS_UNIX
+    ::signal(SIGINT, SIG_DFL);
+    ::signal(SIGTERM, SIG_DFL);
+    delete m_notifier;
+    m_notifier = nullptr;
+    ::close(g_pipe[0]);
+    ::close(g_pipe[1]);
+    g_pipe[0] = g_pipe[1] = -1;
+#endif
+}
