@@ -1,0 +1,156 @@
+#include "app/CQMdiArea.h"
+
+#include "display/CModuleWindow.h"
+#include "settings/SettingsKeys.h"
+
+#include <QImage>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QSettings>
+
+#include <algorithm>
+#include <numeric>
+
+CQMdiArea::CQMdiArea(QWidget *parent)
+    : QMdiArea(parent)
+{
+}
+
+QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags)
+{
+    QMdiSubWindow *sub = addSubWindow(widget, flags);
+    const QPoint stored = QSettings().value(widget->windowTitle(), QPoint()).toPoint();
+    if (stored.isNull())
+        return sub;
+    if (QMdiSubWindow *occupant = SubWindowAt(stored))
+        MoveToFreePlace(occupant);
+    sub->move(stored);
+    return sub;
+}
+
+QList<QPoint> CQMdiArea::positions() const
+{
+    QList<QPoint> out;
+    const QList<QMdiSubWindow *> subs = subWindowList(QMdiArea::CreationOrder);
+    for (const QMdiSubWindow *sub : subs)
+        out.append(sub->pos());
+    return out;
+}
+
+QPoint CQMdiArea::FreePlace(const QPoint &start, const QSize &size, int areaWidth,
+                            const QList<QPoint> &occupied)
+{
+    // A window without extent would never leave its spot.
+    const int w = qMax(1, size.width());
+    const int h = qMax(1, size.height());
+    const int limit = areaWidth - w;
+    QPoint p = start;
+    do {
+        p.rx() += w;
+        if (p.x() > limit) {
+            p.ry() += h;
+            p.rx() = 0;
+        }
+    } while (occupied.contains(p));
+    return p;
+}
+
+void CQMdiArea::MoveToFreePlace(QMdiSubWindow *occupant)
+{
+    if (!occupant)
+        return;
+    occupant->move(FreePlace(occupant->pos(), occupant->size(), width(), positions()));
+}
+
+QMdiSubWindow *CQMdiArea::SubWindowAt(const QPoint &point) const
+{
+    const QList<QMdiSubWindow *> subs = subWindowList(QMdiArea::CreationOrder);
+    for (QMdiSubWindow *sub : subs) {
+        if (sub->pos() == point)
+            return sub;
+    }
+    return nullptr;
+}
+
+void CQMdiArea::SavePositions() const
+{
+    QSettings settings;
+    const QList<QMdiSubWindow *> subs = subWindowList(QMdiArea::CreationOrder);
+    for (const QMdiSubWindow *sub : subs) {
+        if (sub->widget())
+            settings.setValue(sub->widget()->windowTitle(), sub->pos());
+    }
+}
+
+QList<int> CQMdiArea::TitleOrder(const QStringList &titles)
+{
+    QList<int> order(titles.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&titles](int a, int b) { return titles.at(a) < titles.at(b); });
+    return order;
+}
+
+QList<QPoint> CQMdiArea::GridPositions(const QList<QSize> &sizes, int areaWidth)
+{
+    QList<QPoint> out;
+    int x = 0;
+    int y = 0;
+    for (const QSize &s : sizes) {
+        out.append(QPoint(x, y));
+        x += s.width();
+        if (x + s.width() > areaWidth) {
+            x = 0;
+            y += s.height();
+        }
+    }
+    return out;
+}
+
+void CQMdiArea::RearrangeModules()
+{
+    const QList<QMdiSubWindow *> subs = subWindowList(QMdiArea::CreationOrder);
+    QStringList titles;
+    for (const QMdiSubWindow *sub : subs)
+        titles.append(sub->widget() ? sub->widget()->windowTitle() : QString());
+    const QList<int> order = TitleOrder(titles);
+
+    QList<QSize> sizes;
+    for (int i : order)
+        sizes.append(subs.at(i)->size());
+    const QList<QPoint> grid = GridPositions(sizes, width());
+    for (int k = 0; k < order.size(); ++k)
+        subs.at(order.at(k))->move(grid.at(k));
+}
+
+int CQMdiArea::SubWindowCount() const
+{
+    return subWindowList().size();
+}
+
+int CQMdiArea::CorrectModuleCount() const
+{
+    int count = 0;
+    const QList<QMdiSubWindow *> subs = subWindowList();
+    for (const QMdiSubWindow *sub : subs) {
+        const auto *module = qobject_cast<const CModuleWindow *>(sub->widget());
+        if (module && module->IsCorrect())
+            ++count;
+    }
+    return count;
+}
+
+void CQMdiArea::paintEvent(QPaintEvent *event)
+{
+    QMdiArea::paintEvent(event);
+
+    QSettings settings;
+    if (!settings.value(SettingsKeys::BackgroundImage, false).toBool())
+        return;
+    // Read on every paint so a new file chosen in the options shows at once.
+    QImage image;
+    if (!image.load(settings.value(SettingsKeys::BackgroundImageFile, QString()).toString()))
+        return;
+    QPainter p(viewport());
+    p.drawImage(0, 0, image);
+}

@@ -1,0 +1,44 @@
+#include "display/CShapedCircle.h"
+
+#include "net/CSignalTypeStr.h"
+
+#include <QPainter>
+#include <QRegion>
+#include <QResizeEvent>
+
+CShapedCircle::CShapedCircle(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint)
+{
+}
+
+void CShapedCircle::setSignalType(int nType)
+{
+    m_signalType = nType;
+}
+
+CShapedCircle::Geometry CShapedCircle::geometry(int width, int height)
+{
+    const int side = qMin(width, height);
+    Geometry g;
+    g.maskSquare = QRect(width / 2 - side / 2, height / 2 - side / 2, side, side);
+    g.textOrigin = QPoint(width / 3, height / 2);
+    g.scale = side / 100.0;
+    return g;
+}
+
+void CShapedCircle::resizeEvent(QResizeEvent *event)
+{
+    setMask(QRegion(geometry(width(), height()).maskSquare, QRegion::Ellipse));
+    QWidget::resizeEvent(event);
+}
+
+void CShapedCircle::paintEvent(QPaintEvent *)
+{
+    const Geometry g = geometry(width(), height());
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(g.textOrigin);
+    p.scale(g.scale, g.scale);
+    p.setPen(Qt::blue);
+    p.drawText(0, 0, CSignalTypeStr::name(m_signalType));
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Round, frameless, always-on-top window that shows the name of one signal
+// type: the marker of the emitter localization.
+
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+class CShapedCircle : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Geometry
+    {
+        QRect maskSquare;   // the circle's bounding square, centred in the window
+        QPoint textOrigin;  // baseline start of the signal name before scaling
+        double scale = 1.0; // both axes
+    };
+
+    explicit CShapedCircle(QWidget *parent = nullptr);
+
+    // The signal type whose display name is drawn; chosen by the localization.
+    void setSignalType(int nType);
+    int signalType() const { return m_signalType; }
+
+    static Geometry geometry(int width, int height);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int m_signalType = 0;
+};

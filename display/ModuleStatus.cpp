@@ -1,0 +1,94 @@
+#include "display/ModuleStatus.h"
+
+#include <QCoreApplication>
+
+// The texts belong to the module window's translation context.
+static QString trWindow(const char *text)
+{
+    return QCoreApplication::translate("CModuleWindow", text);
+}
+
+QString ModuleStatus::title(quint8 module, const QString &name)
+{
+    return trWindow("Module ") + QString::number(module) + QLatin1Char(' ') + name;
+}
+
+QString ModuleStatus::statusText(qint32 nState, int suppressionQuality)
+{
+    if (nState & WrongConfiguration)
+        return trWindow("WRONG CONFIGURATION!!!");
+    if (nState & SpectrumChanged)
+        return trWindow("SPECTRUM CHANGED!!!");
+    if (nState & NoJammer)
+        return trWindow("NO JAMMER!!! ");
+    if (nState & BadSuppression)
+        return trWindow("BAD SUPPRESSION!!!");
+    if (nState & SuppressionChanged)
+        return trWindow("SUPPRESSION CHANGED!!!");
+    if (nState & SuppressionChanged2)
+        return trWindow("SUPPRESSION CHANGED !!!");
+    if (nState & SuppressionOk) {
+        if (suppressionQuality > 100)
+            return trWindow("SUPPRESSION OK");
+        return trWindow("SUPPRESSION OK = %1%").arg(suppressionQuality);
+    }
+    return QString();
+}
+
+QString ModuleStatus::linkLevelText(const DATA &data)
+{
+    if (data.nRSSI == NoLinkLevel)
+        return QString();
+    return QString::number(2 * int(data.nRSSI)) + QLatin1Char('%')
+        + QString::number(data.channel[0].cntDis) + QLatin1Char('-')
+        + QString::number(data.channel[0].cntTim);
+}
+
+void ModuleStatus::advanceLink(LinkIndicator &link, bool enabled)
+{
+    if (!enabled) {
+        link.text = QStringLiteral(" ");
+        return;
+    }
+    link.text += QLatin1Char('>');
+    if (++link.count > LinkIndicatorMax) {
+        link.count = 0;
+        link.text = QStringLiteral(">");
+    }
+}
+
+QString ModuleStatus::silenceText(int seconds)
+{
+    return trWindow("No data for %1 s...").arg(seconds);
+}
+
+bool ModuleStatus::isAlarm(const DATA &data)
+{
+    for (const CHANNEL &c : data.channel) {
+        if (!(c.nState & SuppressionOk))
+            return true;
+    }
+    return false;
+}
+
+ModuleStatus::AlarmSound ModuleStatus::alarmSound(bool audioAlarm, int audioAlarmType,
+                                                  const QString &alarmFile)
+{
+    if (!audioAlarm)
+        return AlarmSound::None;
+    if (audioAlarmType != 0 && !alarmFile.isEmpty())
+        return AlarmSound::File;
+    return AlarmSound::Beep;
+}
+
+ModuleStatus::AlarmBar ModuleStatus::alarmBar(int width, int height, int mode, bool alarm,
+                                              bool blinkPhase)
+{
+    AlarmBar bar;
+    bar.rect = QRect(8, height - 38, width - 14, 30);
+    if (mode == Blinking)
+        bar.drawn = alarm && blinkPhase;
+    else if (mode == Steady)
+        bar.drawn = alarm;
+    return bar;
+}
