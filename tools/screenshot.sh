@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Starts the built station under a virtual X server with a throw-away settings
+# store, waits, and saves a screenshot of the screen as PNG.
+# Usage: tools/screenshot.sh [out.png] [seconds=3]
+# Needs: xvfb, x11-apps (xwd) and imagemagick (convert).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=$(realpath -m "${1:-screenshot.png}")
+wait_s=${2:-3}
+build_dir=${BUILD_DIR:-build}
+[[ $build_dir = /* ]] || build_dir="$(pwd)/$build_dir"
+station="$build_dir/bin/harrier-tablet"
+[[ -x $station ]] || { echo "no station at $station: run scripts/setup.sh first" >&2; exit 1; }
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+XDG_CONFIG_HOME="$home" xvfb-run -a -s "-screen 0 1280x900x24" bash -c "
+    '$station' --port 0 &
+    sleep $wait_s
+    xwd -root -silent | convert xwd:- '$out'
+    kill -INT \$!
+    wait \$!"
+echo "saved $out"
