@@ -1,0 +1,135 @@
+#include "eventlog/CEventLog.h"
+
+#include "settings/SettingsKeys.h"
+
+#include <QDateTime>
+#include <QMutexLocker>
+#include <QSettings>
+
+CEventLog::CEventLog()
+    : m_clock([] { return QDateTime::currentSecsSinceEpoch(); })
+{
+}
+
+CEventLog::~CEventLog()
+{
+    QSettings settings;
+    settings.setValue(SettingsKeys::Limit, m_limit);
+}
+
+void CEventLog::LoadSettings()
+{
+    QSettings settings;
+    m_limit = settings.value(SettingsKeys::Limit, 1000).toInt();
+}
+
+void CEventLog::AddData(const DATA &data)
+{
+    QMutexLocker lock(&m_mutex);
+    MODULELOG &log = m_map[data.nID];
+    log.limit = m_limit;
+    // One clock reading per record: the channels differ by nothing measurable.
+    const qint64 now = m_clock();
+
+    for (int i = 0; i < DATA::ChannelCount; ++i) {
+        const CHANNEL &ch = data.channel[i];
+        EVENT *open = log.open[i];
+        if (open) {
+            if (ch.nState != 0 && open->nType == ch.nType) {
+                open->tEndTime = now;
+                open->nPeakLevel = qMax<qint16>(open->nPeakLevel, qint16(ch.nLevel));
+                open->nThresholdLevel = qMax<qint16>(open->nThresholdLevel, qint16(ch.nThreshold));
+                open->dFreqMHz = ch.dFreqMHz;
+                continue;
+            }
+            open->tEndTime = now;
+            open->bInProgress = false;
+            log.open[i] = nullptr;
+        }
+        if (ch.nState == 0)
+            continue;
+
+        EVENT e;
+        e.bInProgress = true;
+        e.tStartTime = e.tEndTime = now;
+        e.nPeakLevel = qint16(ch.nLevel);
+        e.nThresholdLevel = qint16(ch.nThreshold);
+        e.dFreqMHz = ch.dFreqMHz;
+        e.nType = ch.nType;
+        e.nModule = data.nID;
+        if (e.nThresholdLevel > e.nPeakLevel)
+            continue; // below its threshold: not a detection yet
+
+        log.events.push_back(e);
+        EVENT *added = &log.events.back();
+        trim(log);
+        log.open[i] = added;
+    }
+}
+
+void CEventLog::trim(MODULELOG &log)
+{
+    if (log.limit == 0)
+        return;
+    // Events in progress are never removed; the new one is in progress but not
+    // referenced yet. Once only those remain above the limit, stop.
+    std::size_t inProgress = 0;
+    for (const EVENT *open : log.open)
+        inProgress += open ? 1 : 0;
+    ++inProgress;
+
+    std::list<EVENT> &events = log.events;
+    const std::size_t limit = log.limit < 0 ? 0 : std::size_t(log.limit);
+    while (events.size() > limit && events.size() > inProgress) {
+        if (!events.front().bInProgress)
+            events.pop_front();
+        else
+            events.splice(events.end(), events, events.begin());
+    }
+}
+
+void CEventLog::GetEvents(QList<EVENT> &out, int mode)
+{
+    QMutexLocker lock(&m_mutex);
+    if (mode == 0) {
+        // Sized once and copied by index: a log window takes all of a full
+        // store (255 modules x 1000 events) on every refresh.
+        qsizetype total = 0;
+        for (const auto &bucket : m_map)
+            total += qsizetype(bucket.second.events.size());
+        qsizetype at = out.size();
+        out.resize(at + total);
+        EVENT *dst = out.data();
+        for (const auto &bucket : m_map) {
+            for (const EVENT &e : bucket.second.events)
+                dst[at++] = e;
+        }
+        return;
+    }
+    for (const auto &bucket : m_map) {
+        for (const EVENT &e : bucket.second.events) {
+            if ((mode == 1 && !e.bInProgress) || (mode == 2 && e.bInProgress))
+                out.append(e);
+        }
+    }
+}
+
+void CEventLog::Clear()
+{
+    QMutexLocker lock(&m_mutex);
+    m_map.clear();
+}
+
+QString CEventLog::ModuleName(const EVENT &e)
+{
+    QSettings settings;
+    return ModuleName(e.nModule, settings);
+}
+
+QString CEventLog::ModuleName(quint8 module, const QSettings &settings)
+{
+    const QString number = QString::number(module);
+    return QStringLiteral("%1 %2")
+        .arg(number, 2)
+        .arg(settings.value(SettingsKeys::moduleName(module), number).toString());
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The in-memory event log: turns the stream of module records into detection
+// events per module and channel, and keeps at most "limit" events per module.
+
+#include "eventlog/Event.h"
+#include "net/Data.h"
+
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <list>
+#include <map>
+
+class QSettings;
+
+// The store's bucket for one module. Events are list nodes, so the open
+// references stay valid while trimming erases or moves other events.
+struct MODULELOG
+{
+    std::list<EVENT> events;                          // oldest first
+    qint32 limit = 0;                                 // 0: no limit
+    EVENT *open[DATA::ChannelCount] = {nullptr, nullptr, nullptr}; // per channel
+};
+
+class CEventLog : public QObject
+{
+public:
+    // Source of the current time in whole seconds since 1970 UTC.
+    using Clock = std::function<qint64()>;
+
+    CEventLog();
+    ~CEventLog() override;
+
+    void LoadSettings();
+    void AddData(const DATA &data);
+    // Appends copies; mode 0: all, 1: ready only, 2: in progress only.
+    void GetEvents(QList<EVENT> &out, int mode);
+    void Clear();
+    void SetLimit(int n) { m_limit = n; }
+    int GetLimit() const { return m_limit; }
+
+    // "%2d name": the module number padded to two characters and its stored name.
+    static QString ModuleName(const EVENT &e);
+    static QString ModuleName(quint8 module, const QSettings &settings);
+
+    // Tests and benchmarks replace the wall clock.
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+
+private:
+    static void trim(MODULELOG &log);
+
+    std::map<quint8, MODULELOG> m_map;
+    qint32 m_limit = 1000;
+    QMutex m_mutex;
+    Clock m_clock;
+};

@@ -1,0 +1,411 @@
+#include "eventlog/CLogWindow.h"
+
+#include "eventlog/CEventLog.h"
+#include "eventlog/CLogFilterDialog.h"
+#include "eventlog/EventTableModel.h"
+#include "eventlog/LogFile.h"
+#include "eventlog/LogHtmlExporter.h"
+#include "net/CMasterDevice.h"
+#include "net/SettingsBlock.h"
+#include "net/StationGlobals.h"
+#include "settings/CXmlValueStore.h"
+#include "settings/SettingsKeys.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMutexLocker>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+constexpr int RefreshIntervalMs = 10000;
+constexpr int MinimumLimit = 10;
+} // namespace
+
+CLogWindow::CLogWindow(int number, CMasterDevice *device, QWidget *parent)
+    : QDockWidget(parent)
+    , m_pDevice(device)
+    , m_filter(LOGFILTER::defaults(QDateTime::currentSecsSinceEpoch()))
+    , m_number(number)
+    , m_pRefreshTimer(new QTimer(this))
+    , m_pModel(new EventTableModel(this))
+{
+    m_pRefreshTimer->setObjectName(QStringLiteral("refreshTimer"));
+    setupUi(this);
+    setWindowTitle(tr("Event Log #%1").arg(m_number));
+    setAllowedAreas(Qt::NoDockWidgetArea);
+    setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    setFloating(true);
+
+    m_pTreeWidget->setModel(m_pModel);
+
+    const QSettings settings;
+    move(settings.value(SettingsKeys::logWindowPos(m_number), QPoint(10, 10)).toPoint());
+    resize(settings.value(SettingsKeys::logWindowSize(m_number), QSize(670, 200)).toSize());
+    for (int column = 0; column < EventTableModel::ColumnCount; ++column) {
+        m_pTreeWidget->header()->resizeSection(
+            column, settings.value(SettingsKeys::logWindowColumn(m_number, column), 80).toInt());
+    }
+    m_pTreeWidget->sortByColumn(EventTableModel::DateTimeColumn, Qt::AscendingOrder);
+    hide();
+
+    connect(m_pTreeWidget, &QWidget::customContextMenuRequested, this, &CLogWindow::OnTreeContextMenu);
+    connect(m_pMaxEventsEdit, &QLineEdit::returnPressed, this, &CLogWindow::OnMaxEventsEditReturnPressed);
+    connect(m_pRefreshButton, &QPushButton::clicked, this, &CLogWindow::OnRefreshButton);
+    connect(m_pRefreshCheck, &QCheckBox::clicked, this, &CLogWindow::OnRefreshCheck);
+    connect(m_pRefreshTimer, &QTimer::timeout, this, &CLogWindow::OnRefreshTimer);
+    connect(m_pLoadButton, &QPushButton::clicked, this, &CLogWindow::OnLoadButton);
+    connect(m_pSaveButton, &QPushButton::clicked, this, &CLogWindow::OnSaveButton);
+    connect(m_pExportButton, &QPushButton::clicked, this, &CLogWindow::OnExportButton);
+    connect(m_pClearButton, &QPushButton::clicked, this, &CLogWindow::OnClearButton);
+    connect(m_pFilterButton, &QPushButton::clicked, this, &CLogWindow::OnFilterButton);
+    connect(m_pCloseButton, &QPushButton::clicked, this, &QWidget::hide);
+    OnRefreshCheck(true);
+}
+
+CLogWindow::~CLogWindow()
+{
+    QSettings settings;
+    settings.setValue(SettingsKeys::logWindowPos(m_number), pos());
+    settings.setValue(SettingsKeys::logWindowSize(m_number), size());
+    for (int column = 0; column < EventTableModel::ColumnCount; ++column) {
+        settings.setValue(SettingsKeys::logWindowColumn(m_number, column),
+                          m_pTreeWidget->header()->sectionSize(column));
+    }
+}
+
+void CLogWindow::SetEventLog(CEventLog *log)
+{
+    m_pEventLog = log;
+    if (m_pEventLog)
+        m_pMaxEventsEdit->setText(QString::number(m_pEventLog->GetLimit()));
+    refresh();
+}
+
+void CLogWindow::ApplyFilter(QList<EVENT> &list)
+{
+    m_filter.apply(list);
+}
+
+void CLogWindow::refresh()
+{
+    if (!m_pEventLog)
+        return;
+    QList<EVENT> list;
+    if (m_fileMode == 0) {
+        // The previous list's memory serves again: a full store is 10 MB.
+        list.swap(m_spareList);
+        if (list.isDetached())
+            list.resize(0); // keeps the capacity
+        else
+            list = QList<EVENT>(); // still shared with the loaded events
+        m_pEventLog->GetEvents(list, 0);
+    } else {
+        list = m_loadedEvents;
+    }
+    ApplyFilter(list);
+    m_spareList = m_pModel->setEvents(std::move(list));
+    if (m_pTreeWidget->header()->sortIndicatorSection() == EventTableModel::DateTimeColumn)
+        m_pTreeWidget->scrollToBottom();
+    m_pEventsLabel->setText(QString::number(m_pModel->rowCount()));
+
+    if (m_fileMode == 0) {
+        setWindowTitle(m_filter.bOn ? tr("Event Log #%1 [filtered]").arg(m_number)
+                                    : tr("Event Log #%1").arg(m_number));
+    } else {
+        setWindowTitle(m_filter.bOn ? tr("Event Log [filtered] from file: %1").arg(m_fileName)
+                                    : tr("Event Log from file: %1").arg(m_fileName));
+    }
+}
+
+void CLogWindow::OnMaxEventsEditReturnPressed()
+{
+    int n = m_pMaxEventsEdit->text().toInt();
+    if (n < MinimumLimit) {
+        n = MinimumLimit;
+        m_pMaxEventsEdit->setText(QString::number(n));
+    }
+    if (m_pEventLog)
+        m_pEventLog->SetLimit(n);
+}
+
+void CLogWindow::OnRefreshButton()
+{
+    refresh();
+}
+
+void CLogWindow::OnRefreshCheck(bool on)
+{
+    if (on)
+        m_pRefreshTimer->start(RefreshIntervalMs);
+    else
+        m_pRefreshTimer->stop();
+}
+
+void CLogWindow::OnRefreshTimer()
+{
+    // A loaded file does not change.
+    if (m_fileMode == 0)
+        refresh();
+}
+
+QString CLogWindow::logFolder() const
+{
+    return CXmlValueStore::instance().GetValue(
+        CXmlValueStore::filePathsGroup(), CXmlValueStore::logPathKey(),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+void CLogWindow::rememberLogFolder(const QString &fileName)
+{
+    CXmlValueStore::instance().SetValue(CXmlValueStore::filePathsGroup(),
+                                        CXmlValueStore::logPathKey(),
+                                        QFileInfo(fileName).absolutePath());
+}
+
+void CLogWindow::setLiveControlsEnabled(bool on)
+{
+    m_pSaveButton->setEnabled(on);
+    m_pRefreshButton->setEnabled(on);
+    m_pRefreshCheck->setEnabled(on);
+}
+
+void CLogWindow::OnSaveButton()
+{
+    const QString name = askSaveFileName(tr("Save Log As"), logFolder(), tr("Log files (*.xml)"));
+    if (name.isEmpty())
+        return;
+    rememberLogFolder(name);
+    saveTo(name);
+}
+
+bool CLogWindow::saveTo(const QString &path)
+{
+    // Always the whole store, whatever the window shows.
+    QList<EVENT> events;
+    if (m_pEventLog)
+        m_pEventLog->GetEvents(events, 0);
+    QString error;
+    if (!LogFile::save(path, events, &error)) {
+        showMessage(QMessageBox::Critical, tr("Error"),
+                    tr("Cannot write the file %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    return true;
+}
+
+void CLogWindow::OnLoadButton()
+{
+    const QString name = askOpenFileName(tr("Load Log"), logFolder(), tr("Log files (*.xml)"));
+    if (name.isEmpty())
+        return;
+    rememberLogFolder(name);
+    loadFrom(name);
+}
+
+bool CLogWindow::loadFrom(const QString &path)
+{
+    QList<EVENT> events;
+    QString error;
+    if (!LogFile::load(path, events, &error)) {
+        showMessage(QMessageBox::Critical, tr("Error"),
+                    tr("Cannot open the file %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    m_fileName = path;
+    m_fileMode = 1;
+    m_loadedEvents = std::move(events);
+    refresh();
+    setLiveControlsEnabled(false);
+    return true;
+}
+
+void CLogWindow::OnExportButton()
+{
+    const QString name = askSaveFileName(tr("Export Log"), QString(), tr("Web page (*.htm)"));
+    if (name.isEmpty())
+        return;
+    exportTo(name);
+}
+
+bool CLogWindow::exportTo(const QString &path)
+{
+    const QStringList headings = {
+        tr("Date/Time"), tr("Duration"), tr("Module"), tr("Signal Type"),
+        tr("Signal Level"), tr("Exceeding"), tr("Frequency (MHz)"),
+    };
+    const QByteArray page = LogHtmlExporter::page(*m_pModel, tr("KESTREL Event Log"), headings);
+    QString error;
+    if (!LogFile::writeFile(path, page, &error)) {
+        showMessage(QMessageBox::Critical, tr("Error"),
+                    tr("Cannot write the file %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    return true;
+}
+
+void CLogWindow::OnClearButton()
+{
+    if (!askQuestion(QCoreApplication::applicationName(), tr("Do you want to clear the log?")))
+        return;
+    m_fileMode = 0;
+    if (m_pEventLog)
+        m_pEventLog->Clear();
+    refresh();
+    setLiveControlsEnabled(true);
+}
+
+void CLogWindow::OnFilterButton()
+{
+    CLogFilterDialog dialog(&m_filter, nullptr);
+    if (execFilterDialog(dialog))
+        refresh();
+}
+
+int CLogWindow::currentRow() const
+{
+    const QModelIndex current = m_pTreeWidget->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+int CLogWindow::rowFrequency(int row) const
+{
+    bool ok = false;
+    const int f = m_pModel->text(row, EventTableModel::FrequencyColumn).trimmed().toInt(&ok);
+    return ok ? f : 0;
+}
+
+int CLogWindow::rowModule(int row) const
+{
+    // The whole number after the padding, up to the blank before the name.
+    const QString text = m_pModel->text(row, EventTableModel::ModuleColumn);
+    qsizetype start = 0;
+    while (start < text.size() && text.at(start) == u' ')
+        ++start;
+    qsizetype end = text.indexOf(u' ', start);
+    if (end < 0)
+        end = text.size();
+    return text.mid(start, end - start).toInt();
+}
+
+void CLogWindow::OnTreeContextMenu(const QPoint &pos)
+{
+    const int row = currentRow();
+    if (row < 0)
+        return;
+    QMenu menu(this);
+    if (rowFrequency(row) != 0) {
+        menu.addAction(tr("Bypass this frequency"), this, &CLogWindow::OnBypassThisFreq);
+        menu.addAction(tr("Bypass this frequency for all"), this, &CLogWindow::OnBypassThisFreqForAll);
+    }
+    menu.addAction(tr("Send this item to the external receiver via USB"), this,
+                   &CLogWindow::OnSendThisFreqToExt);
+    // The request comes in viewport coordinates.
+    execMenu(menu, m_pTreeWidget->viewport()->mapToGlobal(pos));
+}
+
+bool CLogWindow::writeBypass(quint8 &module)
+{
+    const int row = currentRow();
+    if (row < 0 || !m_pDevice)
+        return false;
+    module = quint8(rowModule(row));
+    const quint16 f = quint16(rowFrequency(row));
+    SettingsBlock::Block &block = m_pDevice->record(module).settings;
+    block[SettingsBlock::BypassBeginHi] = quint8(f >> 8);
+    block[SettingsBlock::BypassBeginLo] = quint8(f & 0xFF);
+    block[SettingsBlock::BypassEndHi] = quint8(f >> 8);
+    block[SettingsBlock::BypassEndLo] = quint8(f & 0xFF);
+    block[SettingsBlock::BypassKind] = SettingsBlock::ManualBypassKind;
+    return true;
+}
+
+void CLogWindow::OnBypassThisFreq()
+{
+    QMutexLocker lock(&StationGlobals::settingsMutex());
+    quint8 module = 0;
+    if (!writeBypass(module))
+        return;
+    StationGlobals::expectedAcks = 1;
+    StationGlobals::ackCounter = 0;
+}
+
+void CLogWindow::OnBypassThisFreqForAll()
+{
+    QMutexLocker lock(&StationGlobals::settingsMutex());
+    quint8 module = 0;
+    if (!writeBypass(module))
+        return;
+    StationGlobals::expectedAcks = StationGlobals::correctModules;
+    StationGlobals::ackCounter = 0;
+    const SettingsBlock::Block source = m_pDevice->record(module).settings;
+    QMap<quint8, ModuleRecord> &records = m_pDevice->records();
+    for (auto it = records.begin(); it != records.end(); ++it) {
+        SettingsBlock::Block &block = it.value().settings;
+        block[SettingsBlock::Marker] = SettingsBlock::MarkerValue;
+        for (int i = SettingsBlock::BypassBeginHi; i <= SettingsBlock::BypassKind; ++i)
+            block[size_t(i)] = source[size_t(i)];
+    }
+}
+
+void CLogWindow::OnSendThisFreqToExt()
+{
+    if (!StationGlobals::externalReceiverAttached) {
+        showMessage(QMessageBox::Critical, tr("Error"), tr("NO SEARCHING MODUL!!!"));
+        return;
+    }
+    const int row = currentRow();
+    if (row < 0)
+        return;
+    StationGlobals::externalReceiverFreq = rowFrequency(row);
+    StationGlobals::externalReceiverType = m_pModel->event(row).nType;
+}
+
+void CLogWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi(this);
+        m_pModel->retranslate();
+        refresh();
+        return;
+    }
+    QDockWidget::changeEvent(event);
+}
+
+QString CLogWindow::askSaveFileName(const QString &caption, const QString &dir, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(this, caption, dir, filter);
+}
+
+QString CLogWindow::askOpenFileName(const QString &caption, const QString &dir, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(this, caption, dir, filter);
+}
+
+bool CLogWindow::askQuestion(const QString &title, const QString &text)
+{
+    return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+bool CLogWindow::execFilterDialog(CLogFilterDialog &dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CLogWindow::execMenu(QMenu &menu, const QPoint &globalPos)
+{
+    menu.exec(globalPos);
+}
+
+void CLogWindow::showMessage(QMessageBox::Icon icon, const QString &title, const QString &text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
+    box.exec();
+}

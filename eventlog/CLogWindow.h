@@ -1,0 +1,92 @@
+#pragma once
+// A floating window that shows the event log store, or a loaded log file, as a
+// sortable table through its filter; saves, loads and exports log files and
+// puts a logged frequency into module bypass settings.
+
+#include "eventlog/Event.h"
+#include "eventlog/LogFilter.h"
+#include "ui_CLogWindow.h"
+
+#include <QDockWidget>
+#include <QList>
+#include <QMessageBox>
+#include <QTimer>
+
+class CEventLog;
+class CLogFilterDialog;
+class CMasterDevice;
+class EventTableModel;
+class QMenu;
+
+class CLogWindow : public QDockWidget, private Ui::CLogWindowClass
+{
+    Q_OBJECT
+
+public:
+    CLogWindow(int number, CMasterDevice *device, QWidget *parent);
+    ~CLogWindow() override;
+
+    void SetEventLog(CEventLog *log);
+    // Applies the window's filter to a working list in place.
+    void ApplyFilter(QList<EVENT> &list);
+
+    // The file operations behind the Save, Load and Export buttons, without
+    // their dialogs; failures are reported to the operator and give false.
+    bool saveTo(const QString &path);
+    bool loadFrom(const QString &path);
+    bool exportTo(const QString &path);
+
+    int number() const { return m_number; }
+    bool isFileMode() const { return m_fileMode != 0; }
+    LOGFILTER &filter() { return m_filter; }
+    const EventTableModel *tableModel() const { return m_pModel; }
+
+public slots:
+    void OnMaxEventsEditReturnPressed();
+    void OnRefreshButton();
+    void OnRefreshCheck(bool on);
+    void OnRefreshTimer();
+    void OnLoadButton();
+    void OnSaveButton();
+    void OnExportButton();
+    void OnClearButton();
+    void OnFilterButton();
+    void OnTreeContextMenu(const QPoint &pos);
+    void OnBypassThisFreq();
+    void OnBypassThisFreqForAll();
+    void OnSendThisFreqToExt();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+    // Modal interaction, replaced by tests.
+    virtual QString askSaveFileName(const QString &caption, const QString &dir, const QString &filter);
+    virtual QString askOpenFileName(const QString &caption, const QString &dir, const QString &filter);
+    virtual bool askQuestion(const QString &title, const QString &text);
+    virtual bool execFilterDialog(CLogFilterDialog &dialog);
+    virtual void execMenu(QMenu &menu, const QPoint &globalPos);
+    virtual void showMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
+
+private:
+    void refresh();
+    void setLiveControlsEnabled(bool on);
+    QString logFolder() const;
+    void rememberLogFolder(const QString &fileName);
+    int currentRow() const;
+    int rowFrequency(int row) const;
+    int rowModule(int row) const;
+    // Writes a one-shot manual bypass of f into module m's block; false
+    // without a current row or a device model.
+    bool writeBypass(quint8 &module);
+
+    CEventLog *m_pEventLog = nullptr;
+    QList<EVENT> m_loadedEvents;
+    QList<EVENT> m_spareList; // the previous refresh's list, reused for its memory
+    CMasterDevice *m_pDevice;
+    LOGFILTER m_filter;
+    int m_number;
+    int m_fileMode = 0;
+    QString m_fileName;
+    QTimer *m_pRefreshTimer;
+    EventTableModel *m_pModel;
+};

@@ -1,0 +1,220 @@
+#include "eventlog/LogFile.h"
+
+#include "eventlog/LocalTimeCache.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QLocale>
+#include <QSaveFile>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <limits>
+
+namespace {
+
+const QString kTimeFormat = QStringLiteral("dd.MM.yyyy hh:mm:ss");
+constexpr qint64 Irregular = std::numeric_limits<qint64>::min();
+
+qint64 parseSlowly(QStringView text)
+{
+    const QDateTime t = QDateTime::fromString(text.toString(), kTimeFormat);
+    return t.isValid() ? t.toSecsSinceEpoch() : LogFile::UnreadableTime;
+}
+
+// Two digits at p, or -1.
+int twoDigits(const QChar *p)
+{
+    if (!p[0].isDigit() || !p[1].isDigit() || p[0].unicode() > '9' || p[1].unicode() > '9')
+        return -1;
+    return (p[0].unicode() - '0') * 10 + (p[1].unicode() - '0');
+}
+
+int readInt(const QXmlStreamAttributes &item, QLatin1String name)
+{
+    bool ok = false;
+    const int value = item.value(name).toInt(&ok);
+    return ok ? value : 0;
+}
+
+qint16 readShort(const QXmlStreamAttributes &item, QLatin1String name)
+{
+    bool ok = false;
+    const short value = item.value(name).toShort(&ok);
+    return ok ? value : 0;
+}
+
+EVENT readItem(const QXmlStreamAttributes &item, LogFile::TimeReader &times)
+{
+    EVENT e;
+    e.tStartTime = times.read(item.value(QLatin1String("StartTime")));
+    e.tEndTime = times.read(item.value(QLatin1String("EndTime")));
+    e.nPeakLevel = readShort(item, QLatin1String("PeakLevel"));
+    e.nThresholdLevel = readShort(item, QLatin1String("TresholdLevel"));
+    e.dFreqMHz = item.value(QLatin1String("Frequency")).toDouble();
+    e.bInProgress = readInt(item, QLatin1String("Now")) != 0;
+    e.nType = readInt(item, QLatin1String("SignalType"));
+    e.nModule = quint8(readInt(item, QLatin1String("Module")) & 0xFF);
+    return e;
+}
+
+} // namespace
+
+qint64 LogFile::TimeReader::read(QStringView text)
+{
+    if (text.size() != 19 || text[2] != u'.' || text[5] != u'.' || text[10] != u' '
+        || text[13] != u':' || text[16] != u':')
+        return parseSlowly(text);
+    const QChar *p = text.constData();
+    const int day = twoDigits(p), month = twoDigits(p + 3);
+    const int century = twoDigits(p + 6), yearInCentury = twoDigits(p + 8);
+    const int hour = twoDigits(p + 11), minute = twoDigits(p + 14), second = twoDigits(p + 17);
+    if (day < 0 || month < 0 || century < 0 || yearInCentury < 0 || hour < 0 || minute < 0
+        || second < 0 || hour > 23 || minute > 59 || second > 59)
+        return parseSlowly(text);
+    const int year = century * 100 + yearInCentury;
+    if (!QDate::isValid(year, month, day))
+        return parseSlowly(text);
+
+    const qint64 hourKey = ((qint64(year) * 100 + month) * 100 + day) * 100 + hour;
+    auto it = m_hourStart.constFind(hourKey);
+    if (it == m_hourStart.constEnd()) {
+        // An hour the clock skips or repeats is left to the platform.
+        const QDate date(year, month, day);
+        const QDateTime first(date, QTime(hour, 0, 0));
+        const QDateTime last(date, QTime(hour, 59, 59));
+        qint64 start = Irregular;
+        if (first.isValid() && last.isValid() && first.time() == QTime(hour, 0, 0)
+            && last.time() == QTime(hour, 59, 59)
+            && last.toSecsSinceEpoch() - first.toSecsSinceEpoch() == 3599)
+            start = first.toSecsSinceEpoch();
+        it = m_hourStart.insert(hourKey, start);
+    }
+    if (it.value() == Irregular)
+        return parseSlowly(text);
+    return it.value() + minute * 60 + second;
+}
+
+QByteArray LogFile::toXml(const QList<EVENT> &events)
+{
+    QByteArray out;
+    QXmlStreamWriter writer(&out);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(1);
+    writer.writeStartElement(QStringLiteral("Log"));
+    LocalTimeCache localTime;
+    for (const EVENT &e : events) {
+        writer.writeEmptyElement(QStringLiteral("Item"));
+        writer.writeAttribute(QStringLiteral("StartTime"), localTime.text(e.tStartTime));
+        writer.writeAttribute(QStringLiteral("EndTime"), localTime.text(e.tEndTime));
+        writer.writeAttribute(QStringLiteral("PeakLevel"), QString::number(e.nPeakLevel));
+        writer.writeAttribute(QStringLiteral("Now"), e.bInProgress ? QStringLiteral("1") : QStringLiteral("0"));
+        writer.writeAttribute(QStringLiteral("SignalType"), QString::number(e.nType));
+        writer.writeAttribute(QStringLiteral("Frequency"),
+                              QString::number(e.dFreqMHz, 'g', QLocale::FloatingPointShortest));
+        writer.writeAttribute(QStringLiteral("Module"), QString::number(e.nModule));
+        writer.writeAttribute(QStringLiteral("TresholdLevel"), QString::number(e.nThresholdLevel));
+    }
+    writer.writeEndElement();
+    writer.writeEndDocument();
+    // Without a declaration the writer still starts with a line break.
+    if (out.startsWith('\n'))
+        out.remove(0, 1);
+    if (!out.endsWith('\n'))
+        out.append('\n');
+    return out;
+}
+
+QList<EVENT> LogFile::fromXml(const QByteArray &content)
+{
+    // Streamed rather than built as a document: a full store is 255,000
+    // items. The result is what a document's first child would give.
+    QXmlStreamReader reader(content);
+    reader.setNamespaceProcessing(false);
+    QList<EVENT> events;
+    TimeReader times;
+    bool rootIsFirst = false; // the first node of the document is an element
+    bool seenFirst = false;
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartDocument:
+            seenFirst = !reader.documentVersion().isEmpty(); // a declaration
+            break;
+        case QXmlStreamReader::StartElement:
+            if (depth == 0 && !seenFirst)
+                rootIsFirst = true;
+            seenFirst = true;
+            if (depth == 1 && rootIsFirst)
+                events.append(readItem(reader.attributes(), times));
+            ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        case QXmlStreamReader::Characters:
+            if (reader.isWhitespace())
+                break;
+            Q_FALLTHROUGH();
+        case QXmlStreamReader::Comment:
+        case QXmlStreamReader::ProcessingInstruction:
+        case QXmlStreamReader::EntityReference:
+            // Any other child node of the root is an item without attributes.
+            if (depth == 1 && rootIsFirst)
+                events.append(readItem(QXmlStreamAttributes(), times));
+            if (depth == 0)
+                seenFirst = true;
+            break;
+        default: // the document type is no child node
+            break;
+        }
+    }
+    if (reader.hasError() || !rootIsFirst)
+        return {}; // not XML: shown as an empty log
+    return events;
+}
+
+bool LogFile::writeFile(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool LogFile::save(const QString &path, const QList<EVENT> &events, QString *error)
+{
+    return writeFile(path, toXml(events), error);
+}
+
+bool LogFile::load(const QString &path, QList<EVENT> &events, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    events = fromXml(content);
+    return true;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Event log files: the XML document a log window saves from the store and
+// loads to show instead of it, and the all-or-nothing file write both the log
+// file and the HTML export use.
+
+#include "eventlog/Event.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class LogFile
+{
+public:
+    // Root "Log" with one "Item" per event, indented by one blank, UTF-8.
+    static QByteArray toXml(const QList<EVENT> &events);
+    // Items of the document's first child, one per child node of it; a
+    // document that begins otherwise (declaration, comment) or is no XML
+    // gives none.
+    static QList<EVENT> fromXml(const QByteArray &content);
+
+    // Replaces the file only once everything is written; on failure the old
+    // file stays and error (if given) says why.
+    static bool writeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+    static bool save(const QString &path, const QList<EVENT> &events, QString *error = nullptr);
+    static bool load(const QString &path, QList<EVENT> &events, QString *error = nullptr);
+
+    // Time of a file that does not read.
+    static constexpr qint64 UnreadableTime = 4294967295LL;
+
+    // Reads "dd.MM.yyyy hh:mm:ss" as local time, as QDateTime::fromString
+    // does, but converts each local hour only once.
+    class TimeReader
+    {
+    public:
+        qint64 read(QStringView text);
+
+    private:
+        QHash<qint64, qint64> m_hourStart; // local hour -> UTC seconds, or Irregular
+    };
+};
