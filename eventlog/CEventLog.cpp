@@ -61,9 +61,8 @@ void CEventLog::AddData(const DATA &data)
             continue; // below its threshold: not a detection yet
 
         log.events.push_back(e);
-        EVENT *added = &log.events.back();
+        log.open[i] = &log.events.back();
         trim(log);
-        log.open[i] = added;
     }
 }
 
@@ -71,20 +70,23 @@ void CEventLog::trim(MODULELOG &log)
 {
     if (log.limit == 0)
         return;
-    // Events in progress are never removed; the new one is in progress but not
-    // referenced yet. Once only those remain above the limit, stop.
+    // Events in progress are never removed. Once only those remain above the
+    // limit, stop.
     std::size_t inProgress = 0;
     for (const EVENT *open : log.open)
         inProgress += open ? 1 : 0;
-    ++inProgress;
 
-    std::list<EVENT> &events = log.events;
+    std::deque<EVENT> &events = log.events;
     const std::size_t limit = log.limit < 0 ? 0 : std::size_t(log.limit);
     while (events.size() > limit && events.size() > inProgress) {
-        if (!events.front().bInProgress)
-            events.pop_front();
-        else
-            events.splice(events.end(), events, events.begin());
+        if (events.front().bInProgress) {
+            // Behind the newest events; whoever extends it follows it there.
+            events.push_back(events.front());
+            for (EVENT *&open : log.open)
+                if (open == &events.front())
+                    open = &events.back();
+        }
+        events.pop_front();
     }
 }
 

@@ -11,16 +11,17 @@
 #include <QString>
 
 #include <functional>
-#include <list>
+#include <deque>
 #include <map>
 
 class QSettings;
 
-// The store's bucket for one module. Events are list nodes, so the open
-// references stay valid while trimming erases or moves other events.
+// The store's bucket for one module. A deque keeps the events in chunks (fast
+// to copy for a refresh) and its elements in place when the ends change, so the
+// open references stay valid; trimming re-points the one event it moves.
 struct MODULELOG
 {
-    std::list<EVENT> events;                          // oldest first
+    std::deque<EVENT> events;                         // oldest first
     qint32 limit = 0;                                 // 0: no limit
     EVENT *open[DATA::ChannelCount] = {nullptr, nullptr, nullptr}; // per channel
 };
