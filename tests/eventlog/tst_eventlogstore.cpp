@@ -2,6 +2,7 @@
 
 #include "eventlog/CEventLog.h"
 #include "settings/SettingsKeys.h"
+#include "Fixtures.h"
 #include "TestSettings.h"
 
 #include <QSettings>
@@ -11,23 +12,12 @@ namespace {
 
 CHANNEL det(int type, int level, int threshold = -80, double freq = 0.0)
 {
-    CHANNEL c;
-    c.nState = 1;
-    c.nType = type;
-    c.nLevel = level;
-    c.nThreshold = threshold;
-    c.dFreqMHz = freq;
-    return c;
+    return Fixtures::detection(type, level, threshold, freq);
 }
 
 DATA rec(quint8 module, const CHANNEL &c0 = {}, const CHANNEL &c1 = {}, const CHANNEL &c2 = {})
 {
-    DATA d;
-    d.nID = module;
-    d.channel[0] = c0;
-    d.channel[1] = c1;
-    d.channel[2] = c2;
-    return d;
+    return Fixtures::record(module, c0, c1, c2);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "eventlog/EventTableModel.h"
 #include "eventlog/LocalTimeCache.h"
 #include "settings/SettingsKeys.h"
+#include "Fixtures.h"
 #include "TestSettings.h"
 
 #include <QDateTime>
@@ -25,16 +26,7 @@ void setZone(const char *tz)
 EVENT ev(qint64 start, qint64 end, int type = 1, int peak = -60, int threshold = -80,
          double freq = 0, quint8 module = 1, bool open = false)
 {
-    EVENT e;
-    e.tStartTime = start;
-    e.tEndTime = end;
-    e.nType = type;
-    e.nPeakLevel = qint16(peak);
-    e.nThresholdLevel = qint16(threshold);
-    e.dFreqMHz = freq;
-    e.nModule = module;
-    e.bInProgress = open;
-    return e;
+    return Fixtures::event(start, end, type, peak, threshold, freq, module, open);
 }
 
 QStringList rows(const EventTableModel &model, int column = -1)

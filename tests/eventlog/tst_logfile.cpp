@@ -4,6 +4,7 @@
 #include "eventlog/LogFile.h"
 #include "eventlog/LogHtmlExporter.h"
 #include "settings/SettingsKeys.h"
+#include "Fixtures.h"
 #include "TestSettings.h"
 
 #include <QDateTime>
@@ -25,24 +26,12 @@ void setZone(const char *tz)
 
 QByteArray readFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        QTest::qFail(qPrintable(QStringLiteral("cannot open %1").arg(path)), __FILE__, __LINE__);
-    return file.readAll();
+    return Fixtures::readFile(path);
 }
 
 EVENT ev(qint64 start, qint64 end, int type, int peak, int threshold, double freq, quint8 module, bool open)
 {
-    EVENT e;
-    e.tStartTime = start;
-    e.tEndTime = end;
-    e.nType = type;
-    e.nPeakLevel = qint16(peak);
-    e.nThresholdLevel = qint16(threshold);
-    e.dFreqMHz = freq;
-    e.nModule = module;
-    e.bInProgress = open;
-    return e;
+    return Fixtures::event(start, end, type, peak, threshold, freq, module, open);
 }
 
 const qint64 kBase = 1796454131; // 05.12.2026 07:02:11 UTC

@@ -10,6 +10,7 @@
 #include "net/StationGlobals.h"
 #include "settings/CXmlValueStore.h"
 #include "settings/SettingsKeys.h"
+#include "Fixtures.h"
 #include "TestSettings.h"
 
 #include <QAction>
@@ -33,32 +34,20 @@
 
 namespace {
 
+
 CHANNEL det(int type, int level, int threshold, double freq)
 {
-    CHANNEL c;
-    c.nState = 1;
-    c.nType = type;
-    c.nLevel = level;
-    c.nThreshold = threshold;
-    c.dFreqMHz = freq;
-    return c;
+    return Fixtures::detection(type, level, threshold, freq);
 }
 
 DATA rec(quint8 module, const CHANNEL &c0 = {}, const CHANNEL &c1 = {})
 {
-    DATA d;
-    d.nID = module;
-    d.channel[0] = c0;
-    d.channel[1] = c1;
-    return d;
+    return Fixtures::record(module, c0, c1);
 }
 
 QByteArray readFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        QTest::qFail(qPrintable(QStringLiteral("cannot open %1").arg(path)), __FILE__, __LINE__);
-    return file.readAll();
+    return Fixtures::readFile(path);
 }
 
 template <typename T>
