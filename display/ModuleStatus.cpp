@@ -2,35 +2,32 @@
 
 #include <QCoreApplication>
 
-// The texts belong to the module window's translation context.
-static QString trWindow(const char *text)
-{
-    return QCoreApplication::translate("CModuleWindow", text);
-}
+// The texts belong to the module window's translation context; written out in
+// full so that lupdate finds them.
 
 QString ModuleStatus::title(quint8 module, const QString &name)
 {
-    return trWindow("Module ") + QString::number(module) + QLatin1Char(' ') + name;
+    return QCoreApplication::translate("CModuleWindow", "Module ") + QString::number(module) + QLatin1Char(' ') + name;
 }
 
 QString ModuleStatus::statusText(qint32 nState, int suppressionQuality)
 {
     if (nState & WrongConfiguration)
-        return trWindow("WRONG CONFIGURATION!!!");
+        return QCoreApplication::translate("CModuleWindow", "WRONG CONFIGURATION!!!");
     if (nState & SpectrumChanged)
-        return trWindow("SPECTRUM CHANGED!!!");
+        return QCoreApplication::translate("CModuleWindow", "SPECTRUM CHANGED!!!");
     if (nState & NoJammer)
-        return trWindow("NO JAMMER!!! ");
+        return QCoreApplication::translate("CModuleWindow", "NO JAMMER!!! ");
     if (nState & BadSuppression)
-        return trWindow("BAD SUPPRESSION!!!");
+        return QCoreApplication::translate("CModuleWindow", "BAD SUPPRESSION!!!");
     if (nState & SuppressionChanged)
-        return trWindow("SUPPRESSION CHANGED!!!");
+        return QCoreApplication::translate("CModuleWindow", "SUPPRESSION CHANGED!!!");
     if (nState & SuppressionChanged2)
-        return trWindow("SUPPRESSION CHANGED !!!");
+        return QCoreApplication::translate("CModuleWindow", "SUPPRESSION CHANGED !!!");
     if (nState & SuppressionOk) {
         if (suppressionQuality > 100)
-            return trWindow("SUPPRESSION OK");
-        return trWindow("SUPPRESSION OK = %1%").arg(suppressionQuality);
+            return QCoreApplication::translate("CModuleWindow", "SUPPRESSION OK");
+        return QCoreApplication::translate("CModuleWindow", "SUPPRESSION OK = %1%").arg(suppressionQuality);
     }
     return QString();
 }
@@ -59,7 +56,7 @@ void ModuleStatus::advanceLink(LinkIndicator &link, bool enabled)
 
 QString ModuleStatus::silenceText(int seconds)
 {
-    return trWindow("No data for %1 s...").arg(seconds);
+    return QCoreApplication::translate("CModuleWindow", "No data for %1 s...").arg(seconds);
 }
 
 bool ModuleStatus::isAlarm(const DATA &data)
