@@ -1,11 +1,15 @@
 #pragma once
-// Small builders of records and events shared by the tests.
+// Small builders of records and events shared by the tests, and helpers that
+// fail the running test instead of passing a missing file or widget on.
 
 #include "eventlog/Event.h"
 #include "net/Data.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QObject>
 #include <QString>
+#include <QTest>
 
 class Fixtures
 {
@@ -16,6 +20,24 @@ public:
     static CHANNEL detection(int type, int level, int threshold, double freq);
     static DATA record(quint8 module, const CHANNEL &c0 = {}, const CHANNEL &c1 = {},
                        const CHANNEL &c2 = {});
+    // A measurement record (format 4, link level 31, counter 3 on channel 0)
+    // whose channels carry only the given states.
+    static DATA status(quint8 module, qint32 s0 = 0x20, qint32 s1 = 0x20, qint32 s2 = 0x20);
+    // Every field of a record or of events, to compare them in one go.
+    static QString dump(const DATA &d);
+    static QString dump(const QList<EVENT> &events);
     // The whole file; fails the running test when it cannot be opened.
     static QByteArray readFile(const QString &path);
+    static void writeFile(const QString &path, const QByteArray &content);
+    // Sets the process time zone (TZ) for local-time texts.
+    static void setZone(const char *tz);
+
+    template <typename T>
+    static T *child(const QObject *parent, const char *name)
+    {
+        T *w = parent->findChild<T *>(QLatin1String(name));
+        if (!w)
+            QTest::qFail(qPrintable(QStringLiteral("no child %1").arg(QLatin1String(name))), __FILE__, __LINE__);
+        return w;
+    }
 };

@@ -1,3 +1,6 @@
+// The main window wired to its server, event log and module windows.
+
+#include "Fixtures.h"
 #include "TestSettings.h"
 #include "app/CMainWindow.h"
 #include "app/CQMdiArea.h"
@@ -12,7 +15,6 @@
 #include <QSettings>
 #include <QTcpSocket>
 #include <QTest>
-#include <memory>
 
 namespace {
 
@@ -27,6 +29,8 @@ public:
     QStringList informed;
     bool answer = true;
 
+    QMdiSubWindow *sub(quint8 module) { return qobject_cast<QMdiSubWindow *>(moduleWindow(module)->parentWidget()); }
+
 protected:
     void inform(const QString &title, const QString &text) override { informed << title + ": " + text; }
     bool askYesNo(const QString &, const QString &) override { return answer; }
@@ -34,18 +38,7 @@ protected:
 
 DATA record(quint8 module, qint32 state = 0x20)
 {
-    DATA d;
-    d.nID = module;
-    d.nFormat = 4;
-    d.nRSSI = 10;
-    for (CHANNEL &c : d.channel)
-        c = CHANNEL{ state, 1, -40, -80, -90, 0, 0, 0.0 };
-    return d;
-}
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return Fixtures::status(module, state, state, state);
 }
 
 } // namespace
@@ -66,19 +59,12 @@ private slots:
     {
         {
             TestableMainWindow w;
-            QCOMPARE(w.windowTitle(), QString("HARRIER Tablet DEMO - Version 1.2.01"));
-            QCOMPARE(w.statusText(1), QString("Total: 0"));
-            QCOMPARE(w.statusText(2), QString("Correct: 0"));
-            QCOMPARE(w.statusText(3), QString("USB connection status: "));
+            QCOMPARE(w.statusText(1) + w.statusText(2), QString("Total: 0Correct: 0"));
             QVERIFY(w.server()->isListening());
-            QSettings s;
-            QVERIFY(s.contains(SettingsKeys::SensCombo));
-            QVERIFY(s.contains(SettingsKeys::ModuleAddress1CheckBox));
-            QCOMPARE(s.organizationName(), QString("Norvane LLC"));
-            QCOMPARE(s.applicationName(), QString("HARRIER Tablet DEMO"));
+            QVERIFY(QSettings().contains(SettingsKeys::ModuleAddress1CheckBox)); // option defaults written
             w.OnConnectionStatus(4);
             QCOMPARE(w.statusText(3), QString("USB connection status: SEARCHING MODUL"));
-            w.OnConnectionStatus(9);
+            w.OnConnectionStatus(9); // unknown: the text stays
             QCOMPARE(w.statusText(3), QString("USB connection status: SEARCHING MODUL"));
         }
         QSettings s;
@@ -93,18 +79,10 @@ private slots:
         TestableMainWindow w;
         w.server()->OnTimer();
         QCOMPARE(w.mdiArea()->SubWindowCount(), 6);
-        QCOMPARE(w.statusText(1), QString("Total: 6"));
-        QCOMPARE(w.statusText(2), QString("Correct: 6"));
+        QCOMPARE(w.statusText(1) + w.statusText(2), QString("Total: 6Correct: 6"));
         QCOMPARE(StationGlobals::correctModules, 6);
-        for (quint8 m = 1; m <= 6; ++m) {
-            CModuleWindow *mw = w.moduleWindow(m);
-            QVERIFY(mw);
-            QVERIFY(w.server()->device.hasRecord(m));
-            auto *sub = qobject_cast<QMdiSubWindow *>(mw->parentWidget());
-            QVERIFY(sub);
-            QCOMPARE(sub->size(), QSize(mw->width() + 10, mw->height() + 30));
-            QVERIFY(!(sub->windowFlags() & Qt::WindowCloseButtonHint));
-        }
+        for (quint8 m = 1; m <= 6; ++m)
+            QVERIFY(w.moduleWindow(m) && w.server()->device.hasRecord(m));
         // From the second step on the modules have records, their bands count
         // as enabled and detections reach the event log.
         w.server()->OnTimer();
@@ -121,8 +99,7 @@ private slots:
         DATA bypass = record(2, 0);
         bypass.nFormat = 0;
         w.OnDisplayData(bypass);
-        QCOMPARE(w.statusText(1), QString("Total: 2"));
-        QCOMPARE(w.statusText(2), QString("Correct: 1"));
+        QCOMPARE(w.statusText(1) + w.statusText(2), QString("Total: 2Correct: 1"));
     }
 
     void silentWindowClosesAndComesBack()
@@ -130,14 +107,12 @@ private slots:
         TestableMainWindow w;
         w.OnDisplayData(record(3));
         w.OnDisplayData(record(4));
-        CModuleWindow *mw = w.moduleWindow(3);
-        QVERIFY(mw);
         for (int i = 0; i < 30; ++i)
-            mw->OnTimer();
-        flushDeletes();
+            w.moduleWindow(3)->OnTimer();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!w.moduleWindow(3));
         QCOMPARE(w.mdiArea()->SubWindowCount(), 1);
-        QVERIFY(w.server()->device.hasRecord(3));     // the record stays
+        QVERIFY(w.server()->device.hasRecord(3)); // the record stays
         w.OnDisplayData(record(3));
         QVERIFY(w.moduleWindow(3));
         QCOMPARE(w.statusText(1), QString("Total: 2"));
@@ -159,6 +134,7 @@ private slots:
         QCOMPARE(w.informed.size(), 1);
     }
 
+    // The pause bytes themselves are checked with the device model.
     void recordRefreshesStationSideBytes()
     {
         TestableMainWindow w;
@@ -169,10 +145,8 @@ private slots:
         r.lpfSelection = 3;
         QSettings().setValue(SettingsKeys::SensCombo, 1);
         w.OnDisplayData(record(5));
-        QCOMPARE(r.settings[SettingsBlock::PauseFlags], quint8(2));
-        QCOMPARE(r.settings[SettingsBlock::PauseFreqHi], quint8(915 >> 8));
-        QCOMPARE(r.settings[SettingsBlock::PauseFreqLo], quint8(915 & 0xFF));
-        QCOMPARE(r.settings[SettingsBlock::LpfSelection], quint8(3));
+        QCOMPARE(QList<int>({r.settings[SettingsBlock::PauseFlags], r.settings[SettingsBlock::LpfSelection]}),
+                 QList<int>({2, 3}));
         QCOMPARE(StationGlobals::sensitivityScale, 10);
         QCOMPARE(r.windowOrigin, w.moduleWindow(5)->mapToGlobal(QPoint(0, 0)));
     }
@@ -187,10 +161,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return module.state() == QAbstractSocket::ConnectedState; }));
         module.write(ModuleFrame::shortFrame(ModuleFrame::measurementBody(record(42))));
         QVERIFY(QTest::qWaitFor([&] { return module.bytesAvailable() >= 71; }));
-        const QByteArray reply = module.read(71);
-        QCOMPARE(quint8(reply[0]), quint8(0x4F));
-        QCOMPARE(quint8(reply[1]), quint8(158));
-        QCOMPARE(quint8(reply[2]), quint8(37));
+        QCOMPARE(module.read(3).toHex(), QByteArray("4f9e25"));
         QVERIFY(w.moduleWindow(42));
     }
 
@@ -200,13 +171,11 @@ private slots:
             TestableMainWindow w;
             w.resize(1024, 768);
             w.OnDisplayData(record(5));
-            auto *sub = qobject_cast<QMdiSubWindow *>(w.moduleWindow(5)->parentWidget());
-            sub->move(300, 200);
+            w.sub(5)->move(300, 200);
         }
         TestableMainWindow w;
         w.OnDisplayData(record(5));
-        auto *sub = qobject_cast<QMdiSubWindow *>(w.moduleWindow(5)->parentWidget());
-        QCOMPARE(sub->pos(), QPoint(300, 200));
+        QCOMPARE(w.sub(5)->pos(), QPoint(300, 200));
     }
 
     void defaultActionAsksFirst()
@@ -233,25 +202,21 @@ private slots:
         w.logWindows()[0]->hide();
         w.OnViewEventLogAction();
         QCOMPARE(w.logWindows().size(), 2);
-        QCOMPARE(w.logWindows()[1]->windowTitle(), QString("Event Log #2"));
+        QVERIFY(w.logWindows()[0]->isVisible());
     }
 
-    void keySequenceAndSensitivity()
+    // 7, 3, 9 shows the debug view; a wrong key keeps the state.
+    void keySequence()
     {
         bool show = false;
         int state = 0;
-        state = CMainWindow::NextKeyState(state, Qt::Key_7, show);
-        state = CMainWindow::NextKeyState(state, Qt::Key_1, show);   // wrong key: stays
-        QCOMPARE(state, 1);
-        state = CMainWindow::NextKeyState(state, Qt::Key_3, show);
-        QVERIFY(!show);
+        for (Qt::Key key : {Qt::Key_7, Qt::Key_1, Qt::Key_3})
+            state = CMainWindow::NextKeyState(state, key, show);
+        QVERIFY(state == 2 && !show);
         state = CMainWindow::NextKeyState(state, Qt::Key_9, show);
         QVERIFY(show);
         state = CMainWindow::NextKeyState(state, Qt::Key_9, show);
-        QVERIFY(show);                                                // again and again
-        QCOMPARE(CMainWindow::SensitivityScale(0), 5);
-        QCOMPARE(CMainWindow::SensitivityScale(2), 20);
-        QCOMPARE(CMainWindow::SensitivityScale(7), 40);
+        QVERIFY(show); // again and again
     }
 };
 

@@ -1,3 +1,5 @@
+// First-run option defaults in the settings store.
+
 #include "TestSettings.h"
 #include "app/OptionDefaults.h"
 #include "settings/SettingsKeys.h"
@@ -19,13 +21,8 @@ private slots:
         QVERIFY(OptionDefaults::ensure(s));
         QCOMPARE(OptionDefaults::all().size(), 26);
         for (const auto &option : OptionDefaults::all())
-            QVERIFY2(s.contains(option.first), qPrintable(option.first));
-        QCOMPARE(s.value(SettingsKeys::SecurityType).toInt(), 6);
-        QCOMPARE(s.value(SettingsKeys::AlarmFile).toString(), QString("C:\\Windows\\Media\\tada.wav"));
-        QCOMPARE(s.value(SettingsKeys::BackgroundImageFile).toString(), QString("C:\\"));
-        QCOMPARE(s.value(SettingsKeys::LinkIndication).toBool(), true);
-        QCOMPARE(s.value(SettingsKeys::ThresholdEdit).toInt(), -60);
-        QCOMPARE(s.value(SettingsKeys::SuppressionFactor).toString(), QString("10"));
+            QCOMPARE(s.value(option.first), option.second);
+        QCOMPARE(s.value(SettingsKeys::ThresholdEdit).toInt(), -60); // a spot check of the table
         QVERIFY(!s.contains(SettingsKeys::Language));
     }
 

@@ -1,3 +1,5 @@
+// A module's settings block in the device model and the settings store.
+
 #include "TestSettings.h"
 #include "net/CMasterDevice.h"
 #include "settings/SettingsKeys.h"
@@ -7,15 +9,15 @@
 
 using namespace SettingsBlock;
 
+namespace {
+
+QByteArray blockBytes(const Block &b) { return QByteArray(reinterpret_cast<const char *>(b.data()), Size); }
+
+} // namespace
+
 class TestModuleSettings : public QObject
 {
     Q_OBJECT
-
-private:
-    static QByteArray blockBytes(const Block &b)
-    {
-        return QByteArray(reinterpret_cast<const char *>(b.data()), Size);
-    }
 
 private slots:
     void initTestCase() { TestSettings::isolate(); }
@@ -23,20 +25,15 @@ private slots:
 
     void defaultBlockIsTheFactoryTable()
     {
-        const QByteArray expected = QByteArray::fromHex(
-            "9e2525202039392d392d25202a2a391401f0140101000001000100010101000101000201000000000000000000"
-            "00270000000000000000000000000436000000000000000000");
         CMasterDevice device;
         device.LoadModuleSettings(7);
-        const ModuleRecord &r = device.record(7);
-        QCOMPARE(blockBytes(r.settings), expected);
-        QCOMPARE(r.manualPauseFreq, 500);
-        QCOMPARE(r.lpfSelection, 2);
-        QCOMPARE(r.manualPause, false);
-        QCOMPARE(r.autoPause, false);
-        QCOMPARE(r.bypassMap.size(), 6144);
+        QCOMPARE(blockBytes(device.record(7).settings).toHex(),
+                 QByteArray("9e2525202039392d392d25202a2a391401f0140101000001000100010101000101000201000000000000000000"
+                            "00270000000000000000000000000436000000000000000000"));
+        QCOMPARE(device.record(7).bypassMap.size(), 6144);
     }
 
+    // One-shot commands and station-refreshed bytes never come back from the store.
     void saveAndLoadRoundTrip()
     {
         CMasterDevice a;
@@ -44,48 +41,27 @@ private slots:
         ModuleRecord &r = a.record(3);
         r.settings[G900Threshold] = 97;
         r.settings[OfflineMode] = 1;
-        r.manualPauseFreq = 915;
-        r.manualPause = true;
-        r.autoPause = true;
-        r.lpfSelection = 5;
-        a.SaveModuleSettings(3);
-
-        QSettings s;
-        QCOMPARE(s.value("3_Settings").toByteArray().size(), 70);
-        QCOMPARE(s.value("3_SettingsManualPauseFreq").toInt(), 915);
-
-        CMasterDevice b;
-        b.LoadModuleSettings(3);
-        const ModuleRecord &l = b.record(3);
-        QCOMPARE(l.settings[G900Threshold], quint8(97));
-        QCOMPARE(l.settings[OfflineMode], quint8(1));
-        QCOMPARE(l.manualPauseFreq, 915);
-        QCOMPARE(l.manualPause, true);
-        QCOMPARE(l.autoPause, true);
-        QCOMPARE(l.lpfSelection, 5);
-    }
-
-    // One-shot commands and station-refreshed bytes never come back from the store.
-    void loadClearsOneShotBytes()
-    {
-        CMasterDevice a;
-        a.SetDefaultSettings(4);
-        ModuleRecord &r = a.record(4);
         for (int i = BypassBeginHi; i <= IdentOff; ++i)
             r.settings[i] = 9;
         r.settings[LpfSelection] = 3;
         r.settings[PauseFlags] = 2;
         r.settings[PauseFreqHi] = 1;
-        a.SaveModuleSettings(4);
+        r.manualPauseFreq = 915;
+        r.manualPause = r.autoPause = true;
+        r.lpfSelection = 5;
+        a.SaveModuleSettings(3);
+        QCOMPARE(QSettings().value("3_Settings").toByteArray().size(), 70);
+        QCOMPARE(QSettings().value("3_SettingsManualPauseFreq").toInt(), 915);
 
         CMasterDevice b;
-        b.LoadModuleSettings(4);
-        const ModuleRecord &l = b.record(4);
+        b.LoadModuleSettings(3);
+        const ModuleRecord &l = b.record(3);
+        QCOMPARE(QList<int>({l.settings[G900Threshold], l.settings[OfflineMode], l.settings[LpfSelection],
+                             l.settings[PauseFlags], l.settings[PauseFreqHi]}),
+                 QList<int>({97, 1, 0, 0, 1}));
         for (int i = BypassBeginHi; i <= IdentOff; ++i)
             QCOMPARE(l.settings[i], quint8(0));
-        QCOMPARE(l.settings[LpfSelection], quint8(0));
-        QCOMPARE(l.settings[PauseFlags], quint8(0));
-        QCOMPARE(l.settings[PauseFreqHi], quint8(1));
+        QVERIFY(l.manualPauseFreq == 915 && l.manualPause && l.autoPause && l.lpfSelection == 5);
     }
 
     void incompleteStoreFallsBackToDefaults_data()
@@ -107,16 +83,14 @@ private slots:
         s.setValue(SettingsKeys::moduleManualPauseCheck(5), true);
         s.setValue(SettingsKeys::moduleAutoPauseCheck(5), true);
         s.setValue(SettingsKeys::moduleLpfComboBox(5), 6);
-        if (!dropKey.isEmpty())
+        if (!dropKey.isEmpty()) // an empty key would clear the whole store
             s.remove(dropKey);
 
         CMasterDevice d;
         d.LoadModuleSettings(5);
         const ModuleRecord &r = d.record(5);
         QCOMPARE(blockBytes(r.settings), blockBytes(defaults()));
-        QCOMPARE(r.manualPauseFreq, 500);
-        QCOMPARE(r.manualPause, false);
-        QCOMPARE(r.lpfSelection, 2);
+        QVERIFY(r.manualPauseFreq == 500 && !r.manualPause && !r.autoPause && r.lpfSelection == 2);
     }
 
     void loadForgetsRunTimeState()
@@ -128,36 +102,26 @@ private slots:
         r.bypassMap[100] = 3;
         r.lastChannels[1].nState = 1;
         d.LoadModuleSettings(6);
-        QCOMPARE(r.scanFrequency, 0);
-        QCOMPARE(r.bypassMapComplete, 0);
-        QCOMPARE(r.bypassMap[100], quint8(0));
-        QCOMPARE(r.lastChannels[1].nState, 0);
+        QCOMPARE(QList<int>({r.scanFrequency, r.bypassMapComplete, r.bypassMap[100], r.lastChannels[1].nState}),
+                 QList<int>({0, 0, 0, 0}));
     }
 
     void pauseBytes()
     {
         ModuleRecord r;
+        const auto bytes = [&r] {
+            CMasterDevice::RefreshPauseBytes(r);
+            return QList<int>({r.settings[PauseFlags], r.settings[PauseFreqHi], r.settings[PauseFreqLo], r.settings[LpfSelection]});
+        };
         r.manualPause = true;
         r.manualPauseFreq = 0x0395;
         r.lpfSelection = 4;
-        CMasterDevice::RefreshPauseBytes(r);
-        QCOMPARE(r.settings[PauseFlags], quint8(2));
-        QCOMPARE(r.settings[PauseFreqHi], quint8(0x03));
-        QCOMPARE(r.settings[PauseFreqLo], quint8(0x95));
-        QCOMPARE(r.settings[LpfSelection], quint8(4));
-
-        // A frequency of 0 leaves bytes 51 and 52 as they were.
-        r.manualPauseFreq = 0;
-        CMasterDevice::RefreshPauseBytes(r);
-        QCOMPARE(r.settings[PauseFlags], quint8(2));
-        QCOMPARE(r.settings[PauseFreqHi], quint8(0x03));
-        QCOMPARE(r.settings[LpfSelection], quint8(0));
-
+        QCOMPARE(bytes(), QList<int>({2, 0x03, 0x95, 4}));
+        r.manualPauseFreq = 0; // leaves bytes 51 and 52 as they were
+        QCOMPARE(bytes(), QList<int>({2, 0x03, 0x95, 0}));
         r.manualPause = false;
         r.manualPauseFreq = 100;
-        CMasterDevice::RefreshPauseBytes(r);
-        QCOMPARE(r.settings[PauseFlags], quint8(0));
-        QCOMPARE(r.settings[PauseFreqLo], quint8(0x95));
+        QCOMPARE(bytes(), QList<int>({0, 0x03, 0x95, 0}));
     }
 };
 

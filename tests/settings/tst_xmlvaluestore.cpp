@@ -47,13 +47,6 @@ private slots:
         group.appendChild(document.createElement("LogPath"));
         QCOMPARE(store.GetValue("FilePaths", "LogPath", "d"), QString());
     }
-
-    void oneInstancePerProcess()
-    {
-        CXmlValueStore::instance().SetValue("FilePaths", "LogPath", "/shared");
-        QCOMPARE(&CXmlValueStore::instance(), &CXmlValueStore::instance());
-        QCOMPARE(CXmlValueStore::instance().GetValue("FilePaths", "LogPath", "d"), QStringLiteral("/shared"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestXmlValueStore)
