@@ -1,5 +1,7 @@
 #include "display/ModuleStatus.h"
 
+#include "net/WireProtocol.h"
+
 #include <QCoreApplication>
 
 // The texts belong to the module window's translation context; written out in
@@ -34,7 +36,7 @@ QString ModuleStatus::statusText(qint32 nState, int suppressionQuality)
 
 QString ModuleStatus::linkLevelText(const DATA &data)
 {
-    if (data.nRSSI == NoLinkLevel)
+    if (data.nRSSI == Wire::NoLinkFigure)
         return QString();
     return QString::number(2 * int(data.nRSSI)) + QLatin1Char('%')
         + QString::number(data.channel[0].cntDis) + QLatin1Char('-')

@@ -22,8 +22,6 @@ public:
         WrongConfiguration = 0x40,
     };
 
-    // nRSSI value that means the module has no link figure.
-    static constexpr qint8 NoLinkLevel = 56;
     // The link indicator restarts when more than this many '>' were added.
     static constexpr int LinkIndicatorMax = 17;
     // Silence seconds after which the header says so, and after which the window asks to close.
@@ -36,7 +34,7 @@ public:
     // Status line from channel 0's flags; the first applicable flag wins.
     static QString statusText(qint32 nState, int suppressionQuality);
 
-    // "62%3-0": twice nRSSI, '%', channel 0's counters; empty for NoLinkLevel.
+    // "62%3-0": twice nRSSI, '%', channel 0's counters; empty when the module has no link figure.
     static QString linkLevelText(const DATA &data);
 
     struct LinkIndicator

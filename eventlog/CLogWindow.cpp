@@ -176,6 +176,11 @@ void CLogWindow::setLiveControlsEnabled(bool on)
     m_pRefreshCheck->setEnabled(on);
 }
 
+void CLogWindow::reportFileError(const QString &text, const QString &path, const QString &error)
+{
+    showMessage(QMessageBox::Critical, tr("Error"), text.arg(QDir::toNativeSeparators(path), error));
+}
+
 void CLogWindow::OnSaveButton()
 {
     const QString name = askSaveFileName(tr("Save Log As"), logFolder(), tr("Log files (*.xml)"));
@@ -193,8 +198,7 @@ bool CLogWindow::saveTo(const QString &path)
         m_pEventLog->GetEvents(events, 0);
     QString error;
     if (!LogFile::save(path, events, &error)) {
-        showMessage(QMessageBox::Critical, tr("Error"),
-                    tr("Cannot write the file %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+        reportFileError(tr("Cannot write the file %1:\n%2"), path, error);
         return false;
     }
     return true;
@@ -214,8 +218,7 @@ bool CLogWindow::loadFrom(const QString &path)
     QList<EVENT> events;
     QString error;
     if (!LogFile::load(path, events, &error)) {
-        showMessage(QMessageBox::Critical, tr("Error"),
-                    tr("Cannot open the file %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+        reportFileError(tr("Cannot open the file %1:\n%2"), path, error);
         return false;
     }
     m_fileName = path;
@@ -243,8 +246,7 @@ bool CLogWindow::exportTo(const QString &path)
     const QByteArray page = LogHtmlExporter::page(*m_pModel, tr("KESTREL Event Log"), headings);
     QString error;
     if (!LogFile::writeFile(path, page, &error)) {
-        showMessage(QMessageBox::Critical, tr("Error"),
-                    tr("Cannot write the file %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+        reportFileError(tr("Cannot write the file %1:\n%2"), path, error);
         return false;
     }
     return true;

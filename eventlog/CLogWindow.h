@@ -70,6 +70,8 @@ protected:
 private:
     void refresh();
     void setLiveControlsEnabled(bool on);
+    // An "Error" box: text with %1 the file and %2 the reason.
+    void reportFileError(const QString &text, const QString &path, const QString &error);
     QString logFolder() const;
     void rememberLogFolder(const QString &fileName);
     int currentRow() const;

@@ -2,6 +2,7 @@
 
 #include "eventlog/CEventLog.h"
 #include "net/CSignalTypeStr.h"
+#include "net/WireProtocol.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -14,8 +15,6 @@
 namespace {
 
 // The window's texts belong to the log window's translation context.
-const char *const kContext = "CLogWindow";
-
 const char *const kHeaders[EventTableModel::ColumnCount] = {
     QT_TRANSLATE_NOOP("CLogWindow", "Date/Time"),
     QT_TRANSLATE_NOOP("CLogWindow", "Duration"),
@@ -73,7 +72,7 @@ QString EventTableModel::headerText(int column)
 {
     if (column < 0 || column >= ColumnCount)
         return QString();
-    return QCoreApplication::translate(kContext, kHeaders[column]);
+    return QCoreApplication::translate("CLogWindow", kHeaders[column]);
 }
 
 QString EventTableModel::durationText(const EVENT &e)
@@ -93,7 +92,7 @@ QString EventTableModel::durationText(const EVENT &e)
 QString EventTableModel::levelText(const EVENT &e)
 {
     if (CSignalTypeStr::isTraffic(e.nType))
-        return QString::number(e.nPeakLevel + 102) + QLatin1Char('%');
+        return QString::number(e.nPeakLevel + Wire::LevelOffset) + QLatin1Char('%');
     return dbmText(e.nPeakLevel);
 }
 

@@ -178,8 +178,6 @@ void CMasterDevice::StoreBypassMap(quint8 module, const quint8 *data, int count)
     if (!r)
         return;
     count = std::min(count, int(Wire::BypassMapSize));
-    if (r->bypassMap.size() < Wire::BypassMapSize)
-        ClearBypassMap(*r);
     for (int i = 0; i < count; ++i)
         r->bypassMap[i] = quint8(data[i] ^ Wire::BulkMapXor);
     r->bypassMapComplete = 1;

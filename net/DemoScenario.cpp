@@ -414,7 +414,7 @@ void DemoScenario::BuildRecord(CMasterDevice &device, int step, quint8 module, D
         if (known)
             known->lastChannels[n] = c;
     }
-    record.nRSSI = NoLinkFigure;
+    record.nRSSI = Wire::NoLinkFigure;
 
     if (known)
         StationGlobals::countDebugRecord(record);

@@ -13,7 +13,6 @@ public:
     static constexpr int IntervalMs = 500;
     static constexpr double ScanFrequencyMHz = 433.0;
     static constexpr int ScanState = 64;
-    static constexpr qint8 NoLinkFigure = 56;
 
     struct Entry
     {

@@ -43,6 +43,7 @@ constexpr int ChCntTim = 12;
 constexpr int ChSequence = 13;              // channel 0 only
 
 constexpr int LevelOffset = 102;            // dBm + 102 in one byte
+constexpr qint8 NoLinkFigure = 56;          // nRSSI value: the module has no link figure
 
 // Bypass block packet, tag "1508".
 constexpr int BypassModule = 4;
