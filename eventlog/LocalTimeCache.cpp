@@ -39,6 +39,24 @@ bool fromDateTime(qint64 t, LocalTimeCache::Fields &f)
     return f.year >= 1 && f.year <= 9999;
 }
 
+bool parseSlowly(QStringView text, qint64 &t)
+{
+    const QDateTime dt = QDateTime::fromString(text.toString(), QLatin1String(LocalTimeCache::Format));
+    if (!dt.isValid())
+        return false;
+    t = dt.toSecsSinceEpoch();
+    return true;
+}
+
+// Two ASCII digits at p, or -1.
+int twoDigits(const QChar *p)
+{
+    const char16_t a = p[0].unicode(), b = p[1].unicode();
+    if (a < u'0' || a > u'9' || b < u'0' || b > u'9')
+        return -1;
+    return (a - u'0') * 10 + (b - u'0');
+}
+
 void putDigits(QChar *p, int value, int width)
 {
     for (int i = width - 1; i >= 0; --i) {
@@ -93,7 +111,7 @@ QString LocalTimeCache::text(qint64 t)
 {
     Fields f;
     if (!fields(t, f))
-        return QDateTime::fromSecsSinceEpoch(t).toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+        return QDateTime::fromSecsSinceEpoch(t).toString(QLatin1String(Format));
     QString s(19, Qt::Uninitialized);
     QChar *p = s.data();
     putDigits(p, f.day, 2);
@@ -118,5 +136,41 @@ bool LocalTimeCache::sortKey(qint64 t, quint64 &key)
     // Fixed-width fields in text order: day, month, year, hour, minute, second.
     key = ((((quint64(f.day) * 13 + quint64(f.month)) * 10000 + quint64(f.year)) * 24
             + quint64(f.hour)) * 60 + quint64(f.minute)) * 60 + quint64(f.second);
+    return true;
+}
+
+bool LocalTimeCache::parse(QStringView text, qint64 &t)
+{
+    if (text.size() != 19 || text[2] != u'.' || text[5] != u'.' || text[10] != u' '
+        || text[13] != u':' || text[16] != u':')
+        return parseSlowly(text, t);
+    const QChar *p = text.constData();
+    const int day = twoDigits(p), month = twoDigits(p + 3);
+    const int century = twoDigits(p + 6), yearInCentury = twoDigits(p + 8);
+    const int hour = twoDigits(p + 11), minute = twoDigits(p + 14), second = twoDigits(p + 17);
+    if (day < 0 || month < 0 || century < 0 || yearInCentury < 0 || hour < 0 || minute < 0
+        || second < 0 || hour > 23 || minute > 59 || second > 59)
+        return parseSlowly(text, t);
+    const int year = century * 100 + yearInCentury;
+    if (!QDate::isValid(year, month, day))
+        return parseSlowly(text, t);
+
+    const qint64 hourKey = ((qint64(year) * 100 + month) * 100 + day) * 100 + hour;
+    auto it = m_hourStart.constFind(hourKey);
+    if (it == m_hourStart.constEnd()) {
+        // An hour the clock skips or repeats is left to the platform.
+        const QDate date(year, month, day);
+        const QDateTime first(date, QTime(hour, 0, 0));
+        const QDateTime last(date, QTime(hour, 59, 59));
+        qint64 start = Irregular;
+        if (first.isValid() && last.isValid() && first.time() == QTime(hour, 0, 0)
+            && last.time() == QTime(hour, 59, 59)
+            && last.toSecsSinceEpoch() - first.toSecsSinceEpoch() == 3599)
+            start = first.toSecsSinceEpoch();
+        it = m_hourStart.insert(hourKey, start);
+    }
+    if (it.value() == Irregular)
+        return parseSlowly(text, t);
+    t = it.value() + minute * 60 + second;
     return true;
 }

@@ -2,32 +2,18 @@
 
 #include "eventlog/LocalTimeCache.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QLocale>
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
-#include <limits>
-
 namespace {
 
-const QString kTimeFormat = QStringLiteral("dd.MM.yyyy hh:mm:ss");
-constexpr qint64 Irregular = std::numeric_limits<qint64>::min();
-
-qint64 parseSlowly(QStringView text)
+qint64 readTime(QStringView text, LocalTimeCache &times)
 {
-    const QDateTime t = QDateTime::fromString(text.toString(), kTimeFormat);
-    return t.isValid() ? t.toSecsSinceEpoch() : LogFile::UnreadableTime;
-}
-
-// Two digits at p, or -1.
-int twoDigits(const QChar *p)
-{
-    if (!p[0].isDigit() || !p[1].isDigit() || p[0].unicode() > '9' || p[1].unicode() > '9')
-        return -1;
-    return (p[0].unicode() - '0') * 10 + (p[1].unicode() - '0');
+    qint64 t = 0;
+    return times.parse(text, t) ? t : LogFile::UnreadableTime;
 }
 
 int readInt(const QXmlStreamAttributes &item, QLatin1String name)
@@ -44,11 +30,11 @@ qint16 readShort(const QXmlStreamAttributes &item, QLatin1String name)
     return ok ? value : 0;
 }
 
-EVENT readItem(const QXmlStreamAttributes &item, LogFile::TimeReader &times)
+EVENT readItem(const QXmlStreamAttributes &item, LocalTimeCache &times)
 {
     EVENT e;
-    e.tStartTime = times.read(item.value(QLatin1String("StartTime")));
-    e.tEndTime = times.read(item.value(QLatin1String("EndTime")));
+    e.tStartTime = readTime(item.value(QLatin1String("StartTime")), times);
+    e.tEndTime = readTime(item.value(QLatin1String("EndTime")), times);
     e.nPeakLevel = readShort(item, QLatin1String("PeakLevel"));
     e.nThresholdLevel = readShort(item, QLatin1String("TresholdLevel"));
     e.dFreqMHz = item.value(QLatin1String("Frequency")).toDouble();
@@ -59,41 +45,6 @@ EVENT readItem(const QXmlStreamAttributes &item, LogFile::TimeReader &times)
 }
 
 } // namespace
-
-qint64 LogFile::TimeReader::read(QStringView text)
-{
-    if (text.size() != 19 || text[2] != u'.' || text[5] != u'.' || text[10] != u' '
-        || text[13] != u':' || text[16] != u':')
-        return parseSlowly(text);
-    const QChar *p = text.constData();
-    const int day = twoDigits(p), month = twoDigits(p + 3);
-    const int century = twoDigits(p + 6), yearInCentury = twoDigits(p + 8);
-    const int hour = twoDigits(p + 11), minute = twoDigits(p + 14), second = twoDigits(p + 17);
-    if (day < 0 || month < 0 || century < 0 || yearInCentury < 0 || hour < 0 || minute < 0
-        || second < 0 || hour > 23 || minute > 59 || second > 59)
-        return parseSlowly(text);
-    const int year = century * 100 + yearInCentury;
-    if (!QDate::isValid(year, month, day))
-        return parseSlowly(text);
-
-    const qint64 hourKey = ((qint64(year) * 100 + month) * 100 + day) * 100 + hour;
-    auto it = m_hourStart.constFind(hourKey);
-    if (it == m_hourStart.constEnd()) {
-        // An hour the clock skips or repeats is left to the platform.
-        const QDate date(year, month, day);
-        const QDateTime first(date, QTime(hour, 0, 0));
-        const QDateTime last(date, QTime(hour, 59, 59));
-        qint64 start = Irregular;
-        if (first.isValid() && last.isValid() && first.time() == QTime(hour, 0, 0)
-            && last.time() == QTime(hour, 59, 59)
-            && last.toSecsSinceEpoch() - first.toSecsSinceEpoch() == 3599)
-            start = first.toSecsSinceEpoch();
-        it = m_hourStart.insert(hourKey, start);
-    }
-    if (it.value() == Irregular)
-        return parseSlowly(text);
-    return it.value() + minute * 60 + second;
-}
 
 QByteArray LogFile::toXml(const QList<EVENT> &events)
 {
@@ -132,7 +83,7 @@ QList<EVENT> LogFile::fromXml(const QByteArray &content)
     QXmlStreamReader reader(content);
     reader.setNamespaceProcessing(false);
     QList<EVENT> events;
-    TimeReader times;
+    LocalTimeCache times;
     bool rootIsFirst = false; // the first node of the document is an element
     bool seenFirst = false;
     int depth = 0;

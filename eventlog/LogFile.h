@@ -6,7 +6,6 @@
 #include "eventlog/Event.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -28,15 +27,4 @@ public:
 
     // Time of a file that does not read.
     static constexpr qint64 UnreadableTime = 4294967295LL;
-
-    // Reads "dd.MM.yyyy hh:mm:ss" as local time, as QDateTime::fromString
-    // does, but converts each local hour only once.
-    class TimeReader
-    {
-    public:
-        qint64 read(QStringView text);
-
-    private:
-        QHash<qint64, qint64> m_hourStart; // local hour -> UTC seconds, or Irregular
-    };
 };
