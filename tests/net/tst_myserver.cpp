@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -18,16 +19,16 @@
 #include <vector>
 
 using namespace SettingsBlock;
+using Clients = std::vector<std::unique_ptr<QTcpSocket>>;
 
 namespace {
 
 // Replies for module 7 with the factory block: to its first frame (the record
-// is created by the window only after decoding, so the echo byte is still 0)
-// and to every later frame (byte 47 echoes the module number).
-const QByteArray kFirstReplyModule7 = QByteArray::fromHex(
+// is created only after decoding, so the echo byte is still 0) and later ones.
+const QByteArray kFirstReply7 = QByteArray::fromHex(
     "4f9e2525202039392d392d25202a2a391401f014010100000100010001010100010100020100000000000000"
     "000000270000000000000000000000000436000000000000000085");
-const QByteArray kDefaultReplyModule7 = QByteArray::fromHex(
+const QByteArray kReply7 = QByteArray::fromHex(
     "4f9e2525202039392d392d25202a2a391401f014010100000100010001010100010100020100000000000000"
     "00000027070000000000000000000000043600000000000000008c");
 
@@ -41,12 +42,8 @@ QByteArray measurementFrame(quint8 module, quint8 linkSeq = 0)
 qint64 residentKb()
 {
     QFile f("/proc/self/status");
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
+    return f.open(QIODevice::ReadOnly)
+        ? QRegularExpression("VmRSS:\\s*(\\d+)").match(QString::fromLatin1(f.readAll())).captured(1).toLongLong() : -1;
 }
 
 QByteArray readExactly(QTcpSocket &s, int n)
@@ -65,10 +62,28 @@ private:
     std::unique_ptr<MyServer> m_server;
     QList<DATA> m_emitted;
 
+    // Connects with the event loop running, so the server keeps accepting.
+    Clients connectClients(int n)
+    {
+        Clients clients;
+        for (int i = 0; i < n; ++i) {
+            auto s = std::make_unique<QTcpSocket>();
+            s->connectToHost(QHostAddress::LocalHost, m_server->serverPort());
+            if (QTest::qWaitFor([&] { return s->state() == QAbstractSocket::ConnectedState; }, 5000))
+                clients.push_back(std::move(s));
+        }
+        return clients;
+    }
+
+private slots:
+    void initTestCase() { TestSettings::isolate(); }
     // Stands in for the main window: the first record of a module creates its
     // record, and the link sequence is echoed as the module window does.
-    void startServer()
+    void init()
     {
+        TestSettings::clear();
+        StationGlobals::reset();
+        m_emitted.clear();
         m_server = std::make_unique<MyServer>(0, nullptr, false);
         QVERIFY(m_server->isListening());
         connect(m_server.get(), &MyServer::dataUpdated, this, [this](DATA d) {
@@ -78,223 +93,125 @@ private:
             m_server->device.record(d.nID).settings[LinkSeqEcho] = d.nLinkSeq;
         });
     }
-
-    // Connects with the event loop running, so the server keeps accepting.
-    std::unique_ptr<QTcpSocket> connectClient()
-    {
-        auto s = std::make_unique<QTcpSocket>();
-        s->connectToHost(QHostAddress::LocalHost, m_server->serverPort());
-        if (!QTest::qWaitFor([&] { return s->state() == QAbstractSocket::ConnectedState; }, 5000))
-            return nullptr;
-        return s;
-    }
-
-private slots:
-    void initTestCase() { TestSettings::isolate(); }
-    void init()
-    {
-        TestSettings::clear();
-        StationGlobals::reset();
-        m_emitted.clear();
-        startServer();
-    }
     void cleanup() { m_server.reset(); }
 
     void everyKindOfFrameIsAnswered()
     {
-        auto c = connectClient();
-        QVERIFY(c);
-        c->write(measurementFrame(7));
-        QCOMPARE(readExactly(*c, 71).toHex(), kFirstReplyModule7.toHex());
-        QCOMPARE(m_emitted.size(), 1);
-        c->write(measurementFrame(7));
-        QCOMPARE(readExactly(*c, 71).toHex(), kDefaultReplyModule7.toHex());
-
-        // Bypass block: answered for its module.
-        c->write(ModuleFrame::shortFrame(ModuleFrame::bypassBlockBody(7, 0, { { 925, 2, 3 } })));
-        QCOMPARE(readExactly(*c, 71).toHex(), kDefaultReplyModule7.toHex());
-        QCOMPARE(m_server->device.record(7).bypassMap[926], quint8(2));
-
-        // Tag 350: not emitted; any short frame clears the record, so the
-        // answer is the one for module 0.
-        const int emitted = m_emitted.size();
-        c->write(ModuleFrame::shortFrame(ModuleFrame::tag350Body()));
-        QCOMPARE(readExactly(*c, 71), QByteArray(71, '\0'));
-        QCOMPARE(m_emitted.size(), emitted);
-
-        // Bulk map: answered for the sending module.
-        c->write(ModuleFrame::frame(Wire::KindBulk, ModuleFrame::bulkBody(7, QByteArray(6144, '\1'))));
-        QCOMPARE(readExactly(*c, 71).toHex(), kDefaultReplyModule7.toHex());
-        QCOMPARE(m_server->device.record(7).bypassMap[3000], quint8(1));
-
-        // Wrong checksum: the record is cleared, the reply is for module 0.
-        QByteArray bad = ModuleFrame::measurementBody(Fixtures::status(7));
+        Clients c = connectClients(1);
+        QCOMPARE(int(c.size()), 1);
+        QByteArray bad = ModuleFrame::measurementBody(Fixtures::status(7)), map = QByteArray(6143, '\1') + '\2';
         bad[49] = char(bad[49] ^ 0x40);
-        c->write(ModuleFrame::shortFrame(bad));
-        QCOMPARE(readExactly(*c, 71), QByteArray(71, '\0'));
-
-        // Unknown header word: a single 0xD6.
-        c->write(QByteArray::fromHex("beef000000050102030405"));
-        QCOMPARE(readExactly(*c, 1), QByteArray(1, char(0xD6)));
-        QTest::qWait(20);
-        QCOMPARE(c->bytesAvailable(), 0);
-    }
-
-    void framesCutAtEveryByteOrGlued()
-    {
-        auto c = connectClient();
-        QVERIFY(c);
-        const QByteArray frame = measurementFrame(7);
-        c->write(frame);
-        QCOMPARE(readExactly(*c, 71).toHex(), kFirstReplyModule7.toHex());
-        for (int cut = 1; cut < frame.size(); ++cut) {
-            c->write(frame.left(cut));
-            c->flush();
-            QTest::qWait(1);
-            c->write(frame.mid(cut));
-            QCOMPARE(readExactly(*c, 71).toHex(), kDefaultReplyModule7.toHex());
+        // A wrong checksum clears the record (reply for module 0); the bulk map
+        // after it must still be answered for the module that sent it.
+        const QList<QPair<QByteArray, QByteArray>> exchanges = {
+            { measurementFrame(7), kFirstReply7 },
+            { measurementFrame(7), kReply7 },
+            { ModuleFrame::shortFrame(bad), QByteArray(71, '\0') },
+            { ModuleFrame::frame(Wire::KindBulk, ModuleFrame::bulkBody(7, map)), kReply7 },
+            { QByteArray::fromHex("beef000000050102030405"), QByteArray(1, char(0xD6)) },
+        };
+        for (const auto &[frame, reply] : exchanges) {
+            c[0]->write(frame);
+            QCOMPARE(readExactly(*c[0], int(reply.size())).toHex(), reply.toHex());
         }
-        c->write(frame + measurementFrame(7, 1) + frame);
-        const QByteArray replies = readExactly(*c, 3 * 71);
-        QCOMPARE(replies.size(), 3 * 71);
-        QCOMPARE(quint8(replies[71 + 1 + LinkSeqEcho]), quint8(1));
-        QCOMPARE(m_emitted.size(), 1 + frame.size() - 1 + 3);
-    }
-
-    // A partial frame of one connection never takes bytes of another.
-    void connectionsKeepTheirOwnFraming()
-    {
-        m_server->device.LoadModuleSettings(3);
-        m_server->device.LoadModuleSettings(4);
-        auto a = connectClient();
-        auto b = connectClient();
-        QVERIFY(a && b);
-        const QByteArray fa = measurementFrame(3), fb = measurementFrame(4);
-        a->write(fa.left(20));
-        a->flush();
-        QTest::qWait(5);
-        b->write(fb);
-        QCOMPARE(quint8(readExactly(*b, 71)[1 + ModuleEcho]), quint8(4));
-        a->write(fa.mid(20));
-        QCOMPARE(quint8(readExactly(*a, 71)[1 + ModuleEcho]), quint8(3));
+        QCOMPARE(m_server->device.record(7).bypassMap, QVector<quint8>(map.begin(), map.end()));
+        QTest::qWait(20);
+        QCOMPARE(c[0]->bytesAvailable(), 0);
     }
 
     void manyClientsGetTheirOwnRepliesInOrder()
     {
-        constexpr int Clients = 200;
-        constexpr int Frames = 200;
-        std::vector<std::unique_ptr<QTcpSocket>> clients;
-        std::vector<QByteArray> streams(Clients), received(Clients);
-        for (int i = 0; i < Clients; ++i) {
-            auto c = connectClient();
-            QVERIFY(c);
-            QTcpSocket *raw = c.get();
+        constexpr int Count = 200, Frames = 200;
+        Clients clients = connectClients(Count);
+        QCOMPARE(int(clients.size()), Count);
+        std::vector<QByteArray> streams(Count), received(Count);
+        for (int i = 0; i < Count; ++i) {
+            QTcpSocket *raw = clients[i].get();
             connect(raw, &QTcpSocket::readyRead, this, [raw, &received, i] { received[i] += raw->readAll(); });
-            clients.push_back(std::move(c));
             m_server->device.LoadModuleSettings(quint8(i + 1));
             for (int f = 0; f < Frames; ++f)
                 streams[i] += measurementFrame(quint8(i + 1), quint8(f));
         }
-        // Every client sends its stream in random cuts, all interleaved.
+        // Every client sends its stream in random cuts, all interleaved, so a
+        // partial frame of one connection must never take bytes of another.
         QRandomGenerator rng(2323);
         for (bool pending = true; pending; QTest::qWait(1)) {
             pending = false;
-            for (int i = 0; i < Clients; ++i) {
-                const QByteArray cut = streams[i].left(int(rng.bounded(20, 140)));
-                streams[i].remove(0, cut.size());
-                clients[i]->write(cut);
+            for (int i = 0; i < Count; ++i) {
+                const int n = int(rng.bounded(20, 140));
+                clients[i]->write(streams[i].left(n));
+                streams[i].remove(0, n);
                 pending = pending || !streams[i].isEmpty();
             }
         }
         QVERIFY(QTest::qWaitFor([&] {
             return std::all_of(received.begin(), received.end(), [](const QByteArray &r) { return r.size() >= Frames * 71; });
         }, 30000));
-        for (int i = 0; i < Clients; ++i) {
+        static_assert(LinkSeqEcho == ModuleEcho + 1);
+        for (int i = 0; i < Count; ++i) {
             QCOMPARE(received[i].size(), Frames * 71);
-            for (int f = 0; f < Frames; ++f) {
-                const char *r = received[i].constData() + f * 71;
-                QCOMPARE(quint8(r[0]), quint8(0x4F));
-                QCOMPARE(quint8(r[1 + ModuleEcho]), quint8(i + 1));
-                QCOMPARE(quint8(r[1 + LinkSeqEcho]), quint8(f));
-            }
+            for (int f = 0; f < Frames; ++f) // module and link sequence echoes
+                QCOMPARE(received[i].mid(f * 71 + 1 + ModuleEcho, 2).toHex(), (QByteArray(1, char(i + 1)) + char(f)).toHex());
         }
     }
 
-    void stalledLongFramesCostLittleMemory()
+    // Connections stalled in a long frame and connections sending random bytes
+    // cost little memory and break nothing for a fresh connection.
+    void hostileConnections()
     {
-        if (residentKb() < 0)
-            QSKIP("no /proc on this platform");
-        std::vector<std::unique_ptr<QTcpSocket>> clients;
         const qint64 before = residentKb();
-        for (int i = 0; i < 200; ++i) {
-            clients.push_back(connectClient());
-            QVERIFY(clients.back());
-            clients.back()->write(QByteArray::fromHex("8c04ffff") + QByteArray(10, 'x'));
-        }
-        QTest::qWait(200);
-        const qint64 grown = residentKb() - before;
-        QVERIFY2(grown < 20 * 1024, qPrintable(QString("grew by %1 kB").arg(grown)));
-        // The server still answers others.
-        auto c = connectClient();
-        c->write(measurementFrame(7));
-        QCOMPARE(readExactly(*c, 71).size(), 71);
-    }
-
-    void randomBytesNeverCrash()
-    {
+        Clients stalled = connectClients(200), noisy = connectClients(40);
+        QCOMPARE(int(stalled.size() + noisy.size()), 240);
+        for (auto &c : stalled)
+            c->write(QByteArray::fromHex("8c04ffff") + QByteArray(10, 'x'));
         QRandomGenerator rng(99);
-        std::vector<std::unique_ptr<QTcpSocket>> clients;
-        for (int i = 0; i < 40; ++i) {
-            clients.push_back(connectClient());
-            QVERIFY(clients.back());
-        }
-        for (int round = 0; round < 50; ++round) {
-            for (auto &c : clients) {
+        for (int round = 0; round < 50; ++round, QTest::qWait(2)) {
+            for (auto &c : noisy) {
                 QByteArray junk(int(rng.bounded(1, 300)), '\0');
                 for (char &ch : junk)
                     ch = char(rng.bounded(256));
-                // Now and then a plausible header, to reach the body paths.
-                if (rng.bounded(4) == 0)
-                    junk.prepend(rng.bounded(2) ? QByteArray::fromHex("0033") : QByteArray::fromHex("54191810"));
+                if (rng.bounded(4) == 0) // now and then a plausible header, to reach the body paths
+                    junk.prepend(QByteArray::fromHex(rng.bounded(2) ? "0033" : "54191810"));
                 c->write(junk);
             }
-            QTest::qWait(2);
         }
-        clients.clear();
+        QTest::qWait(100);
+        const qint64 grown = residentKb() - before;
+#ifdef Q_OS_LINUX // the resident size is read from /proc
+        QVERIFY2(before > 0 && grown < 20 * 1024, qPrintable(QString("grew by %1 kB").arg(grown)));
+#else
+        Q_UNUSED(grown);
+#endif
+        noisy.clear();
         m_server->device.LoadModuleSettings(9);
-        auto c = connectClient();
-        QVERIFY(c);
-        c->write(measurementFrame(9));
-        QCOMPARE(quint8(readExactly(*c, 71)[1 + ModuleEcho]), quint8(9));
+        Clients c = connectClients(1);
+        QCOMPARE(int(c.size()), 1);
+        c[0]->write(measurementFrame(9));
+        QCOMPARE(readExactly(*c[0], 71).mid(1 + ModuleEcho, 1), QByteArray(1, 9));
     }
 
     void demoFeedEmitsSixModules()
     {
-        m_server->OnTimer();
-        QCOMPARE(m_emitted.size(), 6);
-        for (int m = 0; m < 6; ++m)
-            QCOMPARE(m_emitted[m].nID, quint8(m + 1));
-        for (int i = 0; i < 45; ++i) // the whole table and round again
+        for (int i = 0; i < 46; ++i) // the whole table and round again
             m_server->OnTimer();
         QCOMPARE(m_emitted.size(), 46 * 6);
+        QCOMPARE(QList<int>({m_emitted[0].nID, m_emitted[5].nID, m_emitted[6].nID}), QList<int>({1, 6, 1}));
     }
 
     void listenFailureIsReported()
     {
         QTcpServer blocker;
         QVERIFY(blocker.listen(QHostAddress::AnyIPv4, 0));
-        QString title, text;
+        QString title;
         QTimer::singleShot(0, this, [&] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 title = box->windowTitle();
-                text = box->text();
                 box->accept();
             }
         });
         MyServer failed(blocker.serverPort(), nullptr, true);
         QVERIFY(!failed.isListening());
         QCOMPARE(title, QString("Server Error"));
-        QVERIFY(text.startsWith("Unable to start the server:") && text.size() > 27);
     }
 };
 
