@@ -82,15 +82,12 @@ QByteArray Fixtures::readFile(const QString &path)
     return file.readAll();
 }
 
-void Fixtures::writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        QTest::qFail(qPrintable(QStringLiteral("cannot write %1").arg(path)), __FILE__, __LINE__);
-}
-
 void Fixtures::setZone(const char *tz)
 {
     qputenv("TZ", tz);
+#ifdef Q_OS_WIN
+    _tzset();
+#else
     ::tzset();
+#endif
 }

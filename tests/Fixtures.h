@@ -28,7 +28,6 @@ public:
     static QString dump(const QList<EVENT> &events);
     // The whole file; fails the running test when it cannot be opened.
     static QByteArray readFile(const QString &path);
-    static void writeFile(const QString &path, const QByteArray &content);
     // Sets the process time zone (TZ) for local-time texts.
     static void setZone(const char *tz);
 
