@@ -19,12 +19,18 @@ void FrameAssembler::compact()
     }
 }
 
-QVector<FrameAssembler::Event> FrameAssembler::feed(const QByteArray &bytes)
+QVector<FrameAssembler::Event> FrameAssembler::feed(const QByteArray &bytes, int maxEvents)
 {
     QVector<Event> events;
     m_buffer.append(bytes);
+    m_more = false;
 
     for (;;) {
+        if (events.size() >= maxEvents) {
+            // Not a notification that found too little: the wait count stays.
+            m_more = buffered() > 0;
+            break;
+        }
         if (!m_haveHeader) {
             if (buffered() < 2)
                 break;

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QVector>
 
+#include <limits>
+
 class FrameAssembler
 {
 public:
@@ -21,12 +23,15 @@ public:
     static constexpr int MaxWaits = 6;
 
     // Takes the bytes of one notification and returns, in order, every complete
-    // frame and every unknown header word found. Bytes after a complete frame
-    // are kept for the next frame; an incomplete frame waits for more.
-    QVector<Event> feed(const QByteArray &bytes);
+    // frame and every unknown header word found, at most maxEvents of them.
+    // Bytes after a complete frame are kept for the next frame; an incomplete
+    // frame waits for more. When the limit cut the pass short, hasMore() is
+    // true and feeding an empty array continues where it stopped.
+    QVector<Event> feed(const QByteArray &bytes, int maxEvents = std::numeric_limits<int>::max());
 
     int buffered() const { return m_buffer.size() - m_pos; }
     bool assembling() const { return m_haveHeader; }
+    bool hasMore() const { return m_more; }
 
 private:
     quint16 peekWord(int offset) const;
@@ -38,4 +43,5 @@ private:
     quint16 m_pendingLength = 0;
     quint16 m_kind = 0;
     quint16 m_waitCount = 0;
+    bool m_more = false;
 };

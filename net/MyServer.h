@@ -1,18 +1,11 @@
 #pragma once
-// The station's end of the module link: listens for module connections, cuts
-// each connection's stream into frames, decodes them, emits the records and
-// answers every complete frame with the module's 71-byte reply. Also runs the
-// demonstration feed for modules 1 to 6.
+// The station's server object: a thin shell over the module link that the
+// main window creates without a parent and never shows. It reports a failed
+// listen in the "Server Error" box and passes the link's records on.
 
-#include "net/CMasterDevice.h"
-#include "net/Data.h"
-#include "net/FrameAssembler.h"
+#include "net/ModuleLink.h"
 
-#include <QTimer>
 #include <QWidget>
-
-class QTcpServer;
-class QTcpSocket;
 
 class MyServer : public QWidget
 {
@@ -20,38 +13,28 @@ class MyServer : public QWidget
 
 public:
     // Port 0 picks a free port (tests); the station uses Wire::DefaultPort.
-    explicit MyServer(quint16 port, QWidget *parent = nullptr, bool demoFeed = true);
+    explicit MyServer(quint16 port, QWidget *parent = nullptr, bool demoFeed = true,
+                      const ModuleLink::Limits &limits = ModuleLink::Limits());
 
-    bool isListening() const;
-    quint16 serverPort() const;
+    bool isListening() const { return m_link.isListening(); }
+    quint16 serverPort() const { return m_link.serverPort(); }
+    ModuleLink &link() { return m_link; }
 
     int Decode(const char *body, quint16 length, DATA &record, quint16 kind);
 
-    // The device model; module windows, dialogs and log windows write its records.
-    CMasterDevice device;
-
 signals:
     void dataUpdated(DATA data);
+    // Declared for the main window; the server itself never emits it.
     void connectionStatus(int status);
 
 public slots:
-    void slotNewConnection();
+    // One step of the demonstration feed.
     void OnTimer();
 
 private:
-    // Framing state and last record of one connection.
-    struct Connection
-    {
-        FrameAssembler assembler;
-        DATA record;
-    };
+    ModuleLink m_link;
 
-    void slotReadClient(QTcpSocket *socket, Connection &connection);
-    QByteArray handleFrame(Connection &connection, const FrameAssembler::Event &frame);
-    void send(QTcpSocket *socket, const QByteArray &bytes);
-
-    QTcpServer *m_pTcpServer = nullptr;
-    int m_demoStep = 0;
-    DATA m_demoRecord;
-    QTimer m_timer;
+public:
+    // The device model; module windows, dialogs and log windows write its records.
+    CMasterDevice &device;
 };

@@ -5,10 +5,10 @@
 // Usage: bench_link [connections=16] [seconds=5]
 
 #include "net/ModuleFrame.h"
-#include "net/MyServer.h"
+#include "net/ModuleLink.h"
 #include "net/WireProtocol.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTcpSocket>
 #include <QThread>
@@ -57,18 +57,17 @@ private:
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     const int connections = argc > 1 ? atoi(argv[1]) : 16;
     const int seconds = argc > 2 ? atoi(argv[2]) : 5;
 
-    MyServer server(0, nullptr, false);
+    ModuleLink server(0, false);
     if (!server.isListening())
         return 1;
     for (int m = 1; m <= connections; ++m)
         server.device.SetDefaultSettings(quint8(m));
     qint64 emitted = 0;
-    QObject::connect(&server, &MyServer::dataUpdated, &server, [&emitted](DATA) { ++emitted; });
+    QObject::connect(&server, &ModuleLink::dataUpdated, &server, [&emitted](DATA) { ++emitted; });
 
     QThread clientThread;
     QObject clients;
