@@ -1,0 +1,181 @@
+#include "LoadGenerator.h"
+
+#include "net/ModuleFrame.h"
+#include "net/WireProtocol.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <algorithm>
+#include <deque>
+
+namespace {
+QElapsedTimer &sinceStart()
+{
+    static QElapsedTimer c;
+    if (!c.isValid())
+        c.start();
+    return c;
+}
+} // namespace
+
+class LoadGenerator::Module : public QObject
+{
+public:
+    Module(quint16 port, quint8 id, double rate, QObject *parent)
+        : QObject(parent)
+        , m_socket(new QTcpSocket(this))
+        , m_flatOut(rate <= 0)
+    {
+        DATA d;
+        d.nID = id;
+        d.nFormat = Wire::MeasurementFormat;
+        d.nRSSI = 31;
+        d.channel[0] = CHANNEL{ 1, 1, -60, -80, -90, 3, 0, 0.0 };
+        m_frame = ModuleFrame::shortFrame(ModuleFrame::measurementBody(d));
+        m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        connect(m_socket, &QTcpSocket::readyRead, this, [this] { onReplies(); });
+        if (m_flatOut) {
+            connect(m_socket, &QTcpSocket::connected, this, [this] { send(); });
+        } else {
+            m_timer.setTimerType(Qt::PreciseTimer);
+            m_timer.setInterval(int(1000.0 / rate));
+            connect(&m_timer, &QTimer::timeout, this, [this] { send(); });
+            // Modules are not in step with each other.
+            const int phase = int(QRandomGenerator::global()->bounded(m_timer.interval()));
+            connect(m_socket, &QTcpSocket::connected, this, [this, phase] {
+                QTimer::singleShot(phase, this, [this] { m_timer.start(); send(); });
+            });
+        }
+        m_socket->connectToHost(QHostAddress::LocalHost, port);
+    }
+
+    bool connected() const { return m_socket->state() == QAbstractSocket::ConnectedState; }
+    void stop() { m_timer.stop(); m_stopped = true; m_socket->abort(); }
+
+    bool measuring = false;
+    qint64 sent = 0;
+    qint64 answered = 0;
+    std::vector<double> latencies;
+
+private:
+    void send()
+    {
+        if (m_stopped)
+            return;
+        m_sentAt.push_back(sinceStart().nsecsElapsed());
+        if (measuring)
+            ++sent;
+        m_socket->write(m_frame);
+    }
+
+    void onReplies()
+    {
+        m_pending += m_socket->bytesAvailable();
+        m_socket->readAll();
+        const qint64 now = sinceStart().nsecsElapsed();
+        while (m_pending >= Wire::ReplyLength && !m_sentAt.empty()) {
+            m_pending -= Wire::ReplyLength;
+            const qint64 at = m_sentAt.front();
+            m_sentAt.pop_front();
+            if (measuring) {
+                ++answered;
+                latencies.push_back((now - at) / 1e6);
+            }
+            if (m_flatOut)
+                send();
+        }
+    }
+
+    QTcpSocket *m_socket;
+    QTimer m_timer;
+    QByteArray m_frame;
+    std::deque<qint64> m_sentAt;
+    qint64 m_pending = 0;
+    bool m_flatOut;
+    bool m_stopped = false;
+};
+
+double LoadGenerator::Result::percentile(double p) const
+{
+    if (latenciesMs.empty())
+        return 0;
+    std::vector<double> v = latenciesMs;
+    const size_t k = std::min(v.size() - 1, size_t(p / 100.0 * double(v.size())));
+    std::nth_element(v.begin(), v.begin() + k, v.end());
+    return v[k];
+}
+
+double LoadGenerator::Result::maxMs() const
+{
+    return latenciesMs.empty() ? 0 : *std::max_element(latenciesMs.begin(), latenciesMs.end());
+}
+
+LoadGenerator::LoadGenerator()
+{
+    sinceStart();
+    m_thread.start();
+}
+
+LoadGenerator::~LoadGenerator()
+{
+    if (m_root)
+        stop();
+    m_thread.quit();
+    m_thread.wait();
+}
+
+int LoadGenerator::start(quint16 port, int modules, double framesPerSecond)
+{
+    m_root = new QObject;
+    m_root->moveToThread(&m_thread);
+    QMetaObject::invokeMethod(m_root, [this, port, modules, framesPerSecond] {
+        for (int m = 1; m <= modules; ++m)
+            new Module(port, quint8(m), framesPerSecond, m_root);
+    }, Qt::BlockingQueuedConnection);
+    // Wait until every module is connected (or give up after 10 s).
+    QElapsedTimer t;
+    t.start();
+    int connected = 0;
+    while (t.elapsed() < 10000) {
+        QMetaObject::invokeMethod(m_root, [this, &connected] {
+            connected = 0;
+            for (QObject *o : m_root->children())
+                connected += static_cast<Module *>(o)->connected() ? 1 : 0;
+        }, Qt::BlockingQueuedConnection);
+        if (connected == modules)
+            break;
+        // The server may live on this thread: let it accept meanwhile.
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return connected;
+}
+
+void LoadGenerator::beginMeasuring()
+{
+    QMetaObject::invokeMethod(m_root, [this] {
+        for (QObject *o : m_root->children())
+            static_cast<Module *>(o)->measuring = true;
+    }, Qt::BlockingQueuedConnection);
+}
+
+LoadGenerator::Result LoadGenerator::stop()
+{
+    Result r;
+    QMetaObject::invokeMethod(m_root, [this, &r] {
+        for (QObject *o : m_root->children()) {
+            auto *m = static_cast<Module *>(o);
+            r.connected += m->connected() ? 1 : 0;
+            m->stop();
+            r.sent += m->sent;
+            r.answered += m->answered;
+            r.latenciesMs.insert(r.latenciesMs.end(), m->latencies.begin(), m->latencies.end());
+        }
+        delete m_root;
+    }, Qt::BlockingQueuedConnection);
+    m_root = nullptr;
+    return r;
+}

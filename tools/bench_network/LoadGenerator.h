@@ -1,0 +1,43 @@
+#pragma once
+// Plays a network of modules against a server on the loopback, from a thread
+// of its own: each module sends one measurement frame at a steady pace, or its
+// next frame as soon as the previous reply came (flat out), and times every
+// 71-byte reply.
+
+#include <QObject>
+#include <QThread>
+
+#include <vector>
+
+class LoadGenerator : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Result
+    {
+        int connected = 0;
+        qint64 sent = 0;
+        qint64 answered = 0;
+        double seconds = 0;
+        std::vector<double> latenciesMs; // of the replies that came while measuring
+        double percentile(double p) const;
+        double maxMs() const;
+    };
+
+    LoadGenerator();
+    ~LoadGenerator() override;
+
+    // Connects `modules` modules numbered from 1 and starts sending; a rate of
+    // 0 frames per second means flat out. Returns the number connected.
+    int start(quint16 port, int modules, double framesPerSecond);
+    // Counts from now on.
+    void beginMeasuring();
+    // Stops sending, closes the connections and returns what was measured.
+    Result stop();
+
+private:
+    class Module;
+    QThread m_thread;
+    QObject *m_root = nullptr;
+};

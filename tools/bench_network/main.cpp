@@ -1,0 +1,156 @@
+// The full-network benchmark: the real main window (every module window shown,
+// offscreen) against modules on the loopback, beside a bare responder that
+// only frames and answers, measured in the same run.
+//
+// Usage: bench_network [seconds=10] [modules:rate ...]
+//   rate is frames per second per module; 0 means flat out (next frame when
+//   the reply came). Default scenarios: 255:2 8:0.
+
+#include "BareResponder.h"
+#include "LoadGenerator.h"
+
+#include "app/CMainWindow.h"
+#include "app/CQMdiArea.h"
+#include "net/Data.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+struct Scenario
+{
+    int modules;
+    double rate;
+};
+
+void runEventLoop(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QString procStatus(const char *field)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("?");
+    const QRegularExpression re(QString::fromLatin1(field) + QStringLiteral(":\\s*(\\d+) kB"));
+    const auto m = re.match(QString::fromLatin1(f.readAll()));
+    return m.hasMatch() ? QString::number(m.captured(1).toLongLong() / 1024.0, 'f', 1) + " MB"
+                        : QStringLiteral("?");
+}
+
+QString cpuModel()
+{
+    QFile f(QStringLiteral("/proc/cpuinfo"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("?");
+    const auto m = QRegularExpression(QStringLiteral("model name\\s*:\\s*(.*)"))
+                       .match(QString::fromLatin1(f.readAll()));
+    return m.hasMatch() ? m.captured(1).trimmed() : QStringLiteral("?");
+}
+
+void run(const char *target, quint16 port, const Scenario &s, int seconds)
+{
+    LoadGenerator load;
+    const int connected = load.start(port, s.modules, s.rate);
+    runEventLoop(s.rate > 0 ? 2000 : 1000); // every module window exists, caches are warm
+    load.beginMeasuring();
+    QElapsedTimer clock;
+    clock.start();
+    runEventLoop(seconds * 1000);
+    const double elapsed = clock.nsecsElapsed() / 1e9;
+    LoadGenerator::Result r = load.stop();
+    const QString rate = s.rate > 0 ? QString::number(s.rate) + "/s" : QStringLiteral("flat out");
+    std::printf("%-8s %3d modules x %-8s connected %3d  sent %7lld  answered %7lld (%.0f frames/s)"
+                "  latency p50 %.2f ms  p99 %.2f ms  max %.2f ms\n",
+                target, s.modules, qPrintable(rate), connected, qlonglong(r.sent),
+                qlonglong(r.answered), r.answered / elapsed, r.percentile(50), r.percentile(99),
+                r.maxMs());
+    std::fflush(stdout);
+    runEventLoop(300); // the station sees the modules go
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    // Nothing of the benchmark lands in the user's settings or data folders.
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
+
+    const int seconds = argc > 1 ? qMax(1, atoi(argv[1])) : 10;
+    QList<Scenario> scenarios;
+    for (int i = 2; i < argc; ++i) {
+        const QStringList parts = QString::fromLocal8Bit(argv[i]).split(QLatin1Char(':'));
+        scenarios.append(Scenario{ parts.value(0).toInt(), parts.value(1).toDouble() });
+    }
+    if (scenarios.isEmpty())
+        scenarios = { { 255, 2 }, { 8, 0 } };
+
+    std::printf("machine: %d cores, %s; Qt %s; platform %s\n", QThread::idealThreadCount(),
+                qPrintable(cpuModel()), qVersion(), qPrintable(QGuiApplication::platformName()));
+
+    BareResponder bare;
+    if (!bare.listen())
+        return 1;
+    for (const Scenario &s : scenarios)
+        run("bare", bare.serverPort(), s, seconds);
+
+    CMainWindow window(0, false);
+    window.resize(1280, 1000);
+    window.show();
+    if (!window.server()->isListening())
+        return 1;
+    for (const Scenario &s : scenarios)
+        run("station", window.server()->serverPort(), s, seconds);
+
+    // Memory: a module window for each of 255 modules and a full event log.
+    for (int m = 1; m <= 255; ++m) {
+        DATA d;
+        d.nID = quint8(m);
+        d.nFormat = 4;
+        d.nRSSI = 31;
+        window.OnDisplayData(d);
+    }
+    runEventLoop(500);
+    std::printf("station with %d module windows: resident %s\n", window.mdiArea()->SubWindowCount(),
+                qPrintable(procStatus("VmRSS")));
+    QElapsedTimer fill;
+    fill.start();
+    for (int k = 0; k < 1002; ++k) {
+        for (int m = 1; m <= 255; ++m) {
+            DATA d;
+            d.nID = quint8(m);
+            d.nFormat = 4;
+            d.channel[0] = CHANNEL{ 1, 1 + (k & 1), -50, -80, -90, 0, 0, 900.0 };
+            window.eventLog().AddData(d);
+        }
+    }
+    QList<EVENT> events;
+    window.eventLog().GetEvents(events, 0);
+    const qsizetype count = events.size();
+    events = QList<EVENT>();
+    runEventLoop(500);
+    std::printf("with %lld events: resident %s (peak %s)\n", qlonglong(count),
+                qPrintable(procStatus("VmRSS")), qPrintable(procStatus("VmHWM")));
+    return 0;
+}
