@@ -1,10 +1,10 @@
 #include "app/CLanguageSwitcher.h"
 
 #include "settings/SettingsKeys.h"
+#include "settings/StationOptions.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QSettings>
 
 CLanguageSwitcher &CLanguageSwitcher::instance()
 {
@@ -16,7 +16,7 @@ void CLanguageSwitcher::SetLanguage(const QString &language)
 {
     QCoreApplication::removeTranslator(&m_application);
     QCoreApplication::removeTranslator(&m_library);
-    QSettings().setValue(SettingsKeys::Language, language);
+    StationOptions::instance().setValue(SettingsKeys::Language, language);
     if (language == QLatin1String("en_US"))
         return;
     // A missing translation leaves its translator empty: the texts stay English.

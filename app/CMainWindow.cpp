@@ -9,16 +9,20 @@
 #include "net/MyServer.h"
 #include "net/StationGlobals.h"
 #include "settings/SettingsKeys.h"
+#include "settings/StationOptions.h"
 #include "ui_CMainWindow.h"
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -58,9 +62,15 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
 
     m_eventLog.LoadSettings();
     QSettings settings;
+    StationOptions &options = StationOptions::instance();
+    options.reload();
     CLanguageSwitcher::instance().SetLanguage(
-        settings.value(SettingsKeys::Language, QLocale::system().name()).toString());
-    OptionDefaults::ensure(settings);
+        options.value(SettingsKeys::Language, QLocale::system().name()).toString());
+    if (OptionDefaults::ensure(settings))
+        options.reload();
+
+    // Other parts keep their files there; a failure only shows up when they do.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     m_ui->setupUi(this);
     setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" - Version ")
@@ -77,7 +87,7 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     connect(m_ui->m_pHelpAboutAction, &QAction::triggered, this, &CMainWindow::OnHelpAboutAction);
 
     m_ui->m_pSettingsLocalizationAction->setChecked(
-        settings.value(SettingsKeys::Localization, false).toBool());
+        options.value(SettingsKeys::Localization, false).toBool());
     restoreGeometry();
 
     m_ui->m_pViewRenameAction->setIcon(QIcon(QStringLiteral(":/Rename.ico")));
@@ -98,9 +108,10 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     statusBar()->addPermanentWidget(m_pCorrectLabel);
     statusBar()->addPermanentWidget(m_pConnectionLabel);
 
-    m_pServer = new MyServer(port, this, demoFeed);
-    connect(m_pServer, &MyServer::dataUpdated, this, &CMainWindow::OnDisplayData);
-    connect(m_pServer, &MyServer::connectionStatus, this, &CMainWindow::OnConnectionStatus);
+    // The server is a widget only to show its error box; it is never shown.
+    m_pServer = std::make_unique<MyServer>(port, nullptr, demoFeed);
+    connect(m_pServer.get(), &MyServer::dataUpdated, this, &CMainWindow::OnDisplayData);
+    connect(m_pServer.get(), &MyServer::connectionStatus, this, &CMainWindow::OnConnectionStatus);
 
     m_pMarker = std::make_unique<CShapedCircle>();
     m_pMarker->move(0, 0);
@@ -129,12 +140,7 @@ CQMdiArea *CMainWindow::mdiArea() const
 
 CModuleWindow *CMainWindow::moduleWindow(quint8 module) const
 {
-    for (QMdiSubWindow *sub : mdiArea()->subWindowList()) {
-        auto *window = qobject_cast<CModuleWindow *>(sub->widget());
-        if (window && window->moduleNumber() == module)
-            return window;
-    }
-    return nullptr;
+    return m_moduleWindows[module];
 }
 
 QString CMainWindow::statusText(int index) const
@@ -174,6 +180,7 @@ CModuleWindow *CMainWindow::createModuleWindow(quint8 module)
     // The window loads the module's record, so the reply to this record
     // already carries the module's settings.
     auto *window = new CModuleWindow(module, &m_pServer->device, nullptr);
+    m_moduleWindows[module] = window;
     connect(window, &CModuleWindow::closeNeeded, this, [this, window] { OnCloseModule(window); });
     QMdiSubWindow *sub = mdiArea()->AddSubWindow(
         window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -186,11 +193,14 @@ CModuleWindow *CMainWindow::createModuleWindow(quint8 module)
 void CMainWindow::OnDisplayData(DATA data)
 {
     CModuleWindow *window = moduleWindow(data.nID);
-    if (!window)
+    const bool created = !window;
+    if (created)
         window = createModuleWindow(data.nID);
+    const bool wasCorrect = window->IsCorrect();
     window->DisplayData(data);
     m_eventLog.AddData(data);
-    refreshCounts();
+    if (created || wasCorrect != window->IsCorrect())
+        refreshCounts();
 
     ModuleRecord &record = m_pServer->device.record(data.nID);
     const QRect frame = window->frameGeometry();
@@ -200,8 +210,7 @@ void CMainWindow::OnDisplayData(DATA data)
                int(frame.height() / 2.5 - marker.height() / 2)));
     record.windowOrigin = window->mapToGlobal(QPoint(0, 0));
 
-    StationGlobals::sensitivityScale =
-        SensitivityScale(QSettings().value(SettingsKeys::SensCombo, 0).toInt());
+    StationGlobals::sensitivityScale = SensitivityScale(StationOptions::instance().sensCombo());
     CMasterDevice::RefreshPauseBytes(record);
 
     if (StationGlobals::expectedAcks != 0
@@ -213,8 +222,10 @@ void CMainWindow::OnDisplayData(DATA data)
 
 void CMainWindow::refreshCounts()
 {
-    m_ui->m_pViewRenameAction->setEnabled(mdiArea()->SubWindowCount() > 0);
-    m_pTotalLabel->setText(tr("Total: %1").arg(mdiArea()->SubWindowCount()));
+    // Only when a window comes or goes or its record turns correct or not.
+    const int total = mdiArea()->SubWindowCount();
+    m_ui->m_pViewRenameAction->setEnabled(total > 0);
+    m_pTotalLabel->setText(tr("Total: %1").arg(total));
     StationGlobals::correctModules = mdiArea()->CorrectModuleCount();
     m_pCorrectLabel->setText(tr("Correct: %1").arg(StationGlobals::correctModules));
 }
@@ -222,6 +233,8 @@ void CMainWindow::refreshCounts()
 void CMainWindow::OnCloseModule(CModuleWindow *window)
 {
     // The module's record stays; its next record opens a new window.
+    if (m_moduleWindows[window->moduleNumber()] == window)
+        m_moduleWindows[window->moduleNumber()] = nullptr;
     auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
     if (!sub) {
         window->deleteLater();
@@ -277,8 +290,8 @@ void CMainWindow::OnViewRenameAction()
 
 void CMainWindow::OnSettingsLocalizationAction()
 {
-    QSettings().setValue(SettingsKeys::Localization,
-                         m_ui->m_pSettingsLocalizationAction->isChecked());
+    StationOptions::instance().setValue(SettingsKeys::Localization,
+                                        m_ui->m_pSettingsLocalizationAction->isChecked());
 }
 
 void CMainWindow::OnViewRearrangeModulesAction()
@@ -290,8 +303,11 @@ void CMainWindow::OnSettingsDefaultAction()
 {
     if (askYesNo(QCoreApplication::applicationName(),
                  tr("Do you want to reset all settings to defaults?"))) {
-        QSettings settings;
-        OptionDefaults::writeAll(settings);
+        {
+            QSettings settings;
+            OptionDefaults::writeAll(settings);
+        }
+        StationOptions::instance().reload();
     }
 }
 
@@ -318,7 +334,9 @@ void CMainWindow::keyPressEvent(QKeyEvent *event)
 
 void CMainWindow::inform(const QString &title, const QString &text)
 {
-    QMessageBox::information(this, title, text);
+    // Opened from the event loop rather than inside the delivery of a record:
+    // no modal loop may run while the link is serving a connection.
+    QTimer::singleShot(0, this, [this, title, text] { QMessageBox::information(this, title, text); });
 }
 
 bool CMainWindow::askYesNo(const QString &title, const QString &text)

@@ -3,23 +3,24 @@
 // MDI area of module windows, routes every record, shows the module counts
 // and offers the menus.
 
+#include "display/CModuleWindow.h"
 #include "eventlog/CEventLog.h"
+#include "net/MyServer.h"
 #include "net/Data.h"
 #include "net/WireProtocol.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <memory>
 
 namespace Ui {
 class CMainWindow;
 }
 class CLogWindow;
-class CModuleWindow;
 class CQMdiArea;
 class CShapedCircle;
-class MyServer;
 class QLabel;
 
 class CMainWindow : public QMainWindow
@@ -33,7 +34,7 @@ public:
                          QWidget *parent = nullptr);
     ~CMainWindow() override;
 
-    MyServer *server() const { return m_pServer; }
+    MyServer *server() const { return m_pServer.get(); }
     CEventLog &eventLog() { return m_eventLog; }
     CQMdiArea *mdiArea() const;
     CModuleWindow *moduleWindow(quint8 module) const;
@@ -78,7 +79,9 @@ private:
     QLabel *m_pConnectionLabel = nullptr;
     QTimer m_timer;
     CEventLog m_eventLog;
-    MyServer *m_pServer = nullptr;
+    std::unique_ptr<MyServer> m_pServer;
+    // Open module windows by module number.
+    std::array<QPointer<CModuleWindow>, 256> m_moduleWindows;
     std::unique_ptr<CShapedCircle> m_pMarker;
     QList<CLogWindow *> m_logWindows;
     bool m_minimized = false;

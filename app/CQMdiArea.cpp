@@ -2,6 +2,7 @@
 
 #include "display/CModuleWindow.h"
 #include "settings/SettingsKeys.h"
+#include "settings/StationOptions.h"
 
 #include <QImage>
 #include <QMdiSubWindow>
@@ -14,6 +15,26 @@
 CQMdiArea::CQMdiArea(QWidget *parent)
     : QMdiArea(parent)
 {
+    // Windows placed beyond the visible part stay reachable.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(&StationOptions::instance(), &StationOptions::changed, this, [this](const QString &key) {
+        if (key.isEmpty() || key == SettingsKeys::BackgroundImage
+            || key == SettingsKeys::BackgroundImageFile)
+            loadBackground();
+    });
+    loadBackground();
+}
+
+void CQMdiArea::loadBackground()
+{
+    // Decoded once per change of the options, never per paint.
+    const StationOptions &options = StationOptions::instance();
+    QImage image;
+    if (options.backgroundImage() && !image.load(options.backgroundImageFile()))
+        image = QImage();
+    m_background = image;
+    viewport()->update();
 }
 
 QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags)
@@ -143,14 +164,8 @@ int CQMdiArea::CorrectModuleCount() const
 void CQMdiArea::paintEvent(QPaintEvent *event)
 {
     QMdiArea::paintEvent(event);
-
-    QSettings settings;
-    if (!settings.value(SettingsKeys::BackgroundImage, false).toBool())
-        return;
-    // Read on every paint so a new file chosen in the options shows at once.
-    QImage image;
-    if (!image.load(settings.value(SettingsKeys::BackgroundImageFile, QString()).toString()))
+    if (m_background.isNull())
         return;
     QPainter p(viewport());
-    p.drawImage(0, 0, image);
+    p.drawImage(0, 0, m_background);
 }

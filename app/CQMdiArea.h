@@ -1,8 +1,9 @@
 #pragma once
 // The main window's MDI area: one sub-window per module window, placed where
 // it stood last time, rearranged into a title-sorted grid on request, with an
-// optional background image.
+// optional background image; scroll bars appear when windows lie outside it.
 
+#include <QImage>
 #include <QList>
 #include <QMdiArea>
 #include <QPoint>
@@ -45,4 +46,7 @@ protected:
 
 private:
     QList<QPoint> positions() const;
+    void loadBackground();
+
+    QImage m_background;
 };

@@ -8,14 +8,13 @@
 #include "net/StationGlobals.h"
 #include "net/WireProtocol.h"
 #include "settings/SettingsKeys.h"
+#include "settings/StationOptions.h"
 
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QInputDialog>
 #include <QMenu>
 #include <QPainter>
 #include <QSettings>
-#include <QStandardPaths>
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -35,10 +34,8 @@ CModuleWindow::CModuleWindow(quint8 module, CMasterDevice *device, QWidget *pare
         bar->SetLevel(-80, -1);
 
     disableMaximize();
+    m_name = QSettings().value(SettingsKeys::moduleName(m_module), QString::number(m_module)).toString();
     updateTitle();
-
-    // Other parts keep their files there; a failure only shows up when they do.
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     m_ui->m_pModeLabel->setText(QString());
     m_ui->m_pProgress1->hide();
@@ -47,6 +44,8 @@ CModuleWindow::CModuleWindow(quint8 module, CMasterDevice *device, QWidget *pare
 
     connect(&m_timer, &QTimer::timeout, this, &CModuleWindow::OnTimer);
     m_timer.start(1000);
+    m_applyTimer.setSingleShot(true);
+    connect(&m_applyTimer, &QTimer::timeout, this, &CModuleWindow::applyTexts);
     connect(m_ui->m_pSettingsButton, &QPushButton::clicked, this,
             &CModuleWindow::OnSettingsButton);
 
@@ -55,6 +54,15 @@ CModuleWindow::CModuleWindow(quint8 module, CMasterDevice *device, QWidget *pare
 
     m_ui->m_pModuleWidget->setStyleSheet(QStringLiteral("QWidget {background: gray; color: white}"));
     m_ui->m_pSettingsButton->hide();
+
+    // The alarm bar's mode may have changed.
+    connect(&StationOptions::instance(), &StationOptions::changed, this, [this] { update(); });
+
+    // The window has one size, so the grey panel has one too. Fixed, it keeps
+    // a changing text from re-laying out the window and its MDI frame (title
+    // bar included) on every record.
+    layout()->activate();
+    m_ui->m_pModuleWidget->setFixedSize(m_ui->m_pModuleWidget->size());
 }
 
 CModuleWindow::~CModuleWindow() = default;
@@ -76,41 +84,83 @@ void CModuleWindow::disableMaximize()
     }
 }
 
+namespace {
+
+// Setting a text costs layout and shaping; most records change nothing.
+void setText(QLabel *label, const QString &text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
+} // namespace
+
 void CModuleWindow::updateTitle()
 {
-    const QString number = QString::number(m_module);
-    const QString name = QSettings().value(SettingsKeys::moduleName(m_module), number).toString();
-    setWindowTitle(ModuleStatus::title(m_module, name));
+    const QString title = ModuleStatus::title(m_module, m_name);
+    if (windowTitle() != title)
+        setWindowTitle(title);
 }
 
 void CModuleWindow::DisplayData(DATA sData)
 {
-    updateTitle();
-
+    // Only state changes here; what looks different is repainted later by Qt.
     m_silenceSeconds = 0;
     m_correct = sData.nFormat == Wire::MeasurementFormat;
 
-    QSettings settings;
-    const bool linkIndication = settings.value(SettingsKeys::LinkIndication, false).toBool();
+    const StationOptions &options = StationOptions::instance();
+    const bool linkIndication = options.linkIndication();
     if (linkIndication && m_device)
         m_device->record(m_module).settings[SettingsBlock::LinkSeqEcho] = sData.nLinkSeq;
     ModuleStatus::advanceLink(m_link, linkIndication);
-    m_ui->m_pModeLabel->setText(m_link.text);
+    m_texts.mode = m_link.text;
+    m_texts.level = ModuleStatus::linkLevelText(sData);
+    m_texts.status = ModuleStatus::statusText(sData.channel[0].nState, StationGlobals::suppressionQuality);
+    requestTexts();
 
-    m_ui->m_pModeLabel2->setText(ModuleStatus::linkLevelText(sData));
-
-    m_ui->m_pLabel1->setText(
-        ModuleStatus::statusText(sData.channel[0].nState, StationGlobals::suppressionQuality));
-
-    m_alarm = ModuleStatus::isAlarm(sData);
+    setAlarm(ModuleStatus::isAlarm(sData));
     if (m_alarm) {
-        const QString file = settings.value(SettingsKeys::AlarmFile, QString()).toString();
         const ModuleStatus::AlarmSound sound = ModuleStatus::alarmSound(
-            settings.value(SettingsKeys::AudioAlarm, false).toBool(),
-            settings.value(SettingsKeys::AudioAlarmType, 0).toInt(), file);
+            options.audioAlarm(), options.audioAlarmType(), options.alarmFile());
         if (sound != ModuleStatus::AlarmSound::None)
-            playAlarm(sound, file);
+            playAlarm(sound, options.alarmFile());
     }
+}
+
+void CModuleWindow::requestTexts()
+{
+    // However fast records come, the labels change at most once per interval:
+    // the first record of a quiet window shows at once, later ones together.
+    if (m_applyTimer.isActive())
+        return;
+    const qint64 since = m_lastApplied.isValid() ? m_lastApplied.elapsed() : RefreshIntervalMs;
+    if (since >= RefreshIntervalMs)
+        applyTexts();
+    else
+        m_applyTimer.start(int(RefreshIntervalMs - since));
+}
+
+void CModuleWindow::applyTexts()
+{
+    m_applyTimer.stop();
+    m_lastApplied.start();
+    setText(m_ui->m_pModeLabel, m_texts.mode);
+    setText(m_ui->m_pModeLabel2, m_texts.level);
+    setText(m_ui->m_pLabel1, m_texts.status);
+}
+
+void CModuleWindow::setAlarm(bool alarm)
+{
+    const ModuleStatus::AlarmBar before = alarmBar();
+    m_alarm = alarm;
+    updateAlarmBar(before);
+}
+
+void CModuleWindow::updateAlarmBar(const ModuleStatus::AlarmBar &before)
+{
+    const ModuleStatus::AlarmBar after = alarmBar();
+    if (after.drawn != before.drawn)
+        update(before.rect.united(after.rect));
 }
 
 void CModuleWindow::playAlarm(ModuleStatus::AlarmSound sound, const QString &alarmFile)
@@ -123,13 +173,15 @@ void CModuleWindow::playAlarm(ModuleStatus::AlarmSound sound, const QString &ala
 
 void CModuleWindow::OnTimer()
 {
+    const ModuleStatus::AlarmBar before = alarmBar();
     m_blinkPhase = !m_blinkPhase;
-    repaint();
+    updateAlarmBar(before);
 
     ++m_silenceSeconds;
     if (m_silenceSeconds > ModuleStatus::SilenceShownAfter) {
-        m_ui->m_pModeLabel->setText(ModuleStatus::silenceText(m_silenceSeconds));
-        m_ui->m_pModeLabel2->setText(QStringLiteral("0%"));
+        m_texts.mode = ModuleStatus::silenceText(m_silenceSeconds);
+        m_texts.level = QStringLiteral("0%");
+        applyTexts();
     }
     if (m_silenceSeconds == ModuleStatus::SilenceCloseAt) {
         m_timer.stop();
@@ -153,7 +205,8 @@ void CModuleWindow::Rename(const QString &name)
 {
     if (name.isEmpty())
         return;
-    setWindowTitle(ModuleStatus::title(m_module, name));
+    m_name = name;
+    updateTitle();
     QSettings().setValue(SettingsKeys::moduleName(m_module), name);
 }
 
@@ -165,8 +218,8 @@ void CModuleWindow::OnSettingsButton()
 
 ModuleStatus::AlarmBar CModuleWindow::alarmBar() const
 {
-    const int mode = QSettings().value(SettingsKeys::AlarmCombo, 0).toInt();
-    return ModuleStatus::alarmBar(width(), height(), mode, m_alarm, m_blinkPhase);
+    return ModuleStatus::alarmBar(width(), height(), StationOptions::instance().alarmCombo(), m_alarm,
+                                  m_blinkPhase);
 }
 
 void CModuleWindow::contextMenuEvent(QContextMenuEvent *event)

@@ -5,6 +5,7 @@
 #include "display/ModuleStatus.h"
 #include "net/Data.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -20,6 +21,9 @@ class CModuleWindow : public QWidget
     Q_OBJECT
 
 public:
+    // The labels follow the records at most this often.
+    static constexpr int RefreshIntervalMs = 40;
+
     CModuleWindow(quint8 module, CMasterDevice *device, QWidget *parent = nullptr);
     ~CModuleWindow() override;
 
@@ -58,10 +62,25 @@ protected:
 private:
     void updateTitle();
     void disableMaximize();
+    void setAlarm(bool alarm);
+    void requestTexts();
+    void applyTexts();
+    // Schedules a repaint of the alarm bar when it is now drawn differently.
+    void updateAlarmBar(const ModuleStatus::AlarmBar &before);
 
     quint8 m_module;
+    QString m_name;
     CMasterDevice *m_device;
     QTimer m_timer;
+    // The texts of the last record, shown by applyTexts().
+    struct Texts
+    {
+        QString mode;
+        QString level;
+        QString status;
+    } m_texts;
+    QTimer m_applyTimer;
+    QElapsedTimer m_lastApplied;
     std::unique_ptr<Ui::CModuleWindow> m_ui;
     int m_silenceSeconds = 0;
     bool m_correct = false;

@@ -13,7 +13,7 @@ void CQLevelBar::SetLevel(int level, int threshold)
     threshold = qMax(threshold, LowestLevel);
     m_threshold = threshold;
     setValue(level);
-    repaint();
+    update();
 }
 
 CQLevelBar::Layout CQLevelBar::layout(int width, int height, int minimum, int maximum, int value,

@@ -40,7 +40,7 @@ public:
     explicit CQLevelBar(QWidget *parent = nullptr);
 
     // Clamps both to LowestLevel, keeps the threshold, hands the level to the
-    // progress bar (which ignores a value outside its range) and repaints now.
+    // progress bar (which ignores a value outside its range) and schedules a repaint.
     void SetLevel(int level, int threshold);
     int threshold() const { return m_threshold; }
 

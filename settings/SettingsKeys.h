@@ -15,6 +15,7 @@ inline QString moduleLpfComboBox(int m) { return QStringLiteral("%1_SettingsLpfC
 inline QString moduleName(int m) { return QString::number(m); }
 
 // Options.
+inline const QString OptionsGroup = QStringLiteral("Options");
 inline const QString SecurityType = QStringLiteral("Options/SecurityType");
 inline const QString SSID = QStringLiteral("Options/SSID");
 inline const QString Password = QStringLiteral("Options/Password");

@@ -1,5 +1,7 @@
 #include "TestSettings.h"
 
+#include "settings/StationOptions.h"
+
 #include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -25,9 +27,12 @@ void TestSettings::isolate()
 
 void TestSettings::clear()
 {
-    QSettings s;
-    s.clear();
-    s.sync();
+    {
+        QSettings s;
+        s.clear();
+        s.sync();
+    }
+    StationOptions::instance().reload();
 }
 
 QString TestSettings::folder()

@@ -9,7 +9,7 @@ class TestSettings
 public:
     // Call from initTestCase(), after the application object exists.
     static void isolate();
-    // Removes every key of the isolated store.
+    // Removes every key of the isolated store; the options in memory follow.
     static void clear();
     static QString folder();
 

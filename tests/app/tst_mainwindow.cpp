@@ -11,8 +11,15 @@
 #include "net/StationGlobals.h"
 #include "settings/SettingsKeys.h"
 
+#include <QApplication>
+#include <QEventLoop>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QTcpSocket>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -23,9 +30,16 @@ public:
     TestableMainWindow() : CMainWindow(0, false) {}
     QStringList informed;
     bool answer = true;
+    // Runs while the message box would be open.
+    std::function<void()> duringBox;
 
 protected:
-    void inform(const QString &title, const QString &text) override { informed << title + ": " + text; }
+    void inform(const QString &title, const QString &text) override
+    {
+        informed << title + ": " + text;
+        if (duringBox)
+            duringBox();
+    }
     bool askYesNo(const QString &, const QString &) override { return answer; }
 };
 
@@ -102,6 +116,79 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return module.bytesAvailable() >= 71; }));
         QCOMPARE(module.read(3).toHex(), QByteArray("4f9e25"));
         QVERIFY(w.moduleWindow(42));
+    }
+
+    // A module that goes away while the box of its record is open: the other
+    // frames it sent are still shown, and the station goes on.
+    void moduleLeavingWhileABoxIsOpen()
+    {
+        TestableMainWindow w;
+        QTcpSocket module;
+        module.connectToHost(QHostAddress::LocalHost, w.server()->serverPort());
+        QVERIFY(QTest::qWaitFor([&] { return module.state() == QAbstractSocket::ConnectedState; }));
+        w.duringBox = [&] {
+            module.abort();
+            QEventLoop box;
+            QTimer::singleShot(100, &box, &QEventLoop::quit);
+            box.exec();
+        };
+        StationGlobals::expectedAcks = 1;
+        StationGlobals::ackCounter = 1;
+        QByteArray frames;
+        for (int i = 0; i < 3; ++i)
+            frames += ModuleFrame::shortFrame(ModuleFrame::measurementBody(Fixtures::status(9)));
+        module.write(frames);
+        QTRY_COMPARE(w.informed.size(), 1);
+        QTRY_COMPARE(w.server()->link().connectionCount(), 0);
+        QVERIFY(w.moduleWindow(9));
+
+        QTcpSocket next;
+        next.connectToHost(QHostAddress::LocalHost, w.server()->serverPort());
+        QVERIFY(QTest::qWaitFor([&] { return next.state() == QAbstractSocket::ConnectedState; }));
+        next.write(frames.left(55));
+        QVERIFY(QTest::qWaitFor([&] { return next.bytesAvailable() >= 71; }));
+    }
+
+    // The station's own box opens from the event loop, after the record.
+    void successBoxOpensAfterTheRecord()
+    {
+        CMainWindow w(0, false);
+        StationGlobals::expectedAcks = 1;
+        StationGlobals::ackCounter = 1;
+        w.OnDisplayData(Fixtures::status(1));
+        QVERIFY(!QApplication::activeModalWidget());
+        QString shown;
+        QTimer::singleShot(100, this, [&shown] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown = box->windowTitle() + ": " + box->text();
+                box->accept();
+            }
+        });
+        QTRY_COMPARE(shown, QString("Success: The operation completed successfully"));
+    }
+
+    // The server is a hidden widget of its own: nothing covers the menu bar,
+    // and a click on each menu's title opens it.
+    void everyMenuOpensFromItsTitle()
+    {
+        TestableMainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QMenuBar *bar = w.menuBar();
+        int menus = 0;
+        for (QAction *title : bar->actions()) {
+            if (!title->menu() || !title->isVisible())
+                continue;
+            ++menus;
+            const QPoint at = bar->mapTo(&w, bar->actionGeometry(title).center());
+            QWidget *hit = w.childAt(at);
+            QVERIFY2(hit == bar, qPrintable(title->text()));
+            QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&w, at));
+            QTRY_VERIFY2(title->menu()->isVisible(), qPrintable(title->text()));
+            title->menu()->hide();
+            QTRY_VERIFY(!title->menu()->isVisible());
+        }
+        QCOMPARE(menus, 3);
     }
 
     void logWindowsAreNumberedAndReused()

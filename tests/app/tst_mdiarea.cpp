@@ -7,8 +7,11 @@
 #include "settings/SettingsKeys.h"
 
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTest>
+
+#include <algorithm>
 
 class TestMdiArea : public QObject
 {
@@ -41,6 +44,25 @@ private slots:
         QVERIFY(CQMdiArea::FreePlace({ 0, 0 }, QSize(0, 0), 1000, { QPoint(0, 0) }) != QPoint(0, 0)); // ends
         QCOMPARE(CQMdiArea::GridPositions(QList<QSize>(5, s), 999),
                  QList<QPoint>({ { 0, 0 }, { 250, 0 }, { 500, 0 }, { 0, 183 }, { 250, 183 } }));
+    }
+
+    // Windows beyond the visible part can be scrolled to.
+    void windowsOutsideCanBeReached()
+    {
+        CQMdiArea area;
+        area.resize(600, 400);
+        area.show();
+        for (quint8 m = 1; m <= 13; ++m)
+            add(area, m);
+        area.RearrangeModules();
+        QTRY_VERIFY(area.verticalScrollBar()->isVisible());
+        const QList<QMdiSubWindow *> subs = area.subWindowList();
+        QMdiSubWindow *lowest = *std::max_element(subs.begin(), subs.end(), [](QMdiSubWindow *a, QMdiSubWindow *b) {
+            return a->geometry().bottom() < b->geometry().bottom();
+        });
+        QVERIFY(!area.viewport()->rect().contains(lowest->geometry()));
+        area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
+        QTRY_VERIFY(area.viewport()->rect().contains(lowest->geometry()));
     }
 
     // A newcomer takes the place remembered for its title; whoever sat there
