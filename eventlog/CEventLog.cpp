@@ -19,8 +19,12 @@ CEventLog::~CEventLog()
 
 void CEventLog::LoadSettings()
 {
+    // A value that is no number would read as 0, "no limit", and let the
+    // store grow without bound: it counts as absent.
     QSettings settings;
-    m_limit = settings.value(SettingsKeys::Limit, 1000).toInt();
+    bool ok = false;
+    const int limit = settings.value(SettingsKeys::Limit, DefaultLimit).toInt(&ok);
+    m_limit = ok ? limit : DefaultLimit;
 }
 
 void CEventLog::AddData(const DATA &data)

@@ -31,6 +31,7 @@ class CEventLog : public QObject
 public:
     // Source of the current time in whole seconds since 1970 UTC.
     using Clock = std::function<qint64()>;
+    static constexpr qint32 DefaultLimit = 1000;
 
     CEventLog();
     ~CEventLog() override;
@@ -54,7 +55,7 @@ private:
     static void trim(MODULELOG &log);
 
     std::map<quint8, MODULELOG> m_map;
-    qint32 m_limit = 1000;
+    qint32 m_limit = DefaultLimit;
     QMutex m_mutex;
     Clock m_clock;
 };

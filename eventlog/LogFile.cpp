@@ -76,7 +76,7 @@ QByteArray LogFile::toXml(const QList<EVENT> &events)
     return out;
 }
 
-QList<EVENT> LogFile::fromXml(const QByteArray &content)
+bool LogFile::fromXml(const QByteArray &content, QList<EVENT> &out, QString *error)
 {
     // Streamed rather than built as a document: a full store is 255,000
     // items. The result is what a document's first child would give.
@@ -120,9 +120,19 @@ QList<EVENT> LogFile::fromXml(const QByteArray &content)
             break;
         }
     }
-    if (reader.hasError() || !rootIsFirst)
-        return {}; // not XML: shown as an empty log
-    return events;
+    // An empty log and a broken file must not look alike: a cut file would
+    // otherwise show as a log without events.
+    if (reader.hasError() || depth != 0) {
+        if (error) {
+            *error = QStringLiteral("%1 (line %2, column %3)")
+                         .arg(reader.errorString())
+                         .arg(reader.lineNumber())
+                         .arg(reader.columnNumber());
+        }
+        return false;
+    }
+    out = rootIsFirst ? std::move(events) : QList<EVENT>();
+    return true;
 }
 
 bool LogFile::writeFile(const QString &path, const QByteArray &bytes, QString *error)
@@ -166,6 +176,5 @@ bool LogFile::load(const QString &path, QList<EVENT> &events, QString *error)
             *error = file.errorString();
         return false;
     }
-    events = fromXml(content);
-    return true;
+    return fromXml(content, events, error);
 }

@@ -15,9 +15,10 @@ public:
     // Root "Log" with one "Item" per event, indented by one blank, UTF-8.
     static QByteArray toXml(const QList<EVENT> &events);
     // Items of the document's first child, one per child node of it; a
-    // document that begins otherwise (declaration, comment) or is no XML
-    // gives none.
-    static QList<EVENT> fromXml(const QByteArray &content);
+    // document that begins otherwise (declaration, comment) gives none. False
+    // for content that is no well-formed XML (a cut or damaged file), with
+    // error (if given) saying where.
+    static bool fromXml(const QByteArray &content, QList<EVENT> &events, QString *error = nullptr);
 
     // Replaces the file only once everything is written; on failure the old
     // file stays and error (if given) says why.

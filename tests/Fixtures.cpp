@@ -8,37 +8,17 @@
 EVENT Fixtures::event(qint64 start, qint64 end, int type, int peak, int threshold, double freq,
                       quint8 module, bool inProgress)
 {
-    EVENT e;
-    e.tStartTime = start;
-    e.tEndTime = end;
-    e.nType = type;
-    e.nPeakLevel = qint16(peak);
-    e.nThresholdLevel = qint16(threshold);
-    e.dFreqMHz = freq;
-    e.nModule = module;
-    e.bInProgress = inProgress;
-    return e;
+    return EVENT{start, end, qint16(peak), qint16(threshold), freq, type, inProgress, module};
 }
 
 CHANNEL Fixtures::detection(int type, int level, int threshold, double freq)
 {
-    CHANNEL c;
-    c.nState = 1;
-    c.nType = type;
-    c.nLevel = level;
-    c.nThreshold = threshold;
-    c.dFreqMHz = freq;
-    return c;
+    return CHANNEL{1, type, level, threshold, 0, 0, 0, freq};
 }
 
 DATA Fixtures::record(quint8 module, const CHANNEL &c0, const CHANNEL &c1, const CHANNEL &c2)
 {
-    DATA d;
-    d.nID = module;
-    d.channel[0] = c0;
-    d.channel[1] = c1;
-    d.channel[2] = c2;
-    return d;
+    return DATA{module, 0, 0, 0, {c0, c1, c2}};
 }
 
 DATA Fixtures::status(quint8 module, qint32 s0, qint32 s1, qint32 s2)

@@ -30,13 +30,10 @@ public:
     static QByteArray readFile(const QString &path);
     // Sets the process time zone (TZ) for local-time texts.
     static void setZone(const char *tz);
-
-    template <typename T>
-    static T *child(const QObject *parent, const char *name)
-    {
-        T *w = parent->findChild<T *>(QLatin1String(name));
-        if (!w)
-            QTest::qFail(qPrintable(QStringLiteral("no child %1").arg(QLatin1String(name))), __FILE__, __LINE__);
-        return w;
-    }
 };
+
+// Declares `T *var` as the child `name` of parent; fails and leaves the running
+// test when there is none, so a renamed form widget fails one test only.
+#define CHILD(T, var, parent, name)                             \
+    T *var = (parent)->findChild<T *>(QLatin1String(name));     \
+    QVERIFY2(var, qPrintable(QStringLiteral("no child ") + QLatin1String(name)))

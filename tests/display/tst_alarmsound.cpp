@@ -40,13 +40,19 @@ private slots:
         QCOMPARE(ToneWave::wav(440, 250, 44100).size(), ToneWave::HeaderSize + 2 * 11025);
     }
 
-    void playerWritesTheTone()
+    void player()
     {
         CAlarmSound sound;
         QCOMPARE(Fixtures::readFile(sound.toneFile()),
                  ToneWave::wav(CAlarmSound::ToneFrequencyHz, CAlarmSound::ToneDurationMs));
-        sound.beep(); // without a sound device these fail quietly
+        sound.beep();
+        QVERIFY(sound.isBeeping());
+        // A file that does not decode stops playing, or no later alarm file
+        // would ever sound.
         sound.playFile(QStringLiteral("/nonexistent/alarm.wav"));
+        QTRY_VERIFY(!sound.isPlayingFile());
+        sound.playFile(sound.toneFile());
+        QVERIFY(sound.isPlayingFile());
     }
 };
 

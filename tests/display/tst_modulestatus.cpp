@@ -17,10 +17,11 @@ private slots:
     void statusText()
     {
         const auto text = [](int state, int quality) { return ModuleStatus::statusText(state, quality); };
-        QCOMPARE(QStringList({ text(0, 50), text(0x41, 50), text(0x11, 50), text(0x21, 50), text(0x0C, 50),
-                               text(0x20, 101), text(0x20, 100) }),
+        QCOMPARE(QStringList({ text(0, 50), text(0x41, 50), text(0x11, 50), text(0x21, 50), text(0x2E, 50),
+                               text(0x2C, 50), text(0x28, 50), text(0x20, 101), text(0x20, 100) }),
                  QStringList({ "", "WRONG CONFIGURATION!!!", "SPECTRUM CHANGED!!!", "NO JAMMER!!! ",
-                               "SUPPRESSION CHANGED!!!", "SUPPRESSION OK", "SUPPRESSION OK = 100%" }));
+                               "BAD SUPPRESSION!!!", "SUPPRESSION CHANGED!!!", "SUPPRESSION CHANGED !!!",
+                               "SUPPRESSION OK", "SUPPRESSION OK = 100%" }));
     }
 
     // Restarts after 17 '>' the first time, every 18 records from then on.

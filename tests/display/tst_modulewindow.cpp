@@ -27,12 +27,6 @@ public:
     QStringList proposals;
     QStringList played; // "beep" or the file
 
-    QString label(const char *name) const
-    {
-        const QLabel *l = Fixtures::child<QLabel>(this, name);
-        return l ? l->text() : QString();
-    }
-
 protected:
     QString askName(const QString &proposal) override { proposals << proposal; return answer; }
     void playAlarm(ModuleStatus::AlarmSound sound, const QString &file) override
@@ -74,26 +68,28 @@ private slots:
     {
         CMasterDevice device;
         TestWindow w(6, &device);
+        CHILD(QLabel, mode, &w, "m_pModeLabel");
+        CHILD(QLabel, level, &w, "m_pModeLabel2");
         QSignalSpy close(&w, &CModuleWindow::closeNeeded);
         device.record(6).settings[SettingsBlock::LinkSeqEcho] = 77;
         const auto echo = [&device] { return QString::number(device.record(6).settings[SettingsBlock::LinkSeqEcho]); };
         DATA d = Fixtures::status(6);
         d.nLinkSeq = 5;
         w.DisplayData(d); // absent option reads as off: byte 48 untouched
-        QCOMPARE(w.label("m_pModeLabel") + echo(), QStringLiteral(" 77"));
+        QCOMPARE(mode->text() + echo(), QStringLiteral(" 77"));
         StationOptions::instance().setValue(SettingsKeys::LinkIndication, true);
         w.DisplayData(d); // on: the record's sequence is echoed; the labels follow within 40 ms
         QCOMPARE(echo(), QStringLiteral("5"));
-        QTRY_COMPARE(w.label("m_pModeLabel"), QStringLiteral(" >"));
+        QTRY_COMPARE(mode->text(), QStringLiteral(" >"));
 
         for (int i = 0; i < 8; ++i)
             w.OnTimer();
-        QCOMPARE(w.label("m_pModeLabel") + w.label("m_pModeLabel2"), QStringLiteral(" >62%3-0"));
+        QCOMPARE(mode->text() + level->text(), QStringLiteral(" >62%3-0"));
         w.OnTimer();
-        QCOMPARE(w.label("m_pModeLabel") + w.label("m_pModeLabel2"), QStringLiteral("No data for 9 s...0%"));
+        QCOMPARE(mode->text() + level->text(), QStringLiteral("No data for 9 s...0%"));
         d.nRSSI = 56; // no link figure: an empty level
         w.DisplayData(d); // a record before 30 s starts the count again
-        QTRY_COMPARE(w.label("m_pModeLabel2"), QString());
+        QTRY_COMPARE(level->text(), QString());
         for (int i = 0; i < 29; ++i)
             w.OnTimer();
         QCOMPARE(close.count(), 0);
@@ -108,13 +104,14 @@ private slots:
     void labelsFollowABurstOnce()
     {
         TestWindow w(2, nullptr);
+        CHILD(QLabel, level, &w, "m_pModeLabel2");
         DATA d = Fixtures::status(2);
         for (int rssi = 10; rssi < 50; ++rssi) {
             d.nRSSI = qint8(rssi);
             w.DisplayData(d);
         }
-        QCOMPARE(w.label("m_pModeLabel2"), QStringLiteral("20%3-0"));
-        QTRY_COMPARE(w.label("m_pModeLabel2"), QStringLiteral("98%3-0"));
+        QCOMPARE(level->text(), QStringLiteral("20%3-0"));
+        QTRY_COMPARE(level->text(), QStringLiteral("98%3-0"));
     }
 
     void statusAlarmBarAndSound()
@@ -122,10 +119,11 @@ private slots:
         StationGlobals::suppressionQuality = 150;
         CMasterDevice device;
         TestWindow w(1, &device);
+        CHILD(QLabel, status, &w, "m_pLabel1");
         StationOptions &s = StationOptions::instance();
         const DATA alarm = Fixtures::status(1, 0x20, 0x20, 0);
         w.DisplayData(alarm); // audible alarm off by default
-        QCOMPARE(w.label("m_pLabel1"), QStringLiteral("SUPPRESSION OK"));
+        QCOMPARE(status->text(), QStringLiteral("SUPPRESSION OK"));
         QVERIFY(w.IsAlarm() && w.IsCorrect());
         w.OnTimer(); // the blinking bar is on with the first tick
         QCOMPARE(w.grab().toImage().pixelColor(20, 153 - 12), QColor(Qt::red)); // inside the bar

@@ -1,9 +1,11 @@
-// The event store: opening, extending, closing and trimming of events.
+// The event store: opening, extending, closing and trimming of events, and its stored limit.
 
 #include "eventlog/CEventLog.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
+#include "settings/SettingsKeys.h"
 
+#include <QSettings>
 #include <QTest>
 
 namespace {
@@ -68,8 +70,10 @@ private slots:
         m_log->AddData(F::record(2, det(1, -60)));
         m_now = 1020;
         m_log->AddData(F::record(2, det(2, -50, -70)));
-        QCOMPARE(F::dump(events()), F::dump({ev(1000, 1020, 1, -60, -80, 0, 2, false),
-                                             ev(1020, 1020, 2, -50, -70, 0, 2, true)}));
+        const EVENT ready = ev(1000, 1020, 1, -60, -80, 0, 2, false);
+        const EVENT open = ev(1020, 1020, 2, -50, -70, 0, 2, true);
+        QCOMPARE(F::dump(events()), F::dump({ready, open}));
+        QCOMPARE(F::dump(events(1)) + '|' + F::dump(events(2)), F::dump({ready}) + '|' + F::dump({open}));
         // A change to a type below its threshold only closes.
         m_log->AddData(F::record(2, det(3, -95, -70)));
         QCOMPARE(events().size(), 2);
@@ -94,6 +98,25 @@ private slots:
         all = events();
         QCOMPARE(all.size(), 10);
         QCOMPARE(F::dump({all.last()}), F::dump({ev(1000, 2000, 1, -50, -80, 0, 1, true)}));
+    }
+
+    // Read at start-up, where what is no number counts as absent; written when the store goes.
+    void storedLimit()
+    {
+        QSettings s;
+        QList<int> read;
+        for (const QVariant &stored : {QVariant(), QVariant("25"), QVariant(-5), QVariant("lots")}) {
+            s.remove(SettingsKeys::Limit);
+            if (stored.isValid())
+                s.setValue(SettingsKeys::Limit, stored);
+            m_log->LoadSettings();
+            read << m_log->GetLimit();
+        }
+        QCOMPARE(read, QList<int>({1000, 25, -5, 1000}));
+        m_log->SetLimit(77);
+        delete m_log;
+        m_log = nullptr;
+        QCOMPARE(s.value(SettingsKeys::Limit).toInt(), 77);
     }
 
     void limits()

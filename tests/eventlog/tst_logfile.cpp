@@ -7,7 +7,9 @@
 #include "Fixtures.h"
 #include "TestSettings.h"
 
+#include <QDir>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -48,21 +50,63 @@ private slots:
     {
         const QByteArray golden = F::readFile(HARRIER_TEST_DATA "/log_golden.xml");
         QCOMPARE(LogFile::toXml(sampleEvents()), golden);
-        QCOMPARE(F::dump(LogFile::fromXml(golden)), F::dump(sampleEvents()));
+        QList<EVENT> back;
+        QVERIFY(LogFile::fromXml(golden, back));
+        QCOMPARE(F::dump(back), F::dump(sampleEvents()));
 
         // Local time with summer time reads back to the same instants.
         F::setZone("Europe/Berlin");
         const QList<EVENT> summer = {ev(1782900000, 1782900600, 1, -60, -80, 945.0, 1, false)};
-        QCOMPARE(F::dump(LogFile::fromXml(LogFile::toXml(summer))), F::dump(summer));
+        QVERIFY(LogFile::fromXml(LogFile::toXml(summer), back));
+        QCOMPARE(F::dump(back), F::dump(summer));
     }
 
-    // Items are the children of the document's first child: a declaration
-    // there leaves none. Missing attributes read as 0, times as unreadable.
-    void declarationAndMissingAttributes()
+    // Items are the children of the document's first child: a declaration or a
+    // comment there leaves none. Missing attributes read as 0, times as
+    // unreadable. A cut or damaged file is no empty log.
+    void reading_data()
     {
-        QVERIFY(LogFile::fromXml("<?xml version=\"1.0\"?><Log><Item/></Log>").isEmpty());
-        QCOMPARE(F::dump(LogFile::fromXml("<Log><Item Module=\"3\" Now=\"1\"/></Log>")),
-                 F::dump({ev(LogFile::UnreadableTime, LogFile::UnreadableTime, 0, 0, 0, 0.0, 3, true)}));
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("events");
+        const QString none = F::dump(QList<EVENT>());
+        QTest::newRow("empty log") << QByteArray("<Log/>\n") << true << none;
+        QTest::newRow("declaration") << QByteArray("<?xml version=\"1.0\"?><Log><Item/></Log>") << true << none;
+        QTest::newRow("comment") << QByteArray("<!-- log --><Log><Item/></Log>") << true << none;
+        QTest::newRow("attributes missing") << QByteArray("<Log><Item Module=\"3\" Now=\"1\"/></Log>") << true
+                                            << F::dump({ev(LogFile::UnreadableTime, LogFile::UnreadableTime, 0, 0, 0, 0.0, 3, true)});
+        QTest::newRow("cut in an item") << QByteArray("<Log>\n <Item Module=\"3\"/>\n <Item Sta") << false << none;
+        QTest::newRow("cut after an item") << QByteArray("<Log>\n <Item Module=\"3\"/>\n") << false << none;
+        QTest::newRow("empty file") << QByteArray() << false << none;
+        QTest::newRow("no XML") << QByteArray("\x89PNG\r\n\x1a\n\0\0") << false << none;
+    }
+
+    void reading()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, valid);
+        QFETCH(QString, events);
+        QList<EVENT> read = {ev(1, 2, 3, 4, 5, 6.0, 7, false)};
+        QString error;
+        QCOMPARE(LogFile::fromXml(content, read, &error), valid);
+        QCOMPARE(error.isEmpty(), valid);
+        if (valid)
+            QCOMPARE(F::dump(read), events);
+    }
+
+    // Written beside the file and renamed over it: a failed save leaves the old
+    // file whole, and whoever still reads the old file reads it unchanged.
+    void saveReplacesTheFileWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("log.xml");
+        QVERIFY(LogFile::writeFile(path, "old log\n"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QVERIFY(LogFile::save(path, sampleEvents()));
+        QCOMPARE(old.readAll(), QByteArray("old log\n"));
+        QCOMPARE(F::readFile(path), LogFile::toXml(sampleEvents()));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"log.xml"}));
     }
 
     void htmlExport()

@@ -1,26 +1,35 @@
 // A log window driven headless: what it shows of a store fed with records, its
-// export, its file failures, its limit edit and its bypass actions.
+// export, loaded files and their failures, its filter dialog, its limit edit
+// and its bypass actions.
 
 #include "eventlog/CEventLog.h"
+#include "eventlog/CLogFilterDialog.h"
 #include "eventlog/CLogWindow.h"
 #include "eventlog/EventTableModel.h"
+#include "eventlog/LogFile.h"
 #include "net/CMasterDevice.h"
 #include "net/StationGlobals.h"
 #include "settings/SettingsKeys.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
+#include <functional>
+
 namespace {
 
 using F = Fixtures;
 
-// The window with its message boxes recorded instead of shown.
+// The window with its message boxes and questions recorded instead of shown,
+// and its filter dialog driven by the test.
 class Window : public CLogWindow
 {
 public:
@@ -30,21 +39,30 @@ public:
     }
 
     QStringList messages; // "title: text"
+    bool answer = true;
+    std::function<void(CLogFilterDialog &)> onFilterDialog;
 
-    QTreeView *view() { return F::child<QTreeView>(this, "m_pTreeWidget"); }
-    QStringList row(int r)
+    // The rows as shown, cells joined by "|".
+    QStringList rows() const
     {
-        QStringList cells;
-        for (int c = 0; c < EventTableModel::ColumnCount; ++c)
-            cells.append(view()->model()->index(r, c).data().toString());
-        return cells;
-    }
-    void selectRow(int column, const QString &text)
-    {
-        for (int r = 0; r < view()->model()->rowCount(); ++r) {
-            if (view()->model()->index(r, column).data().toString() == text)
-                view()->setCurrentIndex(view()->model()->index(r, 0));
+        QStringList out;
+        for (int r = 0; r < tableModel()->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < EventTableModel::ColumnCount; ++c)
+                cells << tableModel()->text(r, c);
+            out << cells.join(u'|');
         }
+        return out;
+    }
+    // Save, Refresh and automatic refresh: 1 enabled, 0 disabled, ? missing.
+    QString live() const
+    {
+        QString s;
+        for (const char *name : {"m_pSaveButton", "m_pRefreshButton", "m_pRefreshCheck"}) {
+            const QWidget *control = findChild<QWidget *>(QLatin1String(name));
+            s += !control ? u'?' : control->isEnabled() ? u'1' : u'0';
+        }
+        return s;
     }
 
 protected:
@@ -53,7 +71,21 @@ protected:
         QVERIFY(icon == QMessageBox::Critical);
         messages.append(title + ": " + text);
     }
+    bool askQuestion(const QString &, const QString &) override { return answer; }
+    bool execFilterDialog(CLogFilterDialog &dialog) override
+    {
+        onFilterDialog(dialog);
+        return dialog.result() == QDialog::Accepted;
+    }
 };
+
+void selectRow(QTreeView *view, int column, const QString &text)
+{
+    for (int r = 0; r < view->model()->rowCount(); ++r) {
+        if (view->model()->index(r, column).data().toString() == text)
+            view->setCurrentIndex(view->model()->index(r, 0));
+    }
+}
 
 } // namespace
 
@@ -97,42 +129,91 @@ private slots:
     {
         QSettings().setValue(SettingsKeys::moduleName(12), "Yard");
         Window w(m_log);
-        QCOMPARE(w.row(0), QStringList({"05.12.2026 07:02:11", "0:01:20", " 1 1", "GSM 900", " -55 dBm", "  25 dBm", " 945"}));
-        QCOMPARE(w.row(1), QStringList({"05.12.2026 07:02:11", "0:01:20", " 3 3", "WLAN 2.4", " -50 dBm", "  25 dBm", "2412"}));
-        QCOMPARE(w.row(2), QStringList({"05.12.2026 07:03:26", "In progress", "12 Yard", "Traffic 5", "50%", "18%", ""}));
-        QCOMPARE(w.row(3), QStringList({"05.12.2026 07:03:31", "In progress", " 1 1", "3G-2100", " -70 dBm", "  20 dBm", "2412.35"}));
+        QCOMPARE(w.rows(), QStringList({"05.12.2026 07:02:11|0:01:20| 1 1|GSM 900| -55 dBm|  25 dBm| 945",
+                                        "05.12.2026 07:02:11|0:01:20| 3 3|WLAN 2.4| -50 dBm|  25 dBm|2412",
+                                        "05.12.2026 07:03:26|In progress|12 Yard|Traffic 5|50%|18%|",
+                                        "05.12.2026 07:03:31|In progress| 1 1|3G-2100| -70 dBm|  20 dBm|2412.35"}));
 
         // Sorted by another heading, the page follows the table as shown.
-        w.view()->sortByColumn(EventTableModel::SignalTypeColumn, Qt::DescendingOrder);
-        QCOMPARE(w.row(0)[3], QStringLiteral("WLAN 2.4"));
+        CHILD(QTreeView, view, &w, "m_pTreeWidget");
+        view->sortByColumn(EventTableModel::SignalTypeColumn, Qt::DescendingOrder);
+        QVERIFY(w.rows()[0].contains("WLAN 2.4"));
         QVERIFY(w.exportTo(m_dir.filePath("shown.htm")));
         const QList<QByteArray> lines = F::readFile(m_dir.filePath("shown.htm")).split('\n');
         QCOMPARE(lines.size(), 9 + 4 + 2);
         for (int r = 0; r < 4; ++r)
-            QCOMPARE(lines[9 + r], ("<tr><td align=middle>" + w.row(r).join("</td><td align=middle>") + "</td></tr>\r").toLocal8Bit());
+            QCOMPARE(lines[9 + r], ("<tr><td align=middle>" + w.rows()[r].replace('|', "</td><td align=middle>") + "</td></tr>\r").toLocal8Bit());
     }
 
-    void fileFailuresAreReported()
+    void files()
     {
         Window w(m_log);
+        const QStringList live = w.rows();
+        // Failures name the file and leave the window as it was, also for a file cut short.
         const QString badLog = m_dir.filePath("nowhere/log.xml");
+        const QString cut = m_dir.filePath("cut.xml");
+        QVERIFY(LogFile::writeFile(cut, "<Log>\n <Item Module=\"3\"/>\n <Item Sta"));
         QVERIFY(!w.saveTo(badLog));
         QVERIFY(!w.exportTo(m_dir.filePath("nowhere/page.htm")));
-        // A file that does not open leaves the window as it was.
         QVERIFY(!w.loadFrom(m_dir.filePath("missing.xml")));
-        const QStringList names = {QDir::toNativeSeparators(badLog), "page.htm", "missing.xml"};
+        QVERIFY(!w.loadFrom(cut));
+        const QStringList names = {QDir::toNativeSeparators(badLog), "page.htm", "missing.xml", "cut.xml"};
         QCOMPARE(w.messages.size(), names.size());
         for (int i = 0; i < names.size(); ++i)
-            QVERIFY(w.messages[i].startsWith("Error: ") && w.messages[i].contains(names[i]));
-        QVERIFY(!w.isFileMode());
+            QVERIFY2(w.messages[i].startsWith("Error: ") && w.messages[i].contains(names[i]), qPrintable(w.messages[i]));
+        QCOMPARE(QStringList({w.windowTitle(), w.live()}) + w.rows(), QStringList({"Event Log #1", "111"}) + live);
+
+        // A saved file shows instead of the store; a broken one does not replace it.
+        const QString path = m_dir.filePath("saved.xml");
+        QVERIFY(w.saveTo(path));
+        m_log->Clear();
+        QVERIFY(w.loadFrom(path));
+        QVERIFY(!w.loadFrom(cut));
+        QCOMPARE(QStringList({w.windowTitle(), w.live()}) + w.rows(), QStringList({"Event Log from file: " + path, "000"}) + live);
+
+        // "New" answered No changes nothing; Yes clears the store and shows it again.
+        w.answer = false;
+        w.OnClearButton();
+        QVERIFY(w.isFileMode());
+        m_log->AddData(F::record(2, F::detection(1, -60, -80, 0.0)));
+        w.answer = true;
+        w.OnClearButton();
+        QCOMPARE(QStringList({w.windowTitle(), w.live()}) + w.rows(), QStringList({"Event Log #1", "111"}));
+    }
+
+    // OK refreshes through the edited filter; a dialog ended with Cancel leaves it off.
+    void filterDialog()
+    {
+        Window w(m_log);
+        w.onFilterDialog = [](CLogFilterDialog &d) {
+            CHILD(QRadioButton, match, &d, "m_pMatchDataRadio");
+            CHILD(QCheckBox, module1, &d, "m_pCh1Check");
+            CHILD(QPushButton, ok, &d, "m_pOkButton");
+            match->click();
+            module1->click();
+            ok->click();
+        };
+        w.OnFilterButton();
+        // Module 1 unchecked; 12 is above the ten modules the filter knows.
+        QCOMPARE(QStringList({w.windowTitle()}) + w.rows(),
+                 QStringList({"Event Log #1 [filtered]", "05.12.2026 07:02:11|0:01:20| 3 3|WLAN 2.4| -50 dBm|  25 dBm|2412"}));
+        QVERIFY(LogFile::writeFile(m_dir.filePath("none.xml"), "<Log/>"));
+        QVERIFY(w.loadFrom(m_dir.filePath("none.xml")));
+        QCOMPARE(w.windowTitle(), "Event Log [filtered] from file: " + m_dir.filePath("none.xml"));
+
+        w.onFilterDialog = [](CLogFilterDialog &d) {
+            CHILD(QPushButton, cancel, &d, "m_pCancelButton");
+            cancel->click();
+        };
+        w.OnFilterButton();
+        w.OnClearButton();
         QCOMPARE(w.windowTitle(), QStringLiteral("Event Log #1"));
-        QCOMPARE(w.tableModel()->rowCount(), 4);
     }
 
     void limitIsAtLeastTen()
     {
         Window w(m_log);
-        QLineEdit *edit = F::child<QLineEdit>(&w, "m_pMaxEventsEdit");
+        CHILD(QLineEdit, edit, &w, "m_pMaxEventsEdit");
         edit->setText("5");
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(edit->text(), QStringLiteral("10"));
@@ -146,6 +227,7 @@ private slots:
         device.record(9).settings[0] = 0;
         StationGlobals::correctModules = 4;
         Window w(m_log, &device);
+        CHILD(QTreeView, view, &w, "m_pTreeWidget");
         w.OnBypassThisFreq();
         QVERIFY(!device.hasRecord(1)); // no current row: nothing
         w.OnSendThisFreqToExt();
@@ -156,7 +238,7 @@ private slots:
             return QList<int>({b[0], b[37], b[38], b[39], b[40], b[41]});
         };
         StationGlobals::ackCounter = 5;
-        w.selectRow(EventTableModel::FrequencyColumn, " 945");
+        selectRow(view, EventTableModel::FrequencyColumn, " 945");
         w.OnBypassThisFreq();
         QCOMPARE(bytes(1), QList<int>({158, 3, 177, 3, 177, 8}));
         QCOMPARE(QList<int>({StationGlobals::expectedAcks, StationGlobals::ackCounter}), QList<int>({1, 0}));
@@ -164,13 +246,13 @@ private slots:
         StationGlobals::settingsMutex().unlock();
 
         // The whole module number, not its first two digits.
-        w.selectRow(EventTableModel::ModuleColumn, "123 123");
+        selectRow(view, EventTableModel::ModuleColumn, "123 123");
         w.OnBypassThisFreq();
         QVERIFY(!device.hasRecord(12));
         QCOMPARE(bytes(123), QList<int>({158, 7, 85, 7, 85, 8}));
 
         // For all: every record of the device model takes module 3's range.
-        w.selectRow(EventTableModel::FrequencyColumn, "2412");
+        selectRow(view, EventTableModel::FrequencyColumn, "2412");
         w.OnBypassThisFreqForAll();
         QCOMPARE(device.records().keys(), QList<quint8>({1, 3, 9, 123}));
         for (quint8 m : {1, 3, 9, 123})

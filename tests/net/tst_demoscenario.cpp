@@ -1,4 +1,4 @@
-// The demonstration feed's records, and the settings bytes each signal type reads.
+// The signal catalogue, and the demonstration feed's records that follow it.
 
 #include "TestSettings.h"
 #include "net/CMasterDevice.h"
@@ -6,7 +6,6 @@
 #include "net/DemoScenario.h"
 #include "net/StationGlobals.h"
 
-#include <QSet>
 #include <QTest>
 
 class TestDemoScenario : public QObject
@@ -17,16 +16,35 @@ private slots:
     void initTestCase() { TestSettings::isolate(); }
     void init() { StationGlobals::reset(); }
 
-    // Each type's enable byte pairs with its threshold byte, and the types
-    // cover all 15 bands (3G SMS shares 3G-900's bytes).
-    void typeSettingsBytes()
+    // Names and settings bytes of the catalogue, as the link's description tables them.
+    void signalCatalogue_data()
     {
-        QSet<int> bands;
-        for (int t = 0; t <= CSignalTypeStr::LastSettingsType; ++t) {
-            QCOMPARE(CSignalTypeStr::enableByte(t) - CSignalTypeStr::thresholdByte(t), SettingsBlock::G900Enable - SettingsBlock::G900Threshold);
-            bands.insert(CSignalTypeStr::thresholdByte(t));
-        }
-        QCOMPARE(bands.size(), 15);
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("threshold"); // settings byte; -1: the type has none
+        QTest::addColumn<int>("enable");
+        const struct { int type; const char *name; int threshold, enable; } table[] = {
+            {0, "CDMA450", 10, 28}, {1, "GSM 900", 1, 19}, {2, "GSM 1800", 2, 20}, {3, "DECT", 14, 32},
+            {4, "3G-2100", 11, 29}, {5, "3G-900", 12, 30}, {6, "3G SMS", 12, 30}, {7, "WLAN 2.4", 5, 23},
+            {8, "WLAN 5", 8, 26}, {9, "Bluetooth", 6, 24}, {10, "Traffic 2.4", 7, 25}, {11, "Traffic 5", 9, 27},
+            {12, "4G-2600", 13, 31}, {13, "Unknown", 3, 21}, {14, "Unknown", 4, 22}, {15, "Unknown", 15, 33},
+            {16, "Jammer GSM", -1, -1}, {17, "Jammer GPS", -1, -1}, {18, "SCAN", -1, -1},
+            {-1, "Unknown", -1, -1}, {19, "Unknown", -1, -1}, {255, "Unknown", -1, -1},
+        };
+        for (const auto &t : table)
+            QTest::addRow("%d", t.type) << t.type << QString::fromLatin1(t.name) << t.threshold << t.enable;
+    }
+
+    void signalCatalogue()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, name);
+        QFETCH(int, threshold);
+        QFETCH(int, enable);
+        QCOMPARE(CSignalTypeStr::name(type), name);
+        if (threshold >= 0)
+            QCOMPARE(QList<int>({CSignalTypeStr::thresholdByte(type), CSignalTypeStr::enableByte(type)}),
+                     QList<int>({threshold, enable}));
     }
 
     void recordsFollowTheModuleSettings()

@@ -188,7 +188,11 @@ int main(int argc, char **argv)
     std::printf("log file of the whole store: %.1f MB written in %.0f ms", xml.size() / 1e6,
                 timer.nsecsElapsed() / 1e6);
     timer.restart();
-    const QList<EVENT> back = LogFile::fromXml(xml);
+    QList<EVENT> back;
+    if (!LogFile::fromXml(xml, back)) {
+        std::printf("\nthe log file does not read back\n");
+        return 1;
+    }
     std::printf(", read back (%lld events) in %.0f ms\n", qlonglong(back.size()), timer.nsecsElapsed() / 1e6);
     return 0;
 }

@@ -1,0 +1,159 @@
+// The log filter dialog: which control shows and sets which field of the
+// window's filter, the stored "Logfilter", the date check and Cancel.
+
+#include "eventlog/CLogFilterDialog.h"
+#include "settings/SettingsKeys.h"
+#include "Fixtures.h"
+#include "TestSettings.h"
+
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+
+namespace {
+
+const qint64 kFrom = 1796454131; // 05.12.2026 07:02:11 UTC
+
+// A stored filter, typed from its layout: on, period, length, merge; ten type
+// groups; ten modules; only ready; padding; gap 3 s; length 10 s; padding;
+// from kFrom; to kFrom + 5 h.
+const QByteArray kImage = QByteArray::fromHex("00000000" "01010101010101010101" "01010101010101010101" "00" "000000"
+                                              "03000000" "0a000000" "00000000" "f3b6136b00000000" "43fd136b00000000");
+
+// The check box of each image byte from 1 to 24.
+const char *const kBoxes[] = {
+    "m_pPeriodCheck", "m_pLenCheck", "m_pMergeCheck", "m_pCdmaCheck", "m_pGsmCheck", "m_p3GCheck",
+    "m_pDectCheck", "m_pWlanCheck", "m_pBluetoothCheck", "m_pTrafficCheck", "m_p4GCheck", "m_pJammerCheck",
+    "m_pScanCheck", "m_pCh1Check", "m_pCh2Check", "m_pCh3Check", "m_pCh4Check", "m_pCh5Check", "m_pCh6Check",
+    "m_pCh7Check", "m_pCh8Check", "m_pCh9Check", "m_pCh10Check", "m_pOnlyReadyCheck",
+};
+
+class Dialog : public CLogFilterDialog
+{
+public:
+    explicit Dialog(LOGFILTER *filter) : CLogFilterDialog(filter, nullptr) {}
+    QStringList warnings;
+
+protected:
+    void showWarning(const QString &text) override { warnings << text; }
+};
+
+QByteArray stored()
+{
+    return QSettings().value(SettingsKeys::LogFilter).toByteArray();
+}
+
+} // namespace
+
+class TestLogFilterDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        Fixtures::setZone("UTC");
+        TestSettings::isolate();
+    }
+    void init() { TestSettings::clear(); }
+
+    void checkBoxes_data()
+    {
+        QTest::addColumn<int>("offset");
+        for (int offset = 1; offset <= 24; ++offset)
+            QTest::newRow(kBoxes[offset - 1]) << offset;
+    }
+
+    // With one byte of the stored filter flipped, only its box shows it, and OK
+    // stores the same filter back.
+    void checkBoxes()
+    {
+        QFETCH(int, offset);
+        QByteArray image = kImage;
+        image[offset] = char(!image[offset]);
+        QSettings().setValue(SettingsKeys::LogFilter, image);
+        LOGFILTER filter = LOGFILTER::defaults(0);
+        Dialog d(&filter);
+        QString shown, expected;
+        for (int i = 1; i <= 24; ++i) {
+            CHILD(QCheckBox, box, &d, kBoxes[i - 1]);
+            shown += box->isChecked() ? u'1' : u'0';
+            expected += image[i] ? u'1' : u'0';
+        }
+        QCOMPARE(shown, expected);
+        CHILD(QPushButton, ok, &d, "m_pOkButton");
+        ok->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(filter.toImage().toHex(), image.toHex());
+        QCOMPARE(stored().toHex(), image.toHex());
+    }
+
+    void conditionsDatesAndCancel()
+    {
+        LOGFILTER filter = LOGFILTER::defaults(0);
+        filter.bOn = true;
+        Dialog d(&filter);
+        QVERIFY(!filter.bOn); // the window's filter is off from the moment the dialog opens
+        CHILD(QRadioButton, all, &d, "m_pAllDataRadio");
+        CHILD(QRadioButton, match, &d, "m_pMatchDataRadio");
+        CHILD(QDateTimeEdit, from, &d, "m_pStartDateEdit");
+        CHILD(QDateTimeEdit, to, &d, "m_pEndDateEdit");
+        CHILD(QLineEdit, length, &d, "m_pLenEdit");
+        CHILD(QLineEdit, gap, &d, "m_pGapEdit");
+        CHILD(QPushButton, ok, &d, "m_pOkButton");
+        // One digit per condition control (the boxes, the dates, length and gap); "?" for a missing one.
+        const auto enabled = [&d] {
+            QList<const char *> names(std::begin(kBoxes), std::end(kBoxes));
+            names << "m_pStartDateEdit" << "m_pEndDateEdit" << "m_pLenEdit" << "m_pGapEdit";
+            QString s;
+            for (const char *name : names) {
+                const QWidget *w = d.findChild<QWidget *>(QLatin1String(name));
+                s += !w ? u'?' : w->isEnabled() ? u'1' : u'0';
+            }
+            return s;
+        };
+        QVERIFY(all->isChecked());
+        QCOMPARE(enabled(), QString(24, u'0') + "1100");
+        match->click();
+        QCOMPARE(enabled(), QString(28, u'1'));
+        all->click();
+        QCOMPARE(enabled(), QString(28, u'0'));
+        match->click();
+
+        // A start on a later day is refused and changes nothing.
+        const QByteArray opened = filter.toImage();
+        from->setDateTime(QDateTime::fromSecsSinceEpoch(kFrom + 86400));
+        to->setDateTime(QDateTime::fromSecsSinceEpoch(kFrom + 7200));
+        ok->click();
+        QCOMPARE(d.warnings, QStringList({"Start date cannot be greater than end one!"}));
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(filter.toImage(), opened);
+        QVERIFY(stored().isEmpty());
+
+        // A later time on the same day passes; texts that are no number give 0.
+        from->setDateTime(QDateTime::fromSecsSinceEpoch(kFrom + 9000));
+        length->setText("25");
+        gap->setText("three");
+        ok->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(QList<qint64>({filter.bOn, filter.tFrom, filter.tTo, filter.nLengthSec, filter.nGapSec}),
+                 QList<qint64>({1, kFrom + 9000, kFrom + 7200, 25, 0}));
+        QCOMPARE(stored(), filter.toImage());
+
+        // The next dialog starts from the stored filter, switched off; Cancel stores nothing.
+        LOGFILTER next = LOGFILTER::defaults(0);
+        Dialog again(&next);
+        CHILD(QPushButton, cancel, &again, "m_pCancelButton");
+        cancel->click();
+        QCOMPARE(again.result(), int(QDialog::Rejected));
+        QCOMPARE(next.toImage(), '\0' + stored().mid(1));
+        QCOMPARE(stored(), filter.toImage());
+    }
+};
+
+QTEST_MAIN(TestLogFilterDialog)
+#include "tst_logfilterdialog.moc"
