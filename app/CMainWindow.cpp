@@ -20,6 +20,7 @@
 #include <QLocale>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -34,6 +35,9 @@ const char *const kOrganization = "Norvane LLC";
 const char *const kOrganizationDomain = "norvane.example";
 const char *const kApplication = "HARRIER Tablet DEMO";
 const char *const kVersion = "1.2.01";
+
+const QPoint kDefaultPos(10, 10);
+const QSize kDefaultSize(1024, 768);
 
 // The hidden sequence that shows the debug window.
 const int kDebugKeys[3] = { Qt::Key_7, Qt::Key_3, Qt::Key_9 };
@@ -73,8 +77,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     m_ui->setupUi(this);
-    setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" - Version ")
-                   + QCoreApplication::applicationVersion());
+    setWindowTitle(tr("%1 - Version %2")
+                       .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
     connect(m_ui->m_pModuleExitAction, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->m_pViewEventLogAction, &QAction::triggered, this, &CMainWindow::OnViewEventLogAction);
     connect(m_ui->m_pViewRearrangeModulesAction, &QAction::triggered, this,
@@ -88,7 +92,7 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
 
     m_ui->m_pSettingsLocalizationAction->setChecked(
         options.value(SettingsKeys::Localization, false).toBool());
-    restoreGeometry();
+    restoreWindowGeometry();
 
     m_ui->m_pViewRenameAction->setIcon(QIcon(QStringLiteral(":/Rename.ico")));
     m_ui->m_pViewEventLogAction->setIcon(QIcon(QStringLiteral(":/eventlog.gif")));
@@ -130,7 +134,7 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
 CMainWindow::~CMainWindow()
 {
     mdiArea()->SavePositions();
-    saveGeometry();
+    saveWindowGeometry();
 }
 
 CQMdiArea *CMainWindow::mdiArea() const
@@ -345,18 +349,45 @@ bool CMainWindow::askYesNo(const QString &title, const QString &text)
            == QMessageBox::Yes;
 }
 
-void CMainWindow::restoreGeometry()
+void CMainWindow::restoreWindowGeometry()
 {
     QSettings s;
     if (s.value(SettingsKeys::MainWindowMaximized, false).toBool()) {
         setWindowState(windowState() | Qt::WindowMaximized);
         return;
     }
-    move(s.value(SettingsKeys::MainWindowPos, QPoint(10, 10)).toPoint());
-    resize(s.value(SettingsKeys::MainWindowSize, QSize(1024, 768)).toSize());
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QRect placed = FitGeometry(s.value(SettingsKeys::MainWindowPos, kDefaultPos).toPoint(),
+                                     s.value(SettingsKeys::MainWindowSize, kDefaultSize).toSize(),
+                                     screens);
+    move(placed.topLeft());
+    resize(placed.size());
 }
 
-void CMainWindow::saveGeometry()
+QRect CMainWindow::FitGeometry(QPoint pos, QSize size, const QList<QRect> &screens)
+{
+    // A damaged store must not make the window unpaintable or unreachable.
+    const auto screenAt = [&screens](const QPoint &p) {
+        for (const QRect &r : screens)
+            if (r.contains(p))
+                return r;
+        return QRect();
+    };
+    QRect screen = screenAt(pos);
+    if (screen.isNull()) {
+        pos = kDefaultPos;
+        screen = screenAt(pos);
+        if (screen.isNull())
+            screen = screens.value(0, QRect(kDefaultPos, kDefaultSize));
+    }
+    if (size.isEmpty())
+        size = kDefaultSize;
+    return QRect(pos, size.boundedTo(screen.size()));
+}
+
+void CMainWindow::saveWindowGeometry()
 {
     QSettings s;
     s.setValue(SettingsKeys::MainWindowMaximized, isMaximized());

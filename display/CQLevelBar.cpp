@@ -16,7 +16,7 @@ void CQLevelBar::SetLevel(int level, int threshold)
     update();
 }
 
-CQLevelBar::Layout CQLevelBar::layout(int width, int height, int minimum, int maximum, int value,
+CQLevelBar::Layout CQLevelBar::barLayout(int width, int height, int minimum, int maximum, int value,
                                       int threshold)
 {
     Layout out;
@@ -54,7 +54,7 @@ CQLevelBar::Layout CQLevelBar::layout(int width, int height, int minimum, int ma
 
 void CQLevelBar::paintEvent(QPaintEvent *)
 {
-    const Layout l = layout(width(), height(), minimum(), maximum(), value(), m_threshold);
+    const Layout l = barLayout(width(), height(), minimum(), maximum(), value(), m_threshold);
     QPainter p(this);
     p.setPen(l.frameColour);
     p.setBrush(Qt::NoBrush);

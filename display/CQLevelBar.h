@@ -45,7 +45,7 @@ public:
     int threshold() const { return m_threshold; }
 
     // Geometry and colours of the bar with the constructor's colours and sizes.
-    static Layout layout(int width, int height, int minimum, int maximum, int value,
+    static Layout barLayout(int width, int height, int minimum, int maximum, int value,
                          int threshold);
 
 protected:

@@ -16,7 +16,7 @@ void CShapedCircle::setSignalType(int nType)
     m_signalType = nType;
 }
 
-CShapedCircle::Geometry CShapedCircle::geometry(int width, int height)
+CShapedCircle::Geometry CShapedCircle::circleGeometry(int width, int height)
 {
     const int side = qMin(width, height);
     Geometry g;
@@ -28,13 +28,13 @@ CShapedCircle::Geometry CShapedCircle::geometry(int width, int height)
 
 void CShapedCircle::resizeEvent(QResizeEvent *event)
 {
-    setMask(QRegion(geometry(width(), height()).maskSquare, QRegion::Ellipse));
+    setMask(QRegion(circleGeometry(width(), height()).maskSquare, QRegion::Ellipse));
     QWidget::resizeEvent(event);
 }
 
 void CShapedCircle::paintEvent(QPaintEvent *)
 {
-    const Geometry g = geometry(width(), height());
+    const Geometry g = circleGeometry(width(), height());
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.translate(g.textOrigin);

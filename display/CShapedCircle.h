@@ -24,7 +24,7 @@ public:
     void setSignalType(int nType);
     int signalType() const { return m_signalType; }
 
-    static Geometry geometry(int width, int height);
+    static Geometry circleGeometry(int width, int height);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -3,16 +3,21 @@
 // and remembers the last confirmed filter in the settings store.
 
 #include "eventlog/LogFilter.h"
-#include "ui_CLogFilterDialog.h"
 
 #include <QDialog>
 
-class CLogFilterDialog : public QDialog, private Ui::CLogFilterDialog
+#include <memory>
+
+namespace Ui {
+class CLogFilterDialog;
+}
+class CLogFilterDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     CLogFilterDialog(LOGFILTER *filter, QWidget *parent);
+    ~CLogFilterDialog() override;
 
 public slots:
     void OnAllDataRadio();
@@ -28,4 +33,5 @@ private:
     void setConditionsEnabled(bool on);
 
     LOGFILTER *m_pFilter;
+    std::unique_ptr<Ui::CLogFilterDialog> m_ui;
 };

@@ -1,5 +1,7 @@
 #include "eventlog/CLogWindow.h"
 
+#include "ui_CLogWindow.h"
+
 #include "eventlog/CEventLog.h"
 #include "eventlog/CLogFilterDialog.h"
 #include "eventlog/EventTableModel.h"
@@ -35,37 +37,38 @@ CLogWindow::CLogWindow(int number, CMasterDevice *device, QWidget *parent)
     , m_number(number)
     , m_pRefreshTimer(new QTimer(this))
     , m_pModel(new EventTableModel(this))
+    , m_ui(std::make_unique<Ui::CLogWindowClass>())
 {
     m_pRefreshTimer->setObjectName(QStringLiteral("refreshTimer"));
-    setupUi(this);
+    m_ui->setupUi(this);
     setWindowTitle(tr("Event Log #%1").arg(m_number));
     setAllowedAreas(Qt::NoDockWidgetArea);
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     setFloating(true);
 
-    m_pTreeWidget->setModel(m_pModel);
+    m_ui->m_pTreeWidget->setModel(m_pModel);
 
     const QSettings settings;
     move(settings.value(SettingsKeys::logWindowPos(m_number), QPoint(10, 10)).toPoint());
     resize(settings.value(SettingsKeys::logWindowSize(m_number), QSize(670, 200)).toSize());
     for (int column = 0; column < EventTableModel::ColumnCount; ++column) {
-        m_pTreeWidget->header()->resizeSection(
+        m_ui->m_pTreeWidget->header()->resizeSection(
             column, settings.value(SettingsKeys::logWindowColumn(m_number, column), 80).toInt());
     }
-    m_pTreeWidget->sortByColumn(EventTableModel::DateTimeColumn, Qt::AscendingOrder);
+    m_ui->m_pTreeWidget->sortByColumn(EventTableModel::DateTimeColumn, Qt::AscendingOrder);
     hide();
 
-    connect(m_pTreeWidget, &QWidget::customContextMenuRequested, this, &CLogWindow::OnTreeContextMenu);
-    connect(m_pMaxEventsEdit, &QLineEdit::returnPressed, this, &CLogWindow::OnMaxEventsEditReturnPressed);
-    connect(m_pRefreshButton, &QPushButton::clicked, this, &CLogWindow::OnRefreshButton);
-    connect(m_pRefreshCheck, &QCheckBox::clicked, this, &CLogWindow::OnRefreshCheck);
+    connect(m_ui->m_pTreeWidget, &QWidget::customContextMenuRequested, this, &CLogWindow::OnTreeContextMenu);
+    connect(m_ui->m_pMaxEventsEdit, &QLineEdit::returnPressed, this, &CLogWindow::OnMaxEventsEditReturnPressed);
+    connect(m_ui->m_pRefreshButton, &QPushButton::clicked, this, &CLogWindow::OnRefreshButton);
+    connect(m_ui->m_pRefreshCheck, &QCheckBox::clicked, this, &CLogWindow::OnRefreshCheck);
     connect(m_pRefreshTimer, &QTimer::timeout, this, &CLogWindow::OnRefreshTimer);
-    connect(m_pLoadButton, &QPushButton::clicked, this, &CLogWindow::OnLoadButton);
-    connect(m_pSaveButton, &QPushButton::clicked, this, &CLogWindow::OnSaveButton);
-    connect(m_pExportButton, &QPushButton::clicked, this, &CLogWindow::OnExportButton);
-    connect(m_pClearButton, &QPushButton::clicked, this, &CLogWindow::OnClearButton);
-    connect(m_pFilterButton, &QPushButton::clicked, this, &CLogWindow::OnFilterButton);
-    connect(m_pCloseButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(m_ui->m_pLoadButton, &QPushButton::clicked, this, &CLogWindow::OnLoadButton);
+    connect(m_ui->m_pSaveButton, &QPushButton::clicked, this, &CLogWindow::OnSaveButton);
+    connect(m_ui->m_pExportButton, &QPushButton::clicked, this, &CLogWindow::OnExportButton);
+    connect(m_ui->m_pClearButton, &QPushButton::clicked, this, &CLogWindow::OnClearButton);
+    connect(m_ui->m_pFilterButton, &QPushButton::clicked, this, &CLogWindow::OnFilterButton);
+    connect(m_ui->m_pCloseButton, &QPushButton::clicked, this, &QWidget::hide);
     OnRefreshCheck(true);
 }
 
@@ -76,7 +79,7 @@ CLogWindow::~CLogWindow()
     settings.setValue(SettingsKeys::logWindowSize(m_number), size());
     for (int column = 0; column < EventTableModel::ColumnCount; ++column) {
         settings.setValue(SettingsKeys::logWindowColumn(m_number, column),
-                          m_pTreeWidget->header()->sectionSize(column));
+                          m_ui->m_pTreeWidget->header()->sectionSize(column));
     }
 }
 
@@ -84,7 +87,7 @@ void CLogWindow::SetEventLog(CEventLog *log)
 {
     m_pEventLog = log;
     if (m_pEventLog)
-        m_pMaxEventsEdit->setText(QString::number(m_pEventLog->GetLimit()));
+        m_ui->m_pMaxEventsEdit->setText(QString::number(m_pEventLog->GetLimit()));
     refresh();
 }
 
@@ -111,9 +114,9 @@ void CLogWindow::refresh()
     }
     ApplyFilter(list);
     m_spareList = m_pModel->setEvents(std::move(list));
-    if (m_pTreeWidget->header()->sortIndicatorSection() == EventTableModel::DateTimeColumn)
-        m_pTreeWidget->scrollToBottom();
-    m_pEventsLabel->setText(QString::number(m_pModel->rowCount()));
+    if (m_ui->m_pTreeWidget->header()->sortIndicatorSection() == EventTableModel::DateTimeColumn)
+        m_ui->m_pTreeWidget->scrollToBottom();
+    m_ui->m_pEventsLabel->setText(QString::number(m_pModel->rowCount()));
 
     if (m_fileMode == 0) {
         setWindowTitle(m_filter.bOn ? tr("Event Log #%1 [filtered]").arg(m_number)
@@ -126,10 +129,10 @@ void CLogWindow::refresh()
 
 void CLogWindow::OnMaxEventsEditReturnPressed()
 {
-    int n = m_pMaxEventsEdit->text().toInt();
+    int n = m_ui->m_pMaxEventsEdit->text().toInt();
     if (n < MinimumLimit) {
         n = MinimumLimit;
-        m_pMaxEventsEdit->setText(QString::number(n));
+        m_ui->m_pMaxEventsEdit->setText(QString::number(n));
     }
     if (m_pEventLog)
         m_pEventLog->SetLimit(n);
@@ -171,9 +174,9 @@ void CLogWindow::rememberLogFolder(const QString &fileName)
 
 void CLogWindow::setLiveControlsEnabled(bool on)
 {
-    m_pSaveButton->setEnabled(on);
-    m_pRefreshButton->setEnabled(on);
-    m_pRefreshCheck->setEnabled(on);
+    m_ui->m_pSaveButton->setEnabled(on);
+    m_ui->m_pRefreshButton->setEnabled(on);
+    m_ui->m_pRefreshCheck->setEnabled(on);
 }
 
 void CLogWindow::reportFileError(const QString &text, const QString &path, const QString &error)
@@ -272,7 +275,7 @@ void CLogWindow::OnFilterButton()
 
 int CLogWindow::currentRow() const
 {
-    const QModelIndex current = m_pTreeWidget->currentIndex();
+    const QModelIndex current = m_ui->m_pTreeWidget->currentIndex();
     return current.isValid() ? current.row() : -1;
 }
 
@@ -309,7 +312,7 @@ void CLogWindow::OnTreeContextMenu(const QPoint &pos)
     menu.addAction(tr("Send this item to the external receiver via USB"), this,
                    &CLogWindow::OnSendThisFreqToExt);
     // The request comes in viewport coordinates.
-    execMenu(menu, m_pTreeWidget->viewport()->mapToGlobal(pos));
+    execMenu(menu, m_ui->m_pTreeWidget->viewport()->mapToGlobal(pos));
 }
 
 bool CLogWindow::writeBypass(quint8 &module)
@@ -372,7 +375,7 @@ void CLogWindow::OnSendThisFreqToExt()
 void CLogWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        retranslateUi(this);
+        m_ui->retranslateUi(this);
         m_pModel->retranslate();
         refresh();
         return;

@@ -5,12 +5,13 @@
 
 #include "eventlog/Event.h"
 #include "eventlog/LogFilter.h"
-#include "ui_CLogWindow.h"
 
 #include <QDockWidget>
 #include <QList>
 #include <QMessageBox>
 #include <QTimer>
+
+#include <memory>
 
 class CEventLog;
 class CLogFilterDialog;
@@ -18,7 +19,10 @@ class CMasterDevice;
 class EventTableModel;
 class QMenu;
 
-class CLogWindow : public QDockWidget, private Ui::CLogWindowClass
+namespace Ui {
+class CLogWindowClass;
+}
+class CLogWindow : public QDockWidget
 {
     Q_OBJECT
 
@@ -91,4 +95,5 @@ private:
     QString m_fileName;
     QTimer *m_pRefreshTimer;
     EventTableModel *m_pModel;
+    std::unique_ptr<Ui::CLogWindowClass> m_ui;
 };

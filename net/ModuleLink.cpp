@@ -254,6 +254,9 @@ void ModuleLink::send(QTcpSocket *socket, const QByteArray &bytes)
         socket->abort();
         return;
     }
+    // Straight to the kernel: waiting for the write notifier would cost the
+    // reply another pass of the event loop.
+    socket->flush();
     if (socket->bytesToWrite() > m_limits.maxUnsentBytes) {
         // The module does not read its replies: stop reading it until they drain.
         if (auto it = m_connections.find(socket); it != m_connections.end())

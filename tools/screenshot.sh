@@ -1,10 +1,22 @@
 #!/usr/bin/env bash
-# Starts the built station under a virtual X server with a throw-away settings
-# store, waits, and saves a screenshot of the screen as PNG.
+# Starts the built station under a virtual X server with a throw-away home
+# (settings store and data folder included), waits, and saves a screenshot of
+# the screen as PNG.
 # Usage: tools/screenshot.sh [out.png] [seconds=3]
-# Needs: xvfb, x11-apps (xwd) and imagemagick (convert).
+# Needs xvfb, x11-apps (xwd) and imagemagick (convert); installs what is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+missing=()
+for p in xvfb xauth x11-apps imagemagick; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
 out=$(realpath -m "${1:-screenshot.png}")
 wait_s=${2:-3}
 build_dir=${BUILD_DIR:-build}
@@ -13,10 +25,11 @@ station="$build_dir/bin/harrier-tablet"
 [[ -x $station ]] || { echo "no station at $station: run scripts/setup.sh first" >&2; exit 1; }
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-XDG_CONFIG_HOME="$home" xvfb-run -a -s "-screen 0 1280x900x24" bash -c "
+HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
+    XDG_CACHE_HOME="$home/.cache" xvfb-run -a -s "-screen 0 1280x900x24" bash -c "
     '$station' --port 0 &
     sleep $wait_s
-    xwd -root -silent | convert xwd:- '$out'
+    xwd -root -silent | /usr/bin/convert xwd:- '$out'
     kill -INT \$!
     wait \$!"
 echo "saved $out"

@@ -125,7 +125,7 @@
         <translation>Отмена</translation>
     </message>
     <message>
-        <location filename="../../eventlog/CLogFilterDialog.cpp" line="+89"/>
+        <location filename="../../eventlog/CLogFilterDialog.cpp" line="+94"/>
         <source>Start date cannot be greater than end one!</source>
         <translation>Дата начала не может быть позже даты окончания!</translation>
     </message>
@@ -133,7 +133,7 @@
 <context>
     <name>CLogWindow</name>
     <message>
-        <location filename="../../eventlog/CLogWindow.cpp" line="+41"/>
+        <location filename="../../eventlog/CLogWindow.cpp" line="+44"/>
         <location line="+79"/>
         <source>Event Log #%1</source>
         <translation>Журнал событий №%1</translation>
@@ -154,39 +154,37 @@
         <translation>Журнал событий из файла: %1</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+63"/>
         <source>Save Log As</source>
         <translation>Сохранить журнал как</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location line="+24"/>
+        <location line="+23"/>
         <source>Log files (*.xml)</source>
         <translation>Файлы журнала (*.xml)</translation>
     </message>
     <message>
-        <location line="-9"/>
-        <location line="+21"/>
-        <location line="+29"/>
-        <location line="+114"/>
+        <location line="-28"/>
+        <location line="+181"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-163"/>
-        <location line="+50"/>
+        <location line="-161"/>
+        <location line="+48"/>
         <source>Cannot write the file %1:
 %2</source>
         <translation>Не удаётся записать файл %1:
 %2</translation>
     </message>
     <message>
-        <location line="-42"/>
+        <location line="-40"/>
         <source>Load Log</source>
         <translation>Загрузить журнал</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Cannot open the file %1:
 %2</source>
         <translation>Не удаётся открыть файл %1:
@@ -204,7 +202,7 @@
     </message>
     <message>
         <location line="+9"/>
-        <location filename="../../eventlog/EventTableModel.cpp" line="+20"/>
+        <location filename="../../eventlog/EventTableModel.cpp" line="+19"/>
         <source>Date/Time</source>
         <translation>Дата/время</translation>
     </message>
@@ -249,7 +247,7 @@
         <translation>Журнал событий KESTREL</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Do you want to clear the log?</source>
         <translation>Очистить журнал?</translation>
     </message>
@@ -445,24 +443,29 @@
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+93"/>
-        <location line="+124"/>
+        <location filename="../../app/CMainWindow.cpp" line="+80"/>
+        <source>%1 - Version %2</source>
+        <translation>%1 - Версия %2</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <location line="+125"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-123"/>
-        <location line="+125"/>
+        <location line="-124"/>
+        <location line="+126"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-124"/>
+        <location line="-125"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="+115"/>
+        <location line="+114"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -472,7 +475,7 @@
         <translation>Операция успешно завершена</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+31"/>
         <source>USB connection status: OK</source>
         <translation>Состояние USB-подключения: ОК</translation>
     </message>
@@ -494,7 +497,7 @@
     <message>
         <location line="+1"/>
         <source>USB connection status: SEARCHING MODUL</source>
-        <translation>Состояние USB-подключения: ПОИСКОВЫЙ МОДУЛЬ</translation>
+        <translation>Состояние USB-подключения: ИДЁТ ПОИСК МОДУЛЯ</translation>
     </message>
     <message>
         <location line="+51"/>
@@ -502,7 +505,7 @@
         <translation>Сбросить все настройки к значениям по умолчанию?</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>About </source>
         <translation>О программе </translation>
     </message>
@@ -530,7 +533,7 @@
         <translation>Настройки...</translation>
     </message>
     <message>
-        <location filename="../../display/CModuleWindow.cpp" line="+142"/>
+        <location filename="../../display/CModuleWindow.cpp" line="+194"/>
         <source>Rename module</source>
         <translation>Переименование модуля</translation>
     </message>
@@ -540,12 +543,12 @@
         <translation>Новое имя модуля</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+34"/>
         <source>Rename...</source>
         <translation>Переименовать...</translation>
     </message>
     <message>
-        <location filename="../../display/ModuleStatus.cpp" line="+10"/>
+        <location filename="../../display/ModuleStatus.cpp" line="+12"/>
         <source>Module </source>
         <translation>Модуль </translation>
     </message>
@@ -688,7 +691,7 @@
 <context>
     <name>MyServer</name>
     <message>
-        <location filename="../../net/MyServer.cpp" line="+18"/>
+        <location filename="../../net/MyServer.cpp" line="+14"/>
         <source>Server Error</source>
         <translation>Ошибка сервера</translation>
     </message>

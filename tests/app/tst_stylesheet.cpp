@@ -1,9 +1,14 @@
-// The images the dark style sheet and the actions rely on are in the resources.
+// The dark style sheet: the images it and the actions rely on are in the
+// resources, and under it a module window's texts keep off the panel's edge.
 
+#include "Fixtures.h"
 #include "TestSettings.h"
 #include "app/StyleSheet.h"
+#include "display/CModuleWindow.h"
 
+#include <QApplication>
 #include <QImageReader>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -25,6 +30,19 @@ private slots:
             QImageReader reader(path);
             QVERIFY2(!reader.read().isNull(), qPrintable(path + QLatin1String(": ") + reader.errorString()));
         }
+    }
+
+    void moduleTextsKeepOffThePanelEdge()
+    {
+        qApp->setStyleSheet(applicationStyleSheet());
+        CModuleWindow w(3, nullptr);
+        w.show();
+        CHILD(QWidget, panel, &w, "m_pModuleWidget");
+        CHILD(QLabel, status, &w, "m_pLabel1");
+        CHILD(QLabel, mode, &w, "m_pModeLabel");
+        QCOMPARE(status->mapTo(panel, QPoint(0, 0)), QPoint(9, status->y()));
+        QCOMPARE(mode->mapTo(panel, QPoint(0, 0)), QPoint(9, 9));
+        qApp->setStyleSheet(QString());
     }
 };
 

@@ -14,7 +14,7 @@ namespace {
 QString colours(int minimum, int value, int threshold)
 {
     QString s;
-    for (const CQLevelBar::Segment &seg : CQLevelBar::layout(100, 18, minimum, -5, value, threshold).segments) {
+    for (const CQLevelBar::Segment &seg : CQLevelBar::barLayout(100, 18, minimum, -5, value, threshold).segments) {
         const QRgb c = seg.colour.rgba();
         s += c == CQLevelBar::NormalColour ? 'b' : c == CQLevelBar::OverColour ? 'r' : c == CQLevelBar::IdleColour ? 'g' : '?';
     }
@@ -47,13 +47,13 @@ private slots:
         bar.resize(100, 18);
         bar.SetLevel(-50, -80);
         const QImage img = bar.grab().toImage();
-        for (const CQLevelBar::Segment &seg : CQLevelBar::layout(100, 18, -95, -5, -50, -80).segments)
+        for (const CQLevelBar::Segment &seg : CQLevelBar::barLayout(100, 18, -95, -5, -50, -80).segments)
             QCOMPARE(img.pixelColor(seg.rect.center()), seg.colour);
     }
 
     void circle()
     {
-        const CShapedCircle::Geometry g = CShapedCircle::geometry(80, 50);
+        const CShapedCircle::Geometry g = CShapedCircle::circleGeometry(80, 50);
         QCOMPARE(g.maskSquare, QRect(15, 0, 50, 50));
         QCOMPARE(g.textOrigin, QPoint(26, 25));
         QCOMPARE(g.scale, 0.5);

@@ -2,7 +2,7 @@
 // offscreen) against modules on the loopback, beside a bare responder that
 // only frames and answers, measured in the same run.
 //
-// Usage: bench_network [seconds=10] [modules:rate ...]
+// Usage: bench_network [--only=bare|station] [seconds=10] [modules:rate ...]
 //   rate is frames per second per module; 0 means flat out (next frame when
 //   the reply came). Default scenarios: 255:2 8:0.
 
@@ -97,10 +97,14 @@ int main(int argc, char *argv[])
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
 
-    const int seconds = argc > 1 ? qMax(1, atoi(argv[1])) : 10;
+    QStringList args = QCoreApplication::arguments().mid(1);
+    QString only;
+    if (!args.isEmpty() && args.first().startsWith(QLatin1String("--only=")))
+        only = args.takeFirst().mid(7);
+    const int seconds = args.isEmpty() ? 10 : qMax(1, args.takeFirst().toInt());
     QList<Scenario> scenarios;
-    for (int i = 2; i < argc; ++i) {
-        const QStringList parts = QString::fromLocal8Bit(argv[i]).split(QLatin1Char(':'));
+    for (const QString &arg : args) {
+        const QStringList parts = arg.split(QLatin1Char(':'));
         scenarios.append(Scenario{ parts.value(0).toInt(), parts.value(1).toDouble() });
     }
     if (scenarios.isEmpty())
@@ -112,8 +116,11 @@ int main(int argc, char *argv[])
     BareResponder bare;
     if (!bare.listen())
         return 1;
-    for (const Scenario &s : scenarios)
-        run("bare", bare.serverPort(), s, seconds);
+    if (only != QLatin1String("station"))
+        for (const Scenario &s : scenarios)
+            run("bare", bare.serverPort(), s, seconds);
+    if (only == QLatin1String("bare"))
+        return 0;
 
     CMainWindow window(0, false);
     window.resize(1280, 1000);
