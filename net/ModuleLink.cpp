@@ -4,6 +4,7 @@
 #include "net/PacketDecoder.h"
 #include "net/WireProtocol.h"
 
+#include <QEvent>
 #include <QSocketNotifier>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -30,13 +31,14 @@ ModuleLink::ModuleLink(quint16 port, bool demoFeed, const Limits &limits, QObjec
     connect(m_pTcpServer, &QTcpServer::newConnection, this, &ModuleLink::onNewConnection);
     connect(m_pTcpServer, &QTcpServer::acceptError, this, &ModuleLink::onAcceptError);
     // Qt keeps calling a failing accept (no descriptor left) on every pass of
-    // the event loop without saying so. A second watch on the listener tells:
-    // it keeps waking while no connection comes of it.
-    m_pAcceptWatch = new QSocketNotifier(m_pTcpServer->socketDescriptor(), QSocketNotifier::Read, this);
-    connect(m_pAcceptWatch, &QSocketNotifier::activated, this, [this] {
-        if (++m_idleWakeups > MaxIdleWakeups)
-            onAcceptError();
-    });
+    // the event loop without saying so. Its listener's notifier tells: it
+    // keeps waking while no connection comes of it.
+    const QList<QSocketNotifier *> notifiers = m_pTcpServer->findChildren<QSocketNotifier *>();
+    for (QSocketNotifier *notifier : notifiers)
+        if (notifier->type() == QSocketNotifier::Read)
+            m_pListenNotifier = notifier;
+    if (m_pListenNotifier)
+        m_pListenNotifier->installEventFilter(this);
 
     m_roundTimer.setSingleShot(true);
     m_roundTimer.setInterval(0);
@@ -136,7 +138,6 @@ void ModuleLink::onAcceptError()
     // only spin. A closing connection or the retry timer resumes accepting.
     ++m_acceptFailures;
     m_pTcpServer->pauseAccepting();
-    m_pAcceptWatch->setEnabled(false);
     m_acceptPaused = true;
     m_acceptRetryTimer.start();
 }
@@ -148,8 +149,17 @@ void ModuleLink::resumeAccepting()
     m_acceptPaused = false;
     m_acceptRetryTimer.stop();
     m_idleWakeups = 0;
-    m_pAcceptWatch->setEnabled(true);
     m_pTcpServer->resumeAccepting();
+}
+
+bool ModuleLink::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pListenNotifier && event->type() == QEvent::SockAct
+        && ++m_idleWakeups > MaxIdleWakeups) {
+        onAcceptError();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool ModuleLink::hasWork(const Connection &connection) const

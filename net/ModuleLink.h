@@ -80,6 +80,9 @@ public:
 signals:
     void dataUpdated(DATA data);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // Framing state and last record of one connection.
     struct Connection
@@ -112,7 +115,7 @@ private:
     static constexpr int MaxIdleWakeups = 16;
 
     QTcpServer *m_pTcpServer = nullptr;
-    QSocketNotifier *m_pAcceptWatch = nullptr;
+    QPointer<QSocketNotifier> m_pListenNotifier;
     int m_idleWakeups = 0;
     QString m_listenError;
     std::unordered_map<QTcpSocket *, ConnectionPtr> m_connections;
