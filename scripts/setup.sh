@@ -4,20 +4,8 @@
 # is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev
-          qt6-tools-dev-tools qt6-l10n-tools libgl-dev xvfb xauth)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+source scripts/packages.sh
+ensure_packages "${base_packages[@]}"
 
 build_dir=${BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo

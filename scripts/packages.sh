@@ -1,0 +1,22 @@
+# Sourced by the build scripts. ensure_packages installs those of the given
+# Debian packages that are missing; apt-get runs only when one is.
+
+# What every build of the station needs.
+base_packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev
+               qt6-tools-dev-tools qt6-l10n-tools libgl-dev xvfb xauth)
+# The checked builds: clang and its compiler runtime (sanitizers and libFuzzer).
+checked_packages=(clang libclang-rt-14-dev)
+
+ensure_packages()
+{
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    ((${#missing[@]})) || return 0
+    echo "Installing: ${missing[*]}"
+    local sudo_cmd=()
+    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+}

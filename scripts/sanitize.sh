@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the whole station with AddressSanitizer and UndefinedBehaviorSanitizer
+# (clang) in ./build-asan and runs every test there, headless. Any sanitizer
+# report, a leak included, fails the test that made it and so this script.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+ensure_packages "${base_packages[@]}" "${checked_packages[@]}"
+source scripts/sanitizer-env.sh
+
+build_dir=${ASAN_BUILD_DIR:-build-asan}
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+      -DHARRIER_SANITIZE=ON
+cmake --build "$build_dir" -j"$(nproc)"
+
+export QT_QPA_PLATFORM=offscreen
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+set +e
+ctest --test-dir "$build_dir" --output-on-failure -j2 --timeout 300 2>&1 | tee "$log"
+status=${PIPESTATUS[0]}
+set -e
+if grep -q "No tests were found" "$log" || ! grep -Eq "tests passed" "$log"; then
+    echo "No test ran." >&2
+    exit 1
+fi
+exit "$status"
