@@ -6,17 +6,8 @@
 # Needs xvfb, x11-apps (xwd) and imagemagick (convert); installs what is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-missing=()
-for p in xvfb xauth x11-apps imagemagick; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+. scripts/packages.sh
+ensure_packages xvfb xauth x11-apps imagemagick
 out=$(realpath -m "${1:-screenshot.png}")
 wait_s=${2:-3}
 build_dir=${BUILD_DIR:-build}
