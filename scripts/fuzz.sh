@@ -14,7 +14,7 @@ source scripts/sanitizer-env.sh
 
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-30}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
       -DHARRIER_FUZZ=ON
 cmake --build "$build_dir" -j"$(nproc)" --target harrier_fuzzers
 
