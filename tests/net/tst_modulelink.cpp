@@ -135,6 +135,14 @@ private:
         return clients;
     }
 
+    // A link whose module has a record, and n clients connected to it.
+    Clients startWithClients(const ModuleLink::Limits &limits, quint8 module, int n)
+    {
+        startLink(limits);
+        m_link->device.LoadModuleSettings(module);
+        return connectClients(n);
+    }
+
     // Sends one frame and returns how long its reply took, or -1.
     static double roundTripMs(QTcpSocket &client, quint8 module)
     {
@@ -257,9 +265,7 @@ private slots:
     // pile up; the station stays small and other modules are answered.
     void clientThatNeverReadsIsThrottled()
     {
-        startLink();
-        m_link->device.LoadModuleSettings(5);
-        Clients c = connectClients(2);
+        Clients c = startWithClients({}, 5, 2);
         QCOMPARE(int(c.size()), 2);
         QTcpSocket &greedy = *c[0];
         greedy.setReadBufferSize(1); // takes nothing from the kernel
@@ -308,21 +314,22 @@ private slots:
             c[i]->setReadBufferSize(0);
             connect(c[i].get(), &QTcpSocket::readyRead, c[i].get(), [s = c[i].get()] { s->readAll(); });
         }
+        const auto flood = [&] {
+            for (int i = 0; i < 4; ++i)
+                if (c[i]->bytesToWrite() < floods[i].size())
+                    c[i]->write(floods[i]);
+        };
         QTcpSocket &calm = *c[4];
         std::vector<double> latencies;
         QElapsedTimer run;
         run.start();
         while (run.elapsed() < 1500) {
-            for (int i = 0; i < 4; ++i)
-                if (c[i]->bytesToWrite() < floods[i].size())
-                    c[i]->write(floods[i]);
+            flood();
             QElapsedTimer t;
             t.start();
             calm.write(measurementFrame(5));
             while (calm.bytesAvailable() < 71 && t.elapsed() < 5000) {
-                for (int i = 0; i < 4; ++i)
-                    if (c[i]->bytesToWrite() < floods[i].size())
-                        c[i]->write(floods[i]);
+                flood();
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             }
             latencies.push_back(calm.read(71).size() == 71 ? t.nsecsElapsed() / 1e6 : 1e9);
@@ -341,9 +348,7 @@ private slots:
     {
         ModuleLink::Limits limits;
         limits.idleTimeoutMs = 200;
-        startLink(limits);
-        m_link->device.LoadModuleSettings(3);
-        Clients c = connectClients(3);
+        Clients c = startWithClients(limits, 3, 3);
         QCOMPARE(int(c.size()), 3);
         c[1]->write(QByteArray::fromHex("beef")); // an unknown header is no frame
         QElapsedTimer t;
@@ -363,9 +368,7 @@ private slots:
     {
         ModuleLink::Limits limits;
         limits.maxConnections = 3;
-        startLink(limits);
-        m_link->device.LoadModuleSettings(4);
-        Clients c = connectClients(5);
+        Clients c = startWithClients(limits, 4, 5);
         QCOMPARE(int(c.size()), 5);
         QTRY_COMPARE(m_link->refusedConnections(), quint64(2));
         QTRY_VERIFY(c[3]->state() == QAbstractSocket::UnconnectedState
@@ -426,9 +429,7 @@ private slots:
     // that is gone is not touched, and no reply is built for it.
     void moduleLeavingDuringARecordIsHarmless()
     {
-        startLink();
-        m_link->device.LoadModuleSettings(8);
-        Clients c = connectClients(1);
+        Clients c = startWithClients({}, 8, 1);
         QCOMPARE(int(c.size()), 1);
         QTcpSocket *client = c[0].get();
         int shown = 0;
