@@ -3,6 +3,8 @@
 // it stood last time, rearranged into a title-sorted grid on request, with an
 // optional background image; scroll bars appear when windows lie outside it.
 
+#include <QHash>
+#include <QIcon>
 #include <QImage>
 #include <QList>
 #include <QMdiArea>
@@ -47,6 +49,8 @@ protected:
 private:
     QList<QPoint> positions() const;
     void loadBackground();
+    void shareSystemMenuIcons(QMdiSubWindow *sub);
 
     QImage m_background;
+    QHash<QString, QIcon> m_menuIcons; // by action text
 };

@@ -7,6 +7,7 @@
 #include "settings/SettingsKeys.h"
 
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
@@ -44,6 +45,22 @@ private slots:
         QVERIFY(CQMdiArea::FreePlace({ 0, 0 }, QSize(0, 0), 1000, { QPoint(0, 0) }) != QPoint(0, 0)); // ends
         QCOMPARE(CQMdiArea::GridPositions(QList<QSize>(5, s), 999),
                  QList<QPoint>({ { 0, 0 }, { 250, 0 }, { 500, 0 }, { 0, 183 }, { 250, 183 } }));
+    }
+
+    // Sub-windows share one set of system-menu icons instead of a copy each.
+    void systemMenuIconsAreShared()
+    {
+        CQMdiArea area;
+        QMdiSubWindow *a = add(area, 1), *b = add(area, 2);
+        const auto keys = [](QMdiSubWindow *sub) {
+            QList<qint64> out;
+            for (const QAction *action : sub->systemMenu()->actions())
+                if (!action->icon().isNull())
+                    out.append(action->icon().cacheKey());
+            return out;
+        };
+        QVERIFY(!keys(a).isEmpty());
+        QCOMPARE(keys(b), keys(a));
     }
 
     // Windows beyond the visible part can be scrolled to.

@@ -11,6 +11,7 @@
 
 #include "app/CMainWindow.h"
 #include "app/CQMdiArea.h"
+#include "app/StyleSheet.h"
 #include "net/Data.h"
 
 #include <QApplication>
@@ -93,6 +94,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    app.setStyleSheet(applicationStyleSheet()); // as the station does
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
@@ -123,10 +125,12 @@ int main(int argc, char *argv[])
         return 0;
 
     CMainWindow window(0, false);
-    window.resize(1280, 1000);
+    window.resize(1024, 768); // the station's default size
     window.show();
     if (!window.server()->isListening())
         return 1;
+    runEventLoop(300);
+    std::printf("station started: resident %s\n", qPrintable(procStatus("VmRSS")));
     for (const Scenario &s : scenarios)
         run("station", window.server()->serverPort(), s, seconds);
 
