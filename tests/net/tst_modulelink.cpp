@@ -338,8 +338,11 @@ private slots:
         const qint64 flooded = std::count_if(m_emitted.begin(), m_emitted.end(), [](const DATA &d) { return d.nID < 5; });
         std::sort(latencies.begin(), latencies.end());
         QVERIFY2(flooded > 2000, qPrintable(QString::number(flooded)));
-        QVERIFY(latencies.size() > 20);
-        QVERIFY2(latencies.back() < 100, qPrintable(QString("slowest reply %1 ms").arg(latencies.back())));
+        // Bounds loose enough for a loaded machine; a starved module gets a handful of replies.
+        const double median = latencies.empty() ? 1e9 : latencies[latencies.size() / 2];
+        QVERIFY2(latencies.size() > 30 && median < 25 && latencies.back() < 500,
+                 qPrintable(QString("%1 replies, median %2 ms, slowest %3 ms")
+                                .arg(latencies.size()).arg(median).arg(latencies.back())));
     }
 
     // A connection that delivers no complete frame within the time-out is
@@ -347,13 +350,13 @@ private slots:
     void silentConnectionsAreClosed()
     {
         ModuleLink::Limits limits;
-        limits.idleTimeoutMs = 200;
+        limits.idleTimeoutMs = 400;
         Clients c = startWithClients(limits, 3, 3);
         QCOMPARE(int(c.size()), 3);
         c[1]->write(QByteArray::fromHex("beef")); // an unknown header is no frame
         QElapsedTimer t;
         t.start();
-        while (t.elapsed() < 600) {
+        while (t.elapsed() < 1000) {
             QVERIFY(roundTripMs(*c[2], 3) >= 0);
             QTest::qWait(50);
         }
