@@ -54,6 +54,17 @@ QString Fixtures::dump(const QList<EVENT> &events)
     return out.join(u'\n');
 }
 
+QString Fixtures::enabled(const QObject &parent, const QList<const char *> &names)
+{
+    QString s;
+    for (const char *name : names) {
+        // Through the property: the support library links no widgets.
+        const QObject *w = parent.findChild<QObject *>(QLatin1String(name));
+        s += !w ? u'?' : w->property("enabled").toBool() ? u'1' : u'0';
+    }
+    return s;
+}
+
 QByteArray Fixtures::readFile(const QString &path)
 {
     QFile file(path);

@@ -1,6 +1,6 @@
 #pragma once
-// Small builders of records and events shared by the tests, and helpers that
-// fail the running test instead of passing a missing file or widget on.
+// Builders of records and events shared by the tests, and helpers that fail
+// the running test instead of passing a missing file or widget on.
 
 #include "eventlog/Event.h"
 #include "net/Data.h"
@@ -14,10 +14,12 @@
 class Fixtures
 {
 public:
+    static constexpr qint64 Dec2026 = 1796454131; // 05.12.2026 07:02:11 UTC
+
     static EVENT event(qint64 start, qint64 end, int type, int peak, int threshold, double freq,
                        quint8 module, bool inProgress);
     // A channel reporting a detection (nState 1).
-    static CHANNEL detection(int type, int level, int threshold, double freq);
+    static CHANNEL detection(int type, int level, int threshold = -80, double freq = 0.0);
     static DATA record(quint8 module, const CHANNEL &c0 = {}, const CHANNEL &c1 = {},
                        const CHANNEL &c2 = {});
     // A measurement record (format 4, link level 31, counter 3 on channel 0)
@@ -26,6 +28,8 @@ public:
     // Every field of a record or of events, to compare them in one go.
     static QString dump(const DATA &d);
     static QString dump(const QList<EVENT> &events);
+    // One digit per named child widget: 1 enabled, 0 disabled, ? missing.
+    static QString enabled(const QObject &parent, const QList<const char *> &names);
     // The whole file; fails the running test when it cannot be opened.
     static QByteArray readFile(const QString &path);
     // Sets the process time zone (TZ) for local-time texts.

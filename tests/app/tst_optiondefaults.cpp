@@ -17,18 +17,13 @@ private slots:
     void firstRunAndMissingCheckBox()
     {
         const QList<QPair<QString, QVariant>> expected = {
-            {"Options/SecurityType", 6}, {"Options/SSID", ""}, {"Options/Password", ""},
-            {"Options/ServerAddress1", ""}, {"Options/ServerAddress2", ""},
-            {"Options/ModuleAddress1CheckBox", false}, {"Options/ModuleAddress1", ""},
-            {"Options/ModuleNumber1", "1"}, {"Options/ModuleNumber2", "1"},
-            {"Options/SuppressionFactor", "10"}, {"Options/MaxSuppressionQualityError", "3"},
-            {"Options/MaxAddQualityError", "50"}, {"Options/AverageFactor", "1"},
-            {"Options/DeviceLED", "0"}, {"Options/DeviceSound", "0"}, {"Options/DeviceOffline", "0"},
-            {"Options/AudioAlarm", false}, {"Options/AudioAlarmType", 0},
-            {"Options/AlarmFile", "C:\\Windows\\Media\\tada.wav"}, {"Options/BackgroundImage", false},
-            {"Options/BackgroundImageFile", "C:\\"}, {"Options/AlarmCombo", 0},
-            {"Options/LinkIndication", true}, {"Options/SensCombo", 2}, {"Options/ThresholdEdit", -60},
-            {"Options/Localization", false},
+            {"SecurityType", 6}, {"SSID", ""}, {"Password", ""}, {"ServerAddress1", ""}, {"ServerAddress2", ""},
+            {"ModuleAddress1CheckBox", false}, {"ModuleAddress1", ""}, {"ModuleNumber1", "1"}, {"ModuleNumber2", "1"},
+            {"SuppressionFactor", "10"}, {"MaxSuppressionQualityError", "3"}, {"MaxAddQualityError", "50"},
+            {"AverageFactor", "1"}, {"DeviceLED", "0"}, {"DeviceSound", "0"}, {"DeviceOffline", "0"},
+            {"AudioAlarm", false}, {"AudioAlarmType", 0}, {"AlarmFile", "C:\\Windows\\Media\\tada.wav"},
+            {"BackgroundImage", false}, {"BackgroundImageFile", "C:\\"}, {"AlarmCombo", 0}, {"LinkIndication", true},
+            {"SensCombo", 2}, {"ThresholdEdit", -60}, {"Localization", false},
         };
         TestSettings::clear();
         QSettings s;
@@ -36,21 +31,21 @@ private slots:
         // Value and type as written, not as the store would convert them.
         QCOMPARE(s.allKeys().size(), expected.size());
         for (const auto &option : expected) {
-            const QVariant stored = s.value(option.first);
+            const QVariant stored = s.value("Options/" + option.first);
             QCOMPARE(stored.typeId(), option.second.typeId());
             QCOMPARE(stored, option.second);
         }
 
         // The check-box option alone does not trigger a rewrite; any other does.
+        const auto ensure = [&s] {
+            return QVariantList({OptionDefaults::ensure(s), s.value(SettingsKeys::AlarmCombo).toInt(),
+                                 s.contains(SettingsKeys::ModuleAddress1CheckBox)});
+        };
         s.remove(SettingsKeys::ModuleAddress1CheckBox);
         s.setValue(SettingsKeys::AlarmCombo, 2);
-        QVERIFY(!OptionDefaults::ensure(s));
-        QCOMPARE(s.value(SettingsKeys::AlarmCombo).toInt(), 2);
-        QVERIFY(!s.contains(SettingsKeys::ModuleAddress1CheckBox));
+        QCOMPARE(ensure(), QVariantList({false, 2, false}));
         s.remove(SettingsKeys::Password);
-        QVERIFY(OptionDefaults::ensure(s));
-        QCOMPARE(s.value(SettingsKeys::AlarmCombo).toInt(), 0);
-        QVERIFY(s.contains(SettingsKeys::ModuleAddress1CheckBox));
+        QCOMPARE(ensure(), QVariantList({true, 0, true}));
     }
 };
 

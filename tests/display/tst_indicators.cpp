@@ -42,8 +42,8 @@ private slots:
     {
         CQLevelBar bar;
         bar.setRange(-95, -5);
-        bar.SetLevel(-120, -130); // both raised to -95
-        QCOMPARE(QList<int>({ bar.value(), bar.threshold() }), QList<int>({ -95, -95 }));
+        bar.SetLevel(-120, -130);
+        QCOMPARE(QList<int>({ bar.value(), bar.threshold() }), QList<int>({ -95, -95 })); // both raised to the minimum
         bar.resize(100, 18);
         bar.SetLevel(-50, -80);
         const QImage img = bar.grab().toImage();
@@ -54,9 +54,7 @@ private slots:
     void circle()
     {
         const CShapedCircle::Geometry g = CShapedCircle::circleGeometry(80, 50);
-        QCOMPARE(g.maskSquare, QRect(15, 0, 50, 50));
-        QCOMPARE(g.textOrigin, QPoint(26, 25));
-        QCOMPARE(g.scale, 0.5);
+        QCOMPARE(QVariantList({g.maskSquare, g.textOrigin, g.scale}), QVariantList({QRect(15, 0, 50, 50), QPoint(26, 25), 0.5}));
 
         CShapedCircle circle;
         circle.show(); // a hidden window gets its resize event only when shown

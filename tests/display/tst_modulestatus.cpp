@@ -42,23 +42,19 @@ private slots:
     // The alarm needs 0x20 missing in any channel; other bits do not count.
     void alarmAndSound()
     {
-        QVERIFY(!ModuleStatus::isAlarm(Fixtures::status(1, 0x21, 0x60, 0x3F)));
-        QVERIFY(ModuleStatus::isAlarm(Fixtures::status(1, 0x20, 0x20, 0)));
-        QVERIFY(ModuleStatus::isAlarm(Fixtures::status(1, 0x01, 0x20, 0x20)));
-
+        const auto alarm = [](int s0, int s1, int s2) { return ModuleStatus::isAlarm(Fixtures::status(1, s0, s1, s2)); };
+        QCOMPARE(QList<bool>({alarm(0x21, 0x60, 0x3F), alarm(0x20, 0x20, 0), alarm(0x01, 0x20, 0x20)}), QList<bool>({false, true, true}));
+        // Without a file a beep stands in.
         using S = ModuleStatus::AlarmSound;
-        const QString file = QStringLiteral("/tmp/x.wav");
-        QCOMPARE(ModuleStatus::alarmSound(false, 1, file), S::None);
+        QCOMPARE(ModuleStatus::alarmSound(false, 1, "/tmp/x.wav"), S::None);
         QCOMPARE(ModuleStatus::alarmSound(true, 1, QString()), S::Beep);
-        QCOMPARE(ModuleStatus::alarmSound(true, 2, file), S::File);
+        QCOMPARE(ModuleStatus::alarmSound(true, 2, "/tmp/x.wav"), S::File);
     }
 
     void alarmBar()
     {
         QCOMPARE(ModuleStatus::alarmBar(240, 153, 0, true, true).rect, QRect(8, 115, 226, 30));
-        const auto drawn = [](int mode, bool alarm, bool blink) {
-            return ModuleStatus::alarmBar(240, 153, mode, alarm, blink).drawn;
-        };
+        const auto drawn = [](int mode, bool alarm, bool blink) { return ModuleStatus::alarmBar(240, 153, mode, alarm, blink).drawn; };
         // Blinking follows the phase, steady ignores it, mode 2 never draws.
         QCOMPARE(QList<bool>({ drawn(0, true, true), drawn(0, true, false), drawn(1, true, false),
                                drawn(1, false, true), drawn(2, true, true) }),

@@ -1,11 +1,9 @@
 // The log filter: its rules, merging, and its stored 56-byte image.
 
 #include "eventlog/LogFilter.h"
-#include "settings/SettingsKeys.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
 
-#include <QSettings>
 #include <QTest>
 
 #include <functional>
@@ -95,19 +93,19 @@ private slots:
         filter.apply(events);
         QStringList out;
         for (const EVENT &e : events)
-            out.append(QStringLiteral("%1-%2").arg(e.tStartTime).arg(e.tEndTime));
+            out << QString::number(e.tStartTime) + '-' + QString::number(e.tEndTime);
         QCOMPARE(out.join(u' '), kept);
     }
 
+    // The first keeps its frequency and state and takes the higher peak.
     void mergedValues()
     {
-        // The first keeps its frequency and state and takes the higher peak.
         QList<EVENT> list = {ev(100, 200, 1, 2, -70, true), ev(120, 150, 1, 2, -65)};
         on([](LOGFILTER &f) { f.bMerge = true; }).apply(list);
         QCOMPARE(Fixtures::dump(list), Fixtures::dump({ev(100, 150, 1, 2, -65, true)}));
     }
 
-    void imageLayoutAndSettings()
+    void image()
     {
         LOGFILTER f = LOGFILTER::defaults(0);
         f.bOn = f.bMerge = f.bOnlyReady = true;
@@ -120,11 +118,6 @@ private slots:
         QCOMPARE(f.toImage().toHex(),
                  QByteArray("01000001" "01010001010101010101" "01010101010101010100" "01" "005a00"
                             "04030201" "feffffff" "00000000" "0807060504030201" "ffffffffffffffff"));
-        QSettings().setValue(SettingsKeys::LogFilter, f.toImage());
-        LOGFILTER back = LOGFILTER::defaults(1000);
-        back.overlayImage(QSettings().value(SettingsKeys::LogFilter).toByteArray());
-        QCOMPARE(back.toImage(), f.toImage());
-
         // A short image replaces only its length (here up to half of nGapSec),
         // a long one is cut; booleans read as "not zero".
         LOGFILTER s = LOGFILTER::defaults(1000);

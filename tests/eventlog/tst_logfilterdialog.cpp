@@ -6,17 +6,15 @@
 #include "Fixtures.h"
 #include "TestSettings.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QDateTimeEdit>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSettings>
 #include <QTest>
 
 namespace {
 
-const qint64 kFrom = 1796454131; // 05.12.2026 07:02:11 UTC
+const qint64 kFrom = Fixtures::Dec2026;
 
 // A stored filter, typed from its layout: on, period, length, merge; ten type
 // groups; ten modules; only ready; padding; gap 3 s; length 10 s; padding;
@@ -25,7 +23,7 @@ const QByteArray kImage = QByteArray::fromHex("00000000" "01010101010101010101" 
                                               "03000000" "0a000000" "00000000" "f3b6136b00000000" "43fd136b00000000");
 
 // The check box of each image byte from 1 to 24.
-const char *const kBoxes[] = {
+const QList<const char *> kBoxes = {
     "m_pPeriodCheck", "m_pLenCheck", "m_pMergeCheck", "m_pCdmaCheck", "m_pGsmCheck", "m_p3GCheck",
     "m_pDectCheck", "m_pWlanCheck", "m_pBluetoothCheck", "m_pTrafficCheck", "m_p4GCheck", "m_pJammerCheck",
     "m_pScanCheck", "m_pCh1Check", "m_pCh2Check", "m_pCh3Check", "m_pCh4Check", "m_pCh5Check", "m_pCh6Check",
@@ -42,10 +40,7 @@ protected:
     void showWarning(const QString &text) override { warnings << text; }
 };
 
-QByteArray stored()
-{
-    return QSettings().value(SettingsKeys::LogFilter).toByteArray();
-}
+QByteArray stored() { return QSettings().value(SettingsKeys::LogFilter).toByteArray(); }
 
 } // namespace
 
@@ -80,15 +75,14 @@ private slots:
         Dialog d(&filter);
         QString shown, expected;
         for (int i = 1; i <= 24; ++i) {
-            CHILD(QCheckBox, box, &d, kBoxes[i - 1]);
+            CHILD(QAbstractButton, box, &d, kBoxes[i - 1]);
             shown += box->isChecked() ? u'1' : u'0';
             expected += image[i] ? u'1' : u'0';
         }
         QCOMPARE(shown, expected);
-        CHILD(QPushButton, ok, &d, "m_pOkButton");
+        CHILD(QAbstractButton, ok, &d, "m_pOkButton");
         ok->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(filter.toImage().toHex(), image.toHex());
         QCOMPARE(stored().toHex(), image.toHex());
     }
 
@@ -98,30 +92,21 @@ private slots:
         filter.bOn = true;
         Dialog d(&filter);
         QVERIFY(!filter.bOn); // the window's filter is off from the moment the dialog opens
-        CHILD(QRadioButton, all, &d, "m_pAllDataRadio");
-        CHILD(QRadioButton, match, &d, "m_pMatchDataRadio");
+        CHILD(QAbstractButton, all, &d, "m_pAllDataRadio");
+        CHILD(QAbstractButton, match, &d, "m_pMatchDataRadio");
         CHILD(QDateTimeEdit, from, &d, "m_pStartDateEdit");
         CHILD(QDateTimeEdit, to, &d, "m_pEndDateEdit");
         CHILD(QLineEdit, length, &d, "m_pLenEdit");
         CHILD(QLineEdit, gap, &d, "m_pGapEdit");
-        CHILD(QPushButton, ok, &d, "m_pOkButton");
-        // One digit per condition control (the boxes, the dates, length and gap); "?" for a missing one.
-        const auto enabled = [&d] {
-            QList<const char *> names(std::begin(kBoxes), std::end(kBoxes));
-            names << "m_pStartDateEdit" << "m_pEndDateEdit" << "m_pLenEdit" << "m_pGapEdit";
-            QString s;
-            for (const char *name : names) {
-                const QWidget *w = d.findChild<QWidget *>(QLatin1String(name));
-                s += !w ? u'?' : w->isEnabled() ? u'1' : u'0';
-            }
-            return s;
-        };
+        CHILD(QAbstractButton, ok, &d, "m_pOkButton");
+        // One digit per condition control: the boxes, the dates, length and gap.
+        const QList<const char *> conditions = kBoxes + QList<const char *>({"m_pStartDateEdit", "m_pEndDateEdit", "m_pLenEdit", "m_pGapEdit"});
         QVERIFY(all->isChecked());
-        QCOMPARE(enabled(), QString(24, u'0') + "1100");
+        QCOMPARE(Fixtures::enabled(d, conditions), QString(24, u'0') + "1100");
         match->click();
-        QCOMPARE(enabled(), QString(28, u'1'));
+        QCOMPARE(Fixtures::enabled(d, conditions), QString(28, u'1'));
         all->click();
-        QCOMPARE(enabled(), QString(28, u'0'));
+        QCOMPARE(Fixtures::enabled(d, conditions), QString(28, u'0'));
         match->click();
 
         // A start on a later day is refused and changes nothing.
@@ -130,9 +115,8 @@ private slots:
         to->setDateTime(QDateTime::fromSecsSinceEpoch(kFrom + 7200));
         ok->click();
         QCOMPARE(d.warnings, QStringList({"Start date cannot be greater than end one!"}));
-        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(QList<int>({d.result(), int(stored().size())}), QList<int>({QDialog::Rejected, 0}));
         QCOMPARE(filter.toImage(), opened);
-        QVERIFY(stored().isEmpty());
 
         // A later time on the same day passes; texts that are no number give 0.
         from->setDateTime(QDateTime::fromSecsSinceEpoch(kFrom + 9000));
@@ -147,7 +131,7 @@ private slots:
         // The next dialog starts from the stored filter, switched off; Cancel stores nothing.
         LOGFILTER next = LOGFILTER::defaults(0);
         Dialog again(&next);
-        CHILD(QPushButton, cancel, &again, "m_pCancelButton");
+        CHILD(QAbstractButton, cancel, &again, "m_pCancelButton");
         cancel->click();
         QCOMPARE(again.result(), int(QDialog::Rejected));
         QCOMPARE(next.toImage(), '\0' + stored().mid(1));

@@ -5,19 +5,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <QtGlobal>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 void FuzzEnvironment::isolate()
 {
-    // Lives until exit; removed then.
-    static QTemporaryDir home;
+    static QTemporaryDir home; // removed at exit
     if (!home.isValid()) {
-        std::fprintf(stderr, "fuzz: cannot create a temporary folder: %s\n",
-                     qPrintable(home.errorString()));
+        std::fprintf(stderr, "fuzz: cannot create a temporary folder: %s\n", qPrintable(home.errorString()));
         std::abort();
     }
     const QByteArray path = home.path().toLocal8Bit();
@@ -35,9 +31,7 @@ void FuzzEnvironment::isolate()
     // Warnings about odd input (a null DOM node, a bad date) would drown the
     // fuzzer's own output; fatal messages still abort.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-
-    // Log times are local; a zone without summer time makes them read back
-    // to the same instant.
+    // Log times are local; without summer time they read back to the same instant.
     qputenv("TZ", "UTC");
     ::tzset();
 }

@@ -1,8 +1,6 @@
 // Cutting one connection's byte stream into frames.
 
 #include "net/FrameAssembler.h"
-#include "net/ModuleFrame.h"
-#include "net/WireProtocol.h"
 
 #include <QTest>
 
@@ -10,8 +8,9 @@ using Event = FrameAssembler::Event;
 
 namespace {
 
-QByteArray body(char fill) { return QByteArray(Wire::ShortBodyLength, fill); }
 QByteArray hex(const char *h) { return QByteArray::fromHex(h); }
+// A short frame: kind 8C04, length 51, the body.
+QByteArray frame(char fill) { return hex("8c040033") + QByteArray(51, fill); }
 
 // "kind:size:first body byte" for a frame, "?kind" for an unknown header.
 QString describe(const QVector<Event> &events)
@@ -39,15 +38,12 @@ private slots:
         QTest::addColumn<QByteArrayList>("notifications");
         QTest::addColumn<QString>("events");
         QTest::addColumn<int>("buffered");
-        const QByteArray k = ModuleFrame::shortFrame(body('k'));
+        const QByteArray k = frame('k');
         const QByteArray w(3, '0');
-        QTest::newRow("implied short header") << QByteArrayList{hex("0033") + body('x')} << "8c04:51:x" << 0;
+        QTest::newRow("implied short header") << QByteArrayList{hex("0033") + QByteArray(51, 'x')} << "8c04:51:x" << 0;
         QTest::newRow("unknown header drops the rest of the notification")
-            << QByteArrayList{ModuleFrame::shortFrame(body('q')) + hex("abcd0033") + ModuleFrame::shortFrame(body('x')),
-                              ModuleFrame::shortFrame(body('r'))}
-            << "8c04:51:q ?abcd 8c04:51:r" << 0;
-        QTest::newRow("zero length frame")
-            << QByteArrayList{hex("8c040000") + ModuleFrame::shortFrame(body('m'))} << "8c04:0:- 8c04:51:m" << 0;
+            << QByteArrayList{frame('q') + hex("abcd0033") + frame('x'), frame('r')} << "8c04:51:q ?abcd 8c04:51:r" << 0;
+        QTest::newRow("zero length frame") << QByteArrayList{hex("8c040000") + frame('m')} << "8c04:0:- 8c04:51:m" << 0;
         QTest::newRow("six waits still complete")
             << QByteArrayList{k.mid(0, 8), k.mid(8, 8), k.mid(16, 8), k.mid(24, 8), k.mid(32, 8), k.mid(40, 8), k.mid(48)}
             << "8c04:51:k" << 0;
@@ -56,8 +52,8 @@ private slots:
             << QByteArrayList{hex("8c040033") + "25", w, w, w, w, w, w, QByteArray(40, '0')} << "?3235" << 0;
         QTest::newRow("stalled long frame holds only what arrived")
             << QByteArrayList{hex("8c04ffff") + QByteArray(100, 'x')} << "" << 100;
-        const QByteArray glued = ModuleFrame::shortFrame(body('a')) + ModuleFrame::frame(Wire::KindBulk, QByteArray(6156, 'b'))
-                                 + ModuleFrame::shortFrame(body('c'));
+        // Kind 5419, length 6156.
+        const QByteArray glued = frame('a') + hex("5419180c") + QByteArray(6156, 'b') + frame('c');
         for (int cut = 0; cut <= glued.size(); cut += (cut < 80 ? 1 : 97))
             QTest::addRow("glued frames cut at %d", cut)
                 << QByteArrayList{glued.left(cut), glued.mid(cut)} << "8c04:51:a 5419:6156:b 8c04:51:c" << 0;

@@ -21,16 +21,8 @@ const QByteArray kMeasurement = QByteArray::fromHex(
     "ee" "09" "20" "1b" "02" "fffffc18" "20" "30" "0b" "0c" "aa" // Bluetooth -70/-75/-100, -1 MHz
     "ee" "12" "34" "20" "07" "00069f05" "40" "5a" "15" "16" "bb" // SCAN -50/-70/-95, 433.925 MHz
     "ef" "cc");                                                  // checksum, unread
-
-DATA decoded()
-{
-    DATA d = Fixtures::record(7, {1, 1, -60, -80, -90, 3, 4, 945.2}, {0x20, 9, -70, -75, -100, 11, 12, -1.0},
-                              {0x40, 18, -50, -70, -95, 21, 22, 433.925});
-    d.nFormat = 4;
-    d.nRSSI = 31;
-    d.nLinkSeq = 9;
-    return d;
-}
+const DATA kDecoded = {7, 4, 31, 9, {{1, 1, -60, -80, -90, 3, 4, 945.2}, {0x20, 9, -70, -75, -100, 11, 12, -1.0},
+                                     {0x40, 18, -50, -70, -95, 21, 22, 433.925}}};
 
 // A short body: bytes 0 .. 48 as given, zero-filled, then their sum and an unread byte.
 QByteArray sealed(const QByteArray &hex)
@@ -40,14 +32,6 @@ QByteArray sealed(const QByteArray &hex)
     for (char c : b)
         sum += quint8(c);
     return b + char(sum) + '\xcc';
-}
-
-// The measurement with another command sequence byte (channel 0, block byte 13).
-QByteArray withSequence(quint8 sequence)
-{
-    QByteArray b = kMeasurement.left(49);
-    b[20] = char(sequence);
-    return sealed(b.toHex());
 }
 
 // Bypass block of module 2. A run is "ssss" start and "mccc" mark and count;
@@ -64,11 +48,13 @@ int decode(CMasterDevice &device, const QByteArray &body, DATA &record, quint16 
     return PacketDecoder::Decode(device, body.constData(), quint16(body.size()), record, kind);
 }
 
-// One frame of module 7 with the given command sequence, and the reply to it.
+// The measurement with another command sequence byte (channel 0, block byte 13), and the reply to it.
 QByteArray exchange(CMasterDevice &device, quint8 sequence)
 {
+    QByteArray b = kMeasurement.left(49);
+    b[20] = char(sequence);
     DATA rec;
-    decode(device, withSequence(sequence), rec);
+    decode(device, sealed(b.toHex()), rec);
     device.BuildReply(rec);
     return device.reply();
 }
@@ -98,7 +84,7 @@ private slots:
         DATA rec;
         // An unknown module is decoded, but gets no record, no statistics and a zero reply.
         QCOMPARE(decode(device, kMeasurement, rec), 1);
-        QCOMPARE(Fixtures::dump(rec), Fixtures::dump(decoded()));
+        QCOMPARE(Fixtures::dump(rec), Fixtures::dump(kDecoded));
         QCOMPARE(StationGlobals::suppressionQuality, 90); // channel 2's
         QVERIFY(!device.hasRecord(7));
         QCOMPARE(StationGlobals::debugStats[7].nCyc, 0);
@@ -113,7 +99,7 @@ private slots:
                  Fixtures::dump(Fixtures::record(7, rec.channel[0], rec.channel[1], rec.channel[2])));
         const DebugStatEntry &stats = StationGlobals::debugStats[7];
         QCOMPARE(QList<int>({stats.active, stats.nCyc, stats.nRSSI, stats.cntDis, stats.cntTim}), QList<int>({1, 1, 31, 3, 4}));
-        // Marker, the default block with the module's number echoed in byte 47, sum of bytes 1 .. 69.
+        // Marker, the factory block with the module's number echoed in byte 47, sum of bytes 1 .. 69.
         device.BuildReply(rec);
         QCOMPARE(device.reply().toHex(), QByteArray("4f9e2525202039392d392d25202a2a391401f014010100000100010001010100010100"
                                                     "020100000000000000000000270700000000000000000000000436000000000000000"
@@ -137,19 +123,16 @@ private slots:
         QByteArray badSum = kMeasurement;
         badSum[49] = char(0xf0);
         const DATA untouched = Fixtures::status(9);
-        DATA format3;
-        format3.nRSSI = 31;
-        format3.nFormat = 3;
+        QByteArray bulk(6156, '\0');
+        bulk[6154] = 1;
         QTest::newRow("wrong checksum") << badSum << 0x8C04 << 0 << DATA();
-        QTest::newRow("format 3") << sealed("3235301f030709") << 0x8C04 << 0 << format3;
+        QTest::newRow("format 3") << sealed("3235301f030709") << 0x8C04 << 0 << DATA{0, 3, 31};
         QTest::newRow("unknown tag") << sealed("323531") << 0x8C04 << 0 << DATA();
         QTest::newRow("tag 350") << sealed("333530") << 0x8C04 << 3 << DATA();
         QTest::newRow("50 bytes") << kMeasurement.left(50) << 0x8C04 << 0 << untouched;
         QTest::newRow("52 bytes") << kMeasurement + 'x' << 0x8C04 << 0 << untouched;
         QTest::newRow("bulk kind") << kMeasurement << 0x5419 << 0 << untouched;
         QTest::newRow("other kind") << kMeasurement << 0x8C05 << 0 << untouched;
-        QByteArray bulk(6156, '\0');
-        bulk[6154] = 1;
         QTest::newRow("bulk checksum") << bulk << 0x5419 << 0 << untouched;
     }
 
@@ -202,8 +185,7 @@ private slots:
         QByteArray body = QByteArray::fromHex("05eeeeeeeeeeeeeeeeee");
         for (int i = 0; i < 6144; ++i)
             body += char((i % 7) ^ 0x55);
-        body += '\x8c';
-        body += '\xcc';
+        body += "\x8c\xcc";
         DATA rec;
         QCOMPARE(decode(device, body, rec, 0x5419), 2);
         const ModuleRecord &r = device.record(5);
@@ -230,10 +212,10 @@ private slots:
     {
         CMasterDevice device;
         device.LoadModuleSettings(7);
+        ModuleRecord &r = device.record(7);
         device.bypassBeginList = { 925, 2400 };
         device.bypassEndList = { 935, 2410 };
         device.bypassKind = 4;
-        ModuleRecord &r = device.record(7);
         r.settings[UploadCount] = 2;
         // The module echoes the index it took as its sequence; the entry repeats until it does.
         const auto entry = [&](quint8 echoedIndex) {

@@ -21,8 +21,7 @@ private slots:
         store.SetValue("FilePaths", "BypassPath", "/b");
         store.SetValue("FilePaths", "LogPath", "/c");
         QCOMPARE(QStringList({get("FilePaths", "LogPath"), get("FilePaths", "BypassPath"), get("FilePaths", "Other"),
-                              get("Other", "LogPath")}),
-                 QStringList({"/c", "/b", "d", "d"}));
+                              get("Other", "LogPath")}), QStringList({"/c", "/b", "d", "d"}));
         // Setting a key again keeps one element.
         QCOMPARE(store.document().toString(-1),
                  QStringLiteral("<Values><FilePaths><LogPath Value=\"/c\"/><BypassPath Value=\"/b\"/></FilePaths></Values>"));
