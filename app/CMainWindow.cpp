@@ -77,10 +77,12 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     m_ui->setupUi(this);
-    setWindowTitle(tr("%1 - Version %2")
-                       .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
+    setWindowTitle(
+        tr("%1 - Version %2")
+            .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
     connect(m_ui->m_pModuleExitAction, &QAction::triggered, this, &QWidget::close);
-    connect(m_ui->m_pViewEventLogAction, &QAction::triggered, this, &CMainWindow::OnViewEventLogAction);
+    connect(m_ui->m_pViewEventLogAction, &QAction::triggered, this,
+            &CMainWindow::OnViewEventLogAction);
     connect(m_ui->m_pViewRearrangeModulesAction, &QAction::triggered, this,
             &CMainWindow::OnViewRearrangeModulesAction);
     connect(m_ui->m_pViewRenameAction, &QAction::triggered, this, &CMainWindow::OnViewRenameAction);
@@ -209,9 +211,8 @@ void CMainWindow::OnDisplayData(DATA data)
     ModuleRecord &record = m_pServer->device.record(data.nID);
     const QRect frame = window->frameGeometry();
     const QRect marker = m_pMarker->frameGeometry();
-    record.windowAnchor = window->mapToGlobal(
-        QPoint(frame.width() / 2 - marker.width() / 2,
-               int(frame.height() / 2.5 - marker.height() / 2)));
+    record.windowAnchor = window->mapToGlobal(QPoint(
+        frame.width() / 2 - marker.width() / 2, int(frame.height() / 2.5 - marker.height() / 2)));
     record.windowOrigin = window->mapToGlobal(QPoint(0, 0));
 
     StationGlobals::sensitivityScale = SensitivityScale(StationOptions::instance().sensCombo());
@@ -319,9 +320,8 @@ void CMainWindow::OnHelpAboutAction()
 {
     const QString name = QCoreApplication::applicationName();
     QMessageBox::about(this, tr("About ") + name,
-                       QStringLiteral("<b>%1</b><br>").arg(name.toHtmlEscaped())
-                           + tr("Version ") + QCoreApplication::applicationVersion()
-                           + QStringLiteral("<br>")
+                       QStringLiteral("<b>%1</b><br>").arg(name.toHtmlEscaped()) + tr("Version ")
+                           + QCoreApplication::applicationVersion() + QStringLiteral("<br>")
                            + tr("Copyright (C) %1 %2. All rights reserved.")
                                  .arg(QDate::currentDate().year())
                                  .arg(QCoreApplication::organizationName()));
@@ -340,13 +340,14 @@ void CMainWindow::inform(const QString &title, const QString &text)
 {
     // Opened from the event loop rather than inside the delivery of a record:
     // no modal loop may run while the link is serving a connection.
-    QTimer::singleShot(0, this, [this, title, text] { QMessageBox::information(this, title, text); });
+    QTimer::singleShot(0, this,
+                       [this, title, text] { QMessageBox::information(this, title, text); });
 }
 
 bool CMainWindow::askYesNo(const QString &title, const QString &text)
 {
     return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+        == QMessageBox::Yes;
 }
 
 void CMainWindow::restoreWindowGeometry()
@@ -359,9 +360,9 @@ void CMainWindow::restoreWindowGeometry()
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
-    const QRect placed = FitGeometry(s.value(SettingsKeys::MainWindowPos, kDefaultPos).toPoint(),
-                                     s.value(SettingsKeys::MainWindowSize, kDefaultSize).toSize(),
-                                     screens);
+    const QRect placed =
+        FitGeometry(s.value(SettingsKeys::MainWindowPos, kDefaultPos).toPoint(),
+                    s.value(SettingsKeys::MainWindowSize, kDefaultSize).toSize(), screens);
     move(placed.topLeft());
     resize(placed.size());
 }

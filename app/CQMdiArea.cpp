@@ -19,7 +19,8 @@ CQMdiArea::CQMdiArea(QWidget *parent)
     // Windows placed beyond the visible part stay reachable.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    connect(&StationOptions::instance(), &StationOptions::changed, this, [this](const QString &key) {
+    connect(&StationOptions::instance(), &StationOptions::changed, this,
+            [this](const QString &key) {
         if (key.isEmpty() || key == SettingsKeys::BackgroundImage
             || key == SettingsKeys::BackgroundImageFile)
             loadBackground();

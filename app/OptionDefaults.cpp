@@ -41,7 +41,8 @@ const QList<QPair<QString, QVariant>> &OptionDefaults::all()
 bool OptionDefaults::anyMissing(const QSettings &settings)
 {
     for (const auto &option : all())
-        if (option.first != SettingsKeys::ModuleAddress1CheckBox && !settings.contains(option.first))
+        if (option.first != SettingsKeys::ModuleAddress1CheckBox
+            && !settings.contains(option.first))
             return true;
     return false;
 }

@@ -15,8 +15,7 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     const QCommandLineOption portOption(QStringLiteral("port"),
                                         QStringLiteral("TCP port for the modules (default 2323)."),
-                                        QStringLiteral("port"),
-                                        QString::number(Wire::DefaultPort));
+                                        QStringLiteral("port"), QString::number(Wire::DefaultPort));
     parser.addOption(portOption);
     parser.process(app);
     bool portOk = false;
@@ -29,7 +28,8 @@ int main(int argc, char *argv[])
     CMainWindow window{ quint16(port) };
     // Ctrl+C or a termination request closes the station as its window does.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&window, &app] {
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
+                     [&window, &app] {
         window.close();
         app.quit();
     });

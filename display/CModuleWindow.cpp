@@ -34,7 +34,8 @@ CModuleWindow::CModuleWindow(quint8 module, CMasterDevice *device, QWidget *pare
         bar->SetLevel(-80, -1);
 
     disableMaximize();
-    m_name = QSettings().value(SettingsKeys::moduleName(m_module), QString::number(m_module)).toString();
+    m_name =
+        QSettings().value(SettingsKeys::moduleName(m_module), QString::number(m_module)).toString();
     updateTitle();
 
     m_ui->m_pModeLabel->setText(QString());
@@ -46,13 +47,13 @@ CModuleWindow::CModuleWindow(quint8 module, CMasterDevice *device, QWidget *pare
     m_timer.start(1000);
     m_applyTimer.setSingleShot(true);
     connect(&m_applyTimer, &QTimer::timeout, this, &CModuleWindow::applyTexts);
-    connect(m_ui->m_pSettingsButton, &QPushButton::clicked, this,
-            &CModuleWindow::OnSettingsButton);
+    connect(m_ui->m_pSettingsButton, &QPushButton::clicked, this, &CModuleWindow::OnSettingsButton);
 
     if (m_device)
         m_device->LoadModuleSettings(m_module);
 
-    m_ui->m_pModuleWidget->setStyleSheet(QStringLiteral("QWidget {background: gray; color: white}"));
+    m_ui->m_pModuleWidget->setStyleSheet(
+        QStringLiteral("QWidget {background: gray; color: white}"));
     m_ui->m_pSettingsButton->hide();
 
     // The alarm bar's mode may have changed.
@@ -115,7 +116,8 @@ void CModuleWindow::DisplayData(DATA sData)
     ModuleStatus::advanceLink(m_link, linkIndication);
     m_texts.mode = m_link.text;
     m_texts.level = ModuleStatus::linkLevelText(sData);
-    m_texts.status = ModuleStatus::statusText(sData.channel[0].nState, StationGlobals::suppressionQuality);
+    m_texts.status =
+        ModuleStatus::statusText(sData.channel[0].nState, StationGlobals::suppressionQuality);
     requestTexts();
 
     setAlarm(ModuleStatus::isAlarm(sData));
@@ -218,8 +220,8 @@ void CModuleWindow::OnSettingsButton()
 
 ModuleStatus::AlarmBar CModuleWindow::alarmBar() const
 {
-    return ModuleStatus::alarmBar(width(), height(), StationOptions::instance().alarmCombo(), m_alarm,
-                                  m_blinkPhase);
+    return ModuleStatus::alarmBar(width(), height(), StationOptions::instance().alarmCombo(),
+                                  m_alarm, m_blinkPhase);
 }
 
 void CModuleWindow::contextMenuEvent(QContextMenuEvent *event)

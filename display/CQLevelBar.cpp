@@ -17,7 +17,7 @@ void CQLevelBar::SetLevel(int level, int threshold)
 }
 
 CQLevelBar::Layout CQLevelBar::barLayout(int width, int height, int minimum, int maximum, int value,
-                                      int threshold)
+                                         int threshold)
 {
     Layout out;
     out.frameColour = QColor(FrameColour);

@@ -16,10 +16,10 @@ public:
     // Levels below this are raised to it by SetLevel.
     static constexpr int LowestLevel = -95;
 
-    static constexpr QRgb FrameColour = 0xff1b1b1b;   // outline
-    static constexpr QRgb IdleColour = 0xffa7a7a7;    // above the level
-    static constexpr QRgb NormalColour = 0xff1b1be3;  // lit, below the threshold
-    static constexpr QRgb OverColour = 0xffe31b1b;    // lit, at or above the threshold
+    static constexpr QRgb FrameColour = 0xff1b1b1b;  // outline
+    static constexpr QRgb IdleColour = 0xffa7a7a7;   // above the level
+    static constexpr QRgb NormalColour = 0xff1b1be3; // lit, below the threshold
+    static constexpr QRgb OverColour = 0xffe31b1b;   // lit, at or above the threshold
 
     struct Segment
     {
@@ -46,7 +46,7 @@ public:
 
     // Geometry and colours of the bar with the constructor's colours and sizes.
     static Layout barLayout(int width, int height, int minimum, int maximum, int value,
-                         int threshold);
+                            int threshold);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

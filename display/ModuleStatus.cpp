@@ -9,7 +9,8 @@
 
 QString ModuleStatus::title(quint8 module, const QString &name)
 {
-    return QCoreApplication::translate("CModuleWindow", "Module ") + QString::number(module) + QLatin1Char(' ') + name;
+    return QCoreApplication::translate("CModuleWindow", "Module ") + QString::number(module)
+        + QLatin1Char(' ') + name;
 }
 
 QString ModuleStatus::statusText(qint32 nState, int suppressionQuality)
@@ -29,7 +30,8 @@ QString ModuleStatus::statusText(qint32 nState, int suppressionQuality)
     if (nState & SuppressionOk) {
         if (suppressionQuality > 100)
             return QCoreApplication::translate("CModuleWindow", "SUPPRESSION OK");
-        return QCoreApplication::translate("CModuleWindow", "SUPPRESSION OK = %1%").arg(suppressionQuality);
+        return QCoreApplication::translate("CModuleWindow", "SUPPRESSION OK = %1%")
+            .arg(suppressionQuality);
     }
     return QString();
 }

@@ -32,9 +32,9 @@ QByteArray ToneWave::wav(int frequencyHz, int durationMs, int sampleRate)
     put32(out, 36 + dataBytes);
     out.append("WAVE", 4);
     out.append("fmt ", 4);
-    put32(out, 16);                      // PCM format chunk size
-    put16(out, 1);                       // PCM
-    put16(out, 1);                       // mono
+    put32(out, 16); // PCM format chunk size
+    put16(out, 1);  // PCM
+    put16(out, 1);  // mono
     put32(out, quint32(sampleRate));
     put32(out, quint32(sampleRate) * 2); // byte rate
     put16(out, 2);                       // block align

@@ -135,7 +135,6 @@ QString CEventLog::ModuleName(const EVENT &e)
 QString CEventLog::ModuleName(quint8 module, const QSettings &settings)
 {
     const QString number = QString::number(module);
-    return QStringLiteral("%1 %2")
-        .arg(number, 2)
-        .arg(settings.value(SettingsKeys::moduleName(module), number).toString());
+    return QStringLiteral("%1 %2").arg(number, 2).arg(
+        settings.value(SettingsKeys::moduleName(module), number).toString());
 }

@@ -21,9 +21,9 @@ class QSettings;
 // open references stay valid; trimming re-points the one event it moves.
 struct MODULELOG
 {
-    std::deque<EVENT> events;                         // oldest first
-    qint32 limit = 0;                                 // 0: no limit
-    EVENT *open[DATA::ChannelCount] = {nullptr, nullptr, nullptr}; // per channel
+    std::deque<EVENT> events;                                        // oldest first
+    qint32 limit = 0;                                                // 0: no limit
+    EVENT *open[DATA::ChannelCount] = { nullptr, nullptr, nullptr }; // per channel
 };
 
 class CEventLog : public QObject

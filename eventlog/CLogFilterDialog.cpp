@@ -37,8 +37,9 @@ CLogFilterDialog::CLogFilterDialog(LOGFILTER *filter, QWidget *parent)
     m_ui->m_pJammerCheck->setChecked(m_pFilter->bType[8]);
     m_ui->m_pScanCheck->setChecked(m_pFilter->bType[9]);
     QCheckBox *const modules[LOGFILTER::Modules] = {
-        m_ui->m_pCh1Check, m_ui->m_pCh2Check, m_ui->m_pCh3Check, m_ui->m_pCh4Check, m_ui->m_pCh5Check,
-        m_ui->m_pCh6Check, m_ui->m_pCh7Check, m_ui->m_pCh8Check, m_ui->m_pCh9Check, m_ui->m_pCh10Check,
+        m_ui->m_pCh1Check, m_ui->m_pCh2Check,  m_ui->m_pCh3Check, m_ui->m_pCh4Check,
+        m_ui->m_pCh5Check, m_ui->m_pCh6Check,  m_ui->m_pCh7Check, m_ui->m_pCh8Check,
+        m_ui->m_pCh9Check, m_ui->m_pCh10Check,
     };
     for (int i = 0; i < LOGFILTER::Modules; ++i)
         modules[i]->setChecked(m_pFilter->bModule[i]);
@@ -49,7 +50,8 @@ CLogFilterDialog::CLogFilterDialog(LOGFILTER *filter, QWidget *parent)
     m_ui->m_pGapEdit->setText(QString::number(m_pFilter->nGapSec));
 
     connect(m_ui->m_pAllDataRadio, &QRadioButton::clicked, this, &CLogFilterDialog::OnAllDataRadio);
-    connect(m_ui->m_pMatchDataRadio, &QRadioButton::clicked, this, &CLogFilterDialog::OnMatchDataRadio);
+    connect(m_ui->m_pMatchDataRadio, &QRadioButton::clicked, this,
+            &CLogFilterDialog::OnMatchDataRadio);
     connect(m_ui->m_pOkButton, &QPushButton::clicked, this, &CLogFilterDialog::OnOkButton);
     connect(m_ui->m_pCancelButton, &QPushButton::clicked, this, &CLogFilterDialog::reject);
 }
@@ -57,11 +59,16 @@ CLogFilterDialog::CLogFilterDialog(LOGFILTER *filter, QWidget *parent)
 QList<QWidget *> CLogFilterDialog::conditionControls() const
 {
     return {
-        m_ui->m_pPeriodCheck, m_ui->m_pStartDateEdit, m_ui->m_pEndDateEdit, m_ui->m_pLenCheck, m_ui->m_pLenEdit,
-        m_ui->m_pMergeCheck, m_ui->m_pGapEdit, m_ui->m_pDectCheck, m_ui->m_pWlanCheck, m_ui->m_pCdmaCheck, m_ui->m_pGsmCheck,
-        m_ui->m_p3GCheck, m_ui->m_pBluetoothCheck, m_ui->m_pTrafficCheck, m_ui->m_p4GCheck, m_ui->m_pScanCheck,
-        m_ui->m_pJammerCheck, m_ui->m_pCh1Check, m_ui->m_pCh2Check, m_ui->m_pCh3Check, m_ui->m_pCh4Check, m_ui->m_pCh5Check,
-        m_ui->m_pCh6Check, m_ui->m_pCh7Check, m_ui->m_pCh8Check, m_ui->m_pCh9Check, m_ui->m_pCh10Check, m_ui->m_pOnlyReadyCheck,
+        m_ui->m_pPeriodCheck,    m_ui->m_pStartDateEdit, m_ui->m_pEndDateEdit,
+        m_ui->m_pLenCheck,       m_ui->m_pLenEdit,       m_ui->m_pMergeCheck,
+        m_ui->m_pGapEdit,        m_ui->m_pDectCheck,     m_ui->m_pWlanCheck,
+        m_ui->m_pCdmaCheck,      m_ui->m_pGsmCheck,      m_ui->m_p3GCheck,
+        m_ui->m_pBluetoothCheck, m_ui->m_pTrafficCheck,  m_ui->m_p4GCheck,
+        m_ui->m_pScanCheck,      m_ui->m_pJammerCheck,   m_ui->m_pCh1Check,
+        m_ui->m_pCh2Check,       m_ui->m_pCh3Check,      m_ui->m_pCh4Check,
+        m_ui->m_pCh5Check,       m_ui->m_pCh6Check,      m_ui->m_pCh7Check,
+        m_ui->m_pCh8Check,       m_ui->m_pCh9Check,      m_ui->m_pCh10Check,
+        m_ui->m_pOnlyReadyCheck,
     };
 }
 
@@ -114,8 +121,9 @@ void CLogFilterDialog::OnOkButton()
     f.bType[8] = m_ui->m_pJammerCheck->isChecked();
     f.bType[9] = m_ui->m_pScanCheck->isChecked();
     const QCheckBox *const modules[LOGFILTER::Modules] = {
-        m_ui->m_pCh1Check, m_ui->m_pCh2Check, m_ui->m_pCh3Check, m_ui->m_pCh4Check, m_ui->m_pCh5Check,
-        m_ui->m_pCh6Check, m_ui->m_pCh7Check, m_ui->m_pCh8Check, m_ui->m_pCh9Check, m_ui->m_pCh10Check,
+        m_ui->m_pCh1Check, m_ui->m_pCh2Check,  m_ui->m_pCh3Check, m_ui->m_pCh4Check,
+        m_ui->m_pCh5Check, m_ui->m_pCh6Check,  m_ui->m_pCh7Check, m_ui->m_pCh8Check,
+        m_ui->m_pCh9Check, m_ui->m_pCh10Check,
     };
     for (int i = 0; i < LOGFILTER::Modules; ++i)
         f.bModule[i] = modules[i]->isChecked();

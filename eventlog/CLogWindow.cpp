@@ -58,8 +58,10 @@ CLogWindow::CLogWindow(int number, CMasterDevice *device, QWidget *parent)
     m_ui->m_pTreeWidget->sortByColumn(EventTableModel::DateTimeColumn, Qt::AscendingOrder);
     hide();
 
-    connect(m_ui->m_pTreeWidget, &QWidget::customContextMenuRequested, this, &CLogWindow::OnTreeContextMenu);
-    connect(m_ui->m_pMaxEventsEdit, &QLineEdit::returnPressed, this, &CLogWindow::OnMaxEventsEditReturnPressed);
+    connect(m_ui->m_pTreeWidget, &QWidget::customContextMenuRequested, this,
+            &CLogWindow::OnTreeContextMenu);
+    connect(m_ui->m_pMaxEventsEdit, &QLineEdit::returnPressed, this,
+            &CLogWindow::OnMaxEventsEditReturnPressed);
     connect(m_ui->m_pRefreshButton, &QPushButton::clicked, this, &CLogWindow::OnRefreshButton);
     connect(m_ui->m_pRefreshCheck, &QCheckBox::clicked, this, &CLogWindow::OnRefreshCheck);
     connect(m_pRefreshTimer, &QTimer::timeout, this, &CLogWindow::OnRefreshTimer);
@@ -181,7 +183,8 @@ void CLogWindow::setLiveControlsEnabled(bool on)
 
 void CLogWindow::reportFileError(const QString &text, const QString &path, const QString &error)
 {
-    showMessage(QMessageBox::Critical, tr("Error"), text.arg(QDir::toNativeSeparators(path), error));
+    showMessage(QMessageBox::Critical, tr("Error"),
+                text.arg(QDir::toNativeSeparators(path), error));
 }
 
 void CLogWindow::OnSaveButton()
@@ -243,7 +246,7 @@ void CLogWindow::OnExportButton()
 bool CLogWindow::exportTo(const QString &path)
 {
     const QStringList headings = {
-        tr("Date/Time"), tr("Duration"), tr("Module"), tr("Signal Type"),
+        tr("Date/Time"),    tr("Duration"),  tr("Module"),          tr("Signal Type"),
         tr("Signal Level"), tr("Exceeding"), tr("Frequency (MHz)"),
     };
     const QByteArray page = LogHtmlExporter::page(*m_pModel, tr("KESTREL Event Log"), headings);
@@ -307,7 +310,8 @@ void CLogWindow::OnTreeContextMenu(const QPoint &pos)
     QMenu menu(this);
     if (rowFrequency(row) != 0) {
         menu.addAction(tr("Bypass this frequency"), this, &CLogWindow::OnBypassThisFreq);
-        menu.addAction(tr("Bypass this frequency for all"), this, &CLogWindow::OnBypassThisFreqForAll);
+        menu.addAction(tr("Bypass this frequency for all"), this,
+                       &CLogWindow::OnBypassThisFreqForAll);
     }
     menu.addAction(tr("Send this item to the external receiver via USB"), this,
                    &CLogWindow::OnSendThisFreqToExt);
@@ -383,12 +387,14 @@ void CLogWindow::changeEvent(QEvent *event)
     QDockWidget::changeEvent(event);
 }
 
-QString CLogWindow::askSaveFileName(const QString &caption, const QString &dir, const QString &filter)
+QString CLogWindow::askSaveFileName(const QString &caption, const QString &dir,
+                                    const QString &filter)
 {
     return QFileDialog::getSaveFileName(this, caption, dir, filter);
 }
 
-QString CLogWindow::askOpenFileName(const QString &caption, const QString &dir, const QString &filter)
+QString CLogWindow::askOpenFileName(const QString &caption, const QString &dir,
+                                    const QString &filter)
 {
     return QFileDialog::getOpenFileName(this, caption, dir, filter);
 }

@@ -64,8 +64,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
     // Modal interaction, replaced by tests.
-    virtual QString askSaveFileName(const QString &caption, const QString &dir, const QString &filter);
-    virtual QString askOpenFileName(const QString &caption, const QString &dir, const QString &filter);
+    virtual QString askSaveFileName(const QString &caption, const QString &dir,
+                                    const QString &filter);
+    virtual QString askOpenFileName(const QString &caption, const QString &dir,
+                                    const QString &filter);
     virtual bool askQuestion(const QString &title, const QString &text);
     virtual bool execFilterDialog(CLogFilterDialog &dialog);
     virtual void execMenu(QMenu &menu, const QPoint &globalPos);

@@ -16,12 +16,9 @@ namespace {
 
 // The window's texts belong to the log window's translation context.
 const char *const kHeaders[EventTableModel::ColumnCount] = {
-    QT_TRANSLATE_NOOP("CLogWindow", "Date/Time"),
-    QT_TRANSLATE_NOOP("CLogWindow", "Duration"),
-    QT_TRANSLATE_NOOP("CLogWindow", "Module"),
-    QT_TRANSLATE_NOOP("CLogWindow", "Signal Type"),
-    QT_TRANSLATE_NOOP("CLogWindow", "Signal Level"),
-    QT_TRANSLATE_NOOP("CLogWindow", "Exceeding"),
+    QT_TRANSLATE_NOOP("CLogWindow", "Date/Time"),    QT_TRANSLATE_NOOP("CLogWindow", "Duration"),
+    QT_TRANSLATE_NOOP("CLogWindow", "Module"),       QT_TRANSLATE_NOOP("CLogWindow", "Signal Type"),
+    QT_TRANSLATE_NOOP("CLogWindow", "Signal Level"), QT_TRANSLATE_NOOP("CLogWindow", "Exceeding"),
     QT_TRANSLATE_NOOP("CLogWindow", "Freq. (MHz)"),
 };
 
@@ -118,7 +115,8 @@ void EventTableModel::loadModuleNames()
         present.set(e.nModule);
     const QSettings settings;
     for (int m = 0; m < 256; ++m)
-        m_moduleNames[m] = present.test(size_t(m)) ? CEventLog::ModuleName(quint8(m), settings) : QString();
+        m_moduleNames[m] =
+            present.test(size_t(m)) ? CEventLog::ModuleName(quint8(m), settings) : QString();
 }
 
 QString EventTableModel::moduleText(quint8 module) const
@@ -130,14 +128,22 @@ QString EventTableModel::text(int row, int column) const
 {
     const EVENT &e = event(row);
     switch (column) {
-    case DateTimeColumn: return m_localTime.text(e.tStartTime);
-    case DurationColumn: return durationText(e);
-    case ModuleColumn: return moduleText(e.nModule);
-    case SignalTypeColumn: return CSignalTypeStr::name(e.nType);
-    case SignalLevelColumn: return levelText(e);
-    case ExceedingColumn: return exceedingText(e);
-    case FrequencyColumn: return frequencyText(e);
-    default: return QString();
+    case DateTimeColumn:
+        return m_localTime.text(e.tStartTime);
+    case DurationColumn:
+        return durationText(e);
+    case ModuleColumn:
+        return moduleText(e.nModule);
+    case SignalTypeColumn:
+        return CSignalTypeStr::name(e.nType);
+    case SignalLevelColumn:
+        return levelText(e);
+    case ExceedingColumn:
+        return exceedingText(e);
+    case FrequencyColumn:
+        return frequencyText(e);
+    default:
+        return QString();
     }
 }
 
@@ -257,9 +263,8 @@ void EventTableModel::textRankKeys(int column, std::vector<quint64> &keys) const
     std::vector<int> byText(size_t(texts.size()));
     for (size_t i = 0; i < byText.size(); ++i)
         byText[i] = int(i);
-    std::sort(byText.begin(), byText.end(), [&texts](int a, int b) {
-        return texts.at(a).compare(texts.at(b)) < 0;
-    });
+    std::sort(byText.begin(), byText.end(),
+              [&texts](int a, int b) { return texts.at(a).compare(texts.at(b)) < 0; });
     std::vector<quint64> rank(byText.size());
     quint64 r = 0;
     for (size_t i = 0; i < byText.size(); ++i) {

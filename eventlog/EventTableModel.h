@@ -18,8 +18,14 @@ class EventTableModel : public QAbstractTableModel
 
 public:
     enum Column {
-        DateTimeColumn, DurationColumn, ModuleColumn, SignalTypeColumn, SignalLevelColumn,
-        ExceedingColumn, FrequencyColumn, ColumnCount
+        DateTimeColumn,
+        DurationColumn,
+        ModuleColumn,
+        SignalTypeColumn,
+        SignalLevelColumn,
+        ExceedingColumn,
+        FrequencyColumn,
+        ColumnCount
     };
 
     explicit EventTableModel(QObject *parent = nullptr);
@@ -38,7 +44,8 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 

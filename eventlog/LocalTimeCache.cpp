@@ -41,7 +41,8 @@ bool fromDateTime(qint64 t, LocalTimeCache::Fields &f)
 
 bool parseSlowly(QStringView text, qint64 &t)
 {
-    const QDateTime dt = QDateTime::fromString(text.toString(), QLatin1String(LocalTimeCache::Format));
+    const QDateTime dt =
+        QDateTime::fromString(text.toString(), QLatin1String(LocalTimeCache::Format));
     if (!dt.isValid())
         return false;
     t = dt.toSecsSinceEpoch();
@@ -135,7 +136,11 @@ bool LocalTimeCache::sortKey(qint64 t, quint64 &key)
         return false;
     // Fixed-width fields in text order: day, month, year, hour, minute, second.
     key = ((((quint64(f.day) * 13 + quint64(f.month)) * 10000 + quint64(f.year)) * 24
-            + quint64(f.hour)) * 60 + quint64(f.minute)) * 60 + quint64(f.second);
+            + quint64(f.hour))
+               * 60
+           + quint64(f.minute))
+            * 60
+        + quint64(f.second);
     return true;
 }
 

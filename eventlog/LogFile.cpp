@@ -59,7 +59,8 @@ QByteArray LogFile::toXml(const QList<EVENT> &events)
         writer.writeAttribute(QStringLiteral("StartTime"), localTime.text(e.tStartTime));
         writer.writeAttribute(QStringLiteral("EndTime"), localTime.text(e.tEndTime));
         writer.writeAttribute(QStringLiteral("PeakLevel"), QString::number(e.nPeakLevel));
-        writer.writeAttribute(QStringLiteral("Now"), e.bInProgress ? QStringLiteral("1") : QStringLiteral("0"));
+        writer.writeAttribute(QStringLiteral("Now"),
+                              e.bInProgress ? QStringLiteral("1") : QStringLiteral("0"));
         writer.writeAttribute(QStringLiteral("SignalType"), QString::number(e.nType));
         writer.writeAttribute(QStringLiteral("Frequency"),
                               QString::number(e.dFreqMHz, 'g', QLocale::FloatingPointShortest));

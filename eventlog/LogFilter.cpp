@@ -7,11 +7,13 @@
 namespace {
 
 // Offsets of the stored image.
+// clang-format off
 enum Offset {
     OnOffset = 0, PeriodOffset = 1, LengthOffset = 2, MergeOffset = 3, TypeOffset = 4,
     ModuleOffset = 14, OnlyReadyOffset = 24, Padding1Offset = 25, GapOffset = 28,
     LengthSecOffset = 32, Padding2Offset = 36, FromOffset = 40, ToOffset = 48,
 };
+// clang-format on
 
 } // namespace
 
@@ -70,17 +72,34 @@ void LOGFILTER::overlayImage(const QByteArray &image)
 int LOGFILTER::typeGroup(qint32 nType)
 {
     switch (nType) {
-    case 0: return 0;
-    case 1: case 2: return 1;
-    case 4: case 5: case 6: return 2;
-    case 3: return 3;
-    case 7: case 8: return 4;
-    case 9: return 5;
-    case 10: case 11: return 6;
-    case 12: return 7;
-    case 16: case 17: return 8;
-    case 18: return 9;
-    default: return -1;
+    case 0:
+        return 0;
+    case 1:
+    case 2:
+        return 1;
+    case 4:
+    case 5:
+    case 6:
+        return 2;
+    case 3:
+        return 3;
+    case 7:
+    case 8:
+        return 4;
+    case 9:
+        return 5;
+    case 10:
+    case 11:
+        return 6;
+    case 12:
+        return 7;
+    case 16:
+    case 17:
+        return 8;
+    case 18:
+        return 9;
+    default:
+        return -1;
     }
 }
 

@@ -18,13 +18,13 @@ struct LOGFILTER
     bool bPeriod = false;
     bool bLength = false;
     bool bMerge = false;
-    bool bType[TypeGroups] = {true, true, true, true, true, true, true, true, true, true};
-    bool bModule[Modules] = {true, true, true, true, true, true, true, true, true, true};
+    bool bType[TypeGroups] = { true, true, true, true, true, true, true, true, true, true };
+    bool bModule[Modules] = { true, true, true, true, true, true, true, true, true, true };
     bool bOnlyReady = false;
-    quint8 padding1[3] = {0, 0, 0};
+    quint8 padding1[3] = { 0, 0, 0 };
     qint32 nGapSec = 3;
     qint32 nLengthSec = 10;
-    quint8 padding2[4] = {0, 0, 0, 0};
+    quint8 padding2[4] = { 0, 0, 0, 0 };
     qint64 tFrom = 0;
     qint64 tTo = 0;
 

@@ -33,8 +33,9 @@ QByteArray LogHtmlExporter::page(const QAbstractItemModel &table, const QString 
     html += escaped(title);
     html += QLatin1String("</title>\r\n</head>\r\n<font face=arial color=darkblue>\r\n<h3>");
     html += escaped(title);
-    html += QLatin1String("</h3>\r\n</font>\r\n<font face=arial color=black size=smaller>\r\n"
-                          "<table border=1 cellspacing=0 bordercolor=lightgreen><tr bgcolor=lightgreen>");
+    html += QLatin1String(
+        "</h3>\r\n</font>\r\n<font face=arial color=black size=smaller>\r\n"
+        "<table border=1 cellspacing=0 bordercolor=lightgreen><tr bgcolor=lightgreen>");
     for (const QString &heading : headings) {
         html += QLatin1String("<td align=middle>");
         html += escaped(heading);

@@ -30,15 +30,16 @@ using namespace SettingsBlock;
 
 // Threshold and enable byte of types 0 .. 15.
 const int kThreshold[CSignalTypeStr::LastSettingsType + 1] = {
-    Cdma450Threshold, G900Threshold, G1800Threshold, DectThreshold, G3Threshold,
-    G3AddThreshold, G3AddThreshold, Wlan24Threshold, Wlan5Threshold, BluetoothThreshold,
-    Traffic24Threshold, Traffic5Threshold, G4Threshold, JammerGsmThreshold,
-    JammerGpsThreshold, ScanSquelch,
+    Cdma450Threshold, G900Threshold,      G1800Threshold,     DectThreshold,
+    G3Threshold,      G3AddThreshold,     G3AddThreshold,     Wlan24Threshold,
+    Wlan5Threshold,   BluetoothThreshold, Traffic24Threshold, Traffic5Threshold,
+    G4Threshold,      JammerGsmThreshold, JammerGpsThreshold, ScanSquelch,
 };
 const int kEnable[CSignalTypeStr::LastSettingsType + 1] = {
-    Cdma450Enable, G900Enable, G1800Enable, DectEnable, G3Enable, G3AddEnable, G3AddEnable,
-    Wlan24Enable, Wlan5Enable, BluetoothEnable, Traffic24Enable, Traffic5Enable, G4Enable,
-    JammerGsmEnable, JammerGpsEnable, ScanEnable,
+    Cdma450Enable, G900Enable,      G1800Enable,     DectEnable,
+    G3Enable,      G3AddEnable,     G3AddEnable,     Wlan24Enable,
+    Wlan5Enable,   BluetoothEnable, Traffic24Enable, Traffic5Enable,
+    G4Enable,      JammerGsmEnable, JammerGpsEnable, ScanEnable,
 };
 
 } // namespace

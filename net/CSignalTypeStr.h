@@ -11,9 +11,22 @@ class CSignalTypeStr
 
 public:
     enum Type {
-        Cdma450 = 0, Gsm900 = 1, Gsm1800 = 2, Dect = 3, G3_2100 = 4, G3_900 = 5, G3Sms = 6,
-        Wlan24 = 7, Wlan5 = 8, Bluetooth = 9, Traffic24 = 10, Traffic5 = 11, G4_2600 = 12,
-        JammerGsm = 16, JammerGps = 17, Scan = 18,
+        Cdma450 = 0,
+        Gsm900 = 1,
+        Gsm1800 = 2,
+        Dect = 3,
+        G3_2100 = 4,
+        G3_900 = 5,
+        G3Sms = 6,
+        Wlan24 = 7,
+        Wlan5 = 8,
+        Bluetooth = 9,
+        Traffic24 = 10,
+        Traffic5 = 11,
+        G4_2600 = 12,
+        JammerGsm = 16,
+        JammerGps = 17,
+        Scan = 18,
     };
     static constexpr int LastType = 18;
     static constexpr int LastSettingsType = 15; // types with threshold and enable bytes

@@ -7,6 +7,7 @@
 namespace {
 
 // (signal type, level in dBm); type 0 at -102 dBm is an empty channel.
+// clang-format off
 const DemoScenario::Entry kScenario[DemoScenario::Steps][DemoScenario::Modules]
                                    [DATA::ChannelCount] = {
     { // step 0
@@ -370,6 +371,7 @@ const DemoScenario::Entry kScenario[DemoScenario::Steps][DemoScenario::Modules]
         { { 4,  -45}, { 0, -102}, { 8,  -55} }, // module 6
     },
 };
+// clang-format on
 
 } // namespace
 
@@ -386,9 +388,7 @@ void DemoScenario::BuildRecord(CMasterDevice &device, int step, quint8 module, D
     // for a module without a record, so every band counts as disabled.
     device.BuildReply(record);
     const QByteArray &reply = device.reply();
-    auto replyByte = [&reply](int settingsIndex) {
-        return quint8(reply.at(settingsIndex + 1));
-    };
+    auto replyByte = [&reply](int settingsIndex) { return quint8(reply.at(settingsIndex + 1)); };
 
     record.nFormat = Wire::MeasurementFormat;
     for (int n = 0; n < DATA::ChannelCount; ++n) {
@@ -406,7 +406,8 @@ void DemoScenario::BuildRecord(CMasterDevice &device, int step, quint8 module, D
             if (known)
                 known->scanFrequency = int(ScanFrequencyMHz);
         } else {
-            c.nThreshold = int(replyByte(CSignalTypeStr::thresholdByte(e.type))) - Wire::LevelOffset;
+            c.nThreshold =
+                int(replyByte(CSignalTypeStr::thresholdByte(e.type))) - Wire::LevelOffset;
             c.dFreqMHz = 0.0;
             const bool enabled = replyByte(CSignalTypeStr::enableByte(e.type)) != 0;
             c.nState = enabled && c.nLevel > c.nThreshold ? 1 : 0;

@@ -15,8 +15,8 @@ public:
     {
         enum Type { Frame, UnknownHeader };
         Type type = Frame;
-        quint16 kind = 0;     // frame kind word of a Frame
-        QByteArray body;      // frame body of a Frame
+        quint16 kind = 0; // frame kind word of a Frame
+        QByteArray body;  // frame body of a Frame
     };
 
     // A body still incomplete after this many notifications is abandoned.

@@ -122,7 +122,8 @@ void ModuleLink::onNewConnection()
             else
                 forget(connection->socket);
         });
-        connect(socket, &QTcpSocket::errorOccurred, this, [socket](QAbstractSocket::SocketError error) {
+        connect(socket, &QTcpSocket::errorOccurred, this,
+                [socket](QAbstractSocket::SocketError error) {
             if (error != QAbstractSocket::RemoteHostClosedError)
                 qWarning("Module connection %s: %s", qPrintable(socket->peerAddress().toString()),
                          qPrintable(socket->errorString()));
@@ -241,9 +242,8 @@ void ModuleLink::serve(const ConnectionPtr &connection)
 QByteArray ModuleLink::handleFrame(Connection &connection, const FrameAssembler::Event &frame,
                                    const QPointer<QTcpSocket> &socket)
 {
-    const int result = PacketDecoder::Decode(device, frame.body.constData(),
-                                             quint16(frame.body.size()), connection.record,
-                                             frame.kind);
+    const int result = PacketDecoder::Decode(
+        device, frame.body.constData(), quint16(frame.body.size()), connection.record, frame.kind);
     // The record goes out first: a new module's window creates the module's
     // record, so the reply to this very frame already carries its settings.
     if (result == Wire::DecodeMeasurement || result == Wire::DecodeBypass)

@@ -14,7 +14,7 @@ struct ModuleRecord
     SettingsBlock::Block settings = SettingsBlock::defaults();
     QVector<quint8> bypassMap = QVector<quint8>(6144, 0);
     qint32 bypassMapComplete = 0;
-    qint32 scanFrequency = 0;                 // MHz, last scanning-receiver report
+    qint32 scanFrequency = 0; // MHz, last scanning-receiver report
     qint32 manualPauseFreq = SettingsBlock::DefaultManualPauseFreq;
     qint32 lpfSelection = SettingsBlock::DefaultLpfSelection;
     bool manualPause = false;
@@ -24,6 +24,6 @@ struct ModuleRecord
     quint8 receivedSequence = 0;
     quint8 acknowledgedSequence = 0;
     CHANNEL lastChannels[DATA::ChannelCount];
-    QPoint windowAnchor;                      // global screen coordinates
-    QPoint windowOrigin;                      // global screen coordinates
+    QPoint windowAnchor; // global screen coordinates
+    QPoint windowOrigin; // global screen coordinates
 };

@@ -43,7 +43,7 @@ int PacketDecoder::Decode(CMasterDevice &device, const char *body, quint16 lengt
 int PacketDecoder::decodeShort(CMasterDevice &device, const quint8 *b, DATA &record)
 {
     const bool sumOk = checksum(reinterpret_cast<const char *>(b), Wire::ShortChecksumIndex)
-                       == b[Wire::ShortChecksumIndex];
+        == b[Wire::ShortChecksumIndex];
     record = DATA();
     if (!sumOk)
         return Wire::DecodeInvalid;

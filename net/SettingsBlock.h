@@ -8,6 +8,7 @@ namespace SettingsBlock {
 
 constexpr int Size = 70;
 
+// clang-format off
 enum Byte : int {
     Marker = 0,
     G900Threshold = 1, G1800Threshold = 2, JammerGsmThreshold = 3, JammerGpsThreshold = 4,
@@ -26,10 +27,11 @@ enum Byte : int {
     PauseFreqHi = 51, PauseFreqLo = 52, LpfSelection = 53, LedHigh = 54, AlarmSound = 55,
     LedLow = 56, OfflineMode = 57, PauseFlags = 58, Fixed59 = 59, Fixed60 = 60,
 };
+// clang-format on
 
 constexpr quint8 MarkerValue = 158;
-constexpr quint8 ManualPauseFlag = 2;      // bit value in PauseFlags
-constexpr quint8 ManualBypassKind = 8;     // BypassKind of a single manual range
+constexpr quint8 ManualPauseFlag = 2;  // bit value in PauseFlags
+constexpr quint8 ManualBypassKind = 8; // BypassKind of a single manual range
 
 // Command byte values.
 constexpr quint8 CommandNone = 0;
@@ -41,13 +43,13 @@ using Block = std::array<quint8, Size>;
 constexpr Block defaults()
 {
     return Block{ {
-        158, 37, 37, 32, 32, 57, 57, 45, 57, 45,   //  0 ..  9
-        37, 32, 42, 42, 57, 20, 1, 240, 20, 1,     // 10 .. 19
-        1, 0, 0, 1, 0, 1, 0, 1, 1, 1,              // 20 .. 29
-        0, 1, 1, 0, 2, 1, 0, 0, 0, 0,              // 30 .. 39
-        0, 0, 0, 0, 0, 0, 39, 0, 0, 0,             // 40 .. 49
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 4,              // 50 .. 59
-        54, 0, 0, 0, 0, 0, 0, 0, 0, 0,             // 60 .. 69
+        158, 37, 37, 32, 32, 57, 57, 45,  57, 45, //  0 ..  9
+        37,  32, 42, 42, 57, 20, 1,  240, 20, 1,  // 10 .. 19
+        1,   0,  0,  1,  0,  1,  0,  1,   1,  1,  // 20 .. 29
+        0,   1,  1,  0,  2,  1,  0,  0,   0,  0,  // 30 .. 39
+        0,   0,  0,  0,  0,  0,  39, 0,   0,  0,  // 40 .. 49
+        0,   0,  0,  0,  0,  0,  0,  0,   0,  4,  // 50 .. 59
+        54,  0,  0,  0,  0,  0,  0,  0,   0,  0,  // 60 .. 69
     } };
 }
 

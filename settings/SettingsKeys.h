@@ -6,6 +6,7 @@
 namespace SettingsKeys {
 
 // Per module; %1 is the module number in decimal.
+// clang-format off
 inline QString moduleSettings(int m) { return QStringLiteral("%1_Settings").arg(m); }
 inline QString moduleManualPauseFreq(int m) { return QStringLiteral("%1_SettingsManualPauseFreq").arg(m); }
 inline QString moduleManualPauseCheck(int m) { return QStringLiteral("%1_SettingsManualPauseCheck").arg(m); }
@@ -13,6 +14,7 @@ inline QString moduleAutoPauseCheck(int m) { return QStringLiteral("%1_SettingsA
 inline QString moduleLpfComboBox(int m) { return QStringLiteral("%1_SettingsLpfComboBox").arg(m); }
 // A module's name is stored under its bare number.
 inline QString moduleName(int m) { return QString::number(m); }
+// clang-format on
 
 // Options.
 inline const QString OptionsGroup = QStringLiteral("Options");
@@ -26,7 +28,8 @@ inline const QString ModuleAddress1 = QStringLiteral("Options/ModuleAddress1");
 inline const QString ModuleNumber1 = QStringLiteral("Options/ModuleNumber1");
 inline const QString ModuleNumber2 = QStringLiteral("Options/ModuleNumber2");
 inline const QString SuppressionFactor = QStringLiteral("Options/SuppressionFactor");
-inline const QString MaxSuppressionQualityError = QStringLiteral("Options/MaxSuppressionQualityError");
+inline const QString MaxSuppressionQualityError =
+    QStringLiteral("Options/MaxSuppressionQualityError");
 inline const QString MaxAddQualityError = QStringLiteral("Options/MaxAddQualityError");
 inline const QString AverageFactor = QStringLiteral("Options/AverageFactor");
 inline const QString DeviceLED = QStringLiteral("Options/DeviceLED");
@@ -52,9 +55,18 @@ inline const QString MainWindowSize = QStringLiteral("MainWindow/Size");
 // Event log.
 inline const QString Limit = QStringLiteral("Limit");
 inline const QString LogFilter = QStringLiteral("Logfilter");
-inline QString logWindowPos(int n) { return QStringLiteral("LogWindow%1/Pos").arg(n); }
-inline QString logWindowSize(int n) { return QStringLiteral("LogWindow%1/Size").arg(n); }
-inline QString logWindowColumn(int n, int col) { return QStringLiteral("LogWindow%1/Col%2").arg(n).arg(col); }
+inline QString logWindowPos(int n)
+{
+    return QStringLiteral("LogWindow%1/Pos").arg(n);
+}
+inline QString logWindowSize(int n)
+{
+    return QStringLiteral("LogWindow%1/Size").arg(n);
+}
+inline QString logWindowColumn(int n, int col)
+{
+    return QStringLiteral("LogWindow%1/Col%2").arg(n).arg(col);
+}
 
 // Other windows.
 inline const QString DebugWindowPos = QStringLiteral("DebugWindow/Pos");

@@ -39,7 +39,8 @@ static void note(const char *call, const char *path)
     if (g_calls < KeptPaths) {
         strncpy(g_paths[g_calls], call, PathLength - 1);
         strncat(g_paths[g_calls], " ", PathLength - strlen(g_paths[g_calls]) - 1);
-        strncat(g_paths[g_calls], path ? path : "(null)", PathLength - strlen(g_paths[g_calls]) - 1);
+        strncat(g_paths[g_calls], path ? path : "(null)",
+                PathLength - strlen(g_paths[g_calls]) - 1);
     }
     ++g_calls;
 }
@@ -55,48 +56,48 @@ static int takesMode(int flags)
     return (flags & O_CREAT) || ((flags & O_TMPFILE) == O_TMPFILE);
 }
 
-#define OPEN_LIKE(name)                                                                \
-    int name(const char *path, int flags, ...)                                        \
-    {                                                                                  \
-        static int (*real)(const char *, int, ...);                                   \
-        if (!real)                                                                     \
-            real = (int (*)(const char *, int, ...))next(#name);                      \
-        note(#name, path);                                                             \
-        if (takesMode(flags)) {                                                        \
-            va_list ap;                                                                \
-            va_start(ap, flags);                                                       \
-            const int mode = va_arg(ap, int);                                          \
-            va_end(ap);                                                                \
-            return real(path, flags, mode);                                            \
-        }                                                                              \
-        return real(path, flags);                                                      \
+#define OPEN_LIKE(name)                                                                            \
+    int name(const char *path, int flags, ...)                                                     \
+    {                                                                                              \
+        static int (*real)(const char *, int, ...);                                                \
+        if (!real)                                                                                 \
+            real = (int (*)(const char *, int, ...))next(#name);                                   \
+        note(#name, path);                                                                         \
+        if (takesMode(flags)) {                                                                    \
+            va_list ap;                                                                            \
+            va_start(ap, flags);                                                                   \
+            const int mode = va_arg(ap, int);                                                      \
+            va_end(ap);                                                                            \
+            return real(path, flags, mode);                                                        \
+        }                                                                                          \
+        return real(path, flags);                                                                  \
     }
 
-#define OPENAT_LIKE(name)                                                              \
-    int name(int dir, const char *path, int flags, ...)                               \
-    {                                                                                  \
-        static int (*real)(int, const char *, int, ...);                              \
-        if (!real)                                                                     \
-            real = (int (*)(int, const char *, int, ...))next(#name);                 \
-        note(#name, path);                                                             \
-        if (takesMode(flags)) {                                                        \
-            va_list ap;                                                                \
-            va_start(ap, flags);                                                       \
-            const int mode = va_arg(ap, int);                                          \
-            va_end(ap);                                                                \
-            return real(dir, path, flags, mode);                                       \
-        }                                                                              \
-        return real(dir, path, flags);                                                 \
+#define OPENAT_LIKE(name)                                                                          \
+    int name(int dir, const char *path, int flags, ...)                                            \
+    {                                                                                              \
+        static int (*real)(int, const char *, int, ...);                                           \
+        if (!real)                                                                                 \
+            real = (int (*)(int, const char *, int, ...))next(#name);                              \
+        note(#name, path);                                                                         \
+        if (takesMode(flags)) {                                                                    \
+            va_list ap;                                                                            \
+            va_start(ap, flags);                                                                   \
+            const int mode = va_arg(ap, int);                                                      \
+            va_end(ap);                                                                            \
+            return real(dir, path, flags, mode);                                                   \
+        }                                                                                          \
+        return real(dir, path, flags);                                                             \
     }
 
-#define PATH_CALL(name, type)                                                          \
-    int name(const char *path, type arg)                                              \
-    {                                                                                  \
-        static int (*real)(const char *, type);                                       \
-        if (!real)                                                                     \
-            real = (int (*)(const char *, type))next(#name);                          \
-        note(#name, path);                                                             \
-        return real(path, arg);                                                        \
+#define PATH_CALL(name, type)                                                                      \
+    int name(const char *path, type arg)                                                           \
+    {                                                                                              \
+        static int (*real)(const char *, type);                                                    \
+        if (!real)                                                                                 \
+            real = (int (*)(const char *, type))next(#name);                                       \
+        note(#name, path);                                                                         \
+        return real(path, arg);                                                                    \
     }
 
 OPEN_LIKE(open)

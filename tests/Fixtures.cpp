@@ -8,17 +8,17 @@
 EVENT Fixtures::event(qint64 start, qint64 end, int type, int peak, int threshold, double freq,
                       quint8 module, bool inProgress)
 {
-    return EVENT{start, end, qint16(peak), qint16(threshold), freq, type, inProgress, module};
+    return EVENT{ start, end, qint16(peak), qint16(threshold), freq, type, inProgress, module };
 }
 
 CHANNEL Fixtures::detection(int type, int level, int threshold, double freq)
 {
-    return CHANNEL{1, type, level, threshold, 0, 0, 0, freq};
+    return CHANNEL{ 1, type, level, threshold, 0, 0, 0, freq };
 }
 
 DATA Fixtures::record(quint8 module, const CHANNEL &c0, const CHANNEL &c1, const CHANNEL &c2)
 {
-    return DATA{module, 0, 0, 0, {c0, c1, c2}};
+    return DATA{ module, 0, 0, 0, { c0, c1, c2 } };
 }
 
 DATA Fixtures::status(quint8 module, qint32 s0, qint32 s1, qint32 s2)
@@ -36,10 +36,18 @@ DATA Fixtures::status(quint8 module, qint32 s0, qint32 s1, qint32 s2)
 
 QString Fixtures::dump(const DATA &d)
 {
-    QString s = QStringLiteral("%1 %2 %3 %4").arg(d.nID).arg(d.nFormat).arg(d.nRSSI).arg(d.nLinkSeq);
+    QString s =
+        QStringLiteral("%1 %2 %3 %4").arg(d.nID).arg(d.nFormat).arg(d.nRSSI).arg(d.nLinkSeq);
     for (const CHANNEL &c : d.channel) {
-        s += QStringLiteral(" | %1 %2 %3 %4 %5 %6 %7 %8").arg(c.nState).arg(c.nType).arg(c.nLevel)
-                 .arg(c.nThreshold).arg(c.nNoise).arg(c.cntDis).arg(c.cntTim).arg(c.dFreqMHz, 0, 'g', 17);
+        s += QStringLiteral(" | %1 %2 %3 %4 %5 %6 %7 %8")
+                 .arg(c.nState)
+                 .arg(c.nType)
+                 .arg(c.nLevel)
+                 .arg(c.nThreshold)
+                 .arg(c.nNoise)
+                 .arg(c.cntDis)
+                 .arg(c.cntTim)
+                 .arg(c.dFreqMHz, 0, 'g', 17);
     }
     return s;
 }
@@ -48,8 +56,15 @@ QString Fixtures::dump(const QList<EVENT> &events)
 {
     QStringList out;
     for (const EVENT &e : events) {
-        out.append(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8").arg(e.tStartTime).arg(e.tEndTime).arg(e.nPeakLevel)
-                       .arg(e.nThresholdLevel).arg(e.dFreqMHz, 0, 'g', 17).arg(e.nType).arg(e.bInProgress).arg(e.nModule));
+        out.append(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                       .arg(e.tStartTime)
+                       .arg(e.tEndTime)
+                       .arg(e.nPeakLevel)
+                       .arg(e.nThresholdLevel)
+                       .arg(e.dFreqMHz, 0, 'g', 17)
+                       .arg(e.nType)
+                       .arg(e.bInProgress)
+                       .arg(e.nModule));
     }
     return out.join(u'\n');
 }

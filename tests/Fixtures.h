@@ -38,6 +38,6 @@ public:
 
 // Declares `T *var` as the child `name` of parent; fails and leaves the running
 // test when there is none, so a renamed form widget fails one test only.
-#define CHILD(T, var, parent, name)                             \
-    T *var = (parent)->findChild<T *>(QLatin1String(name));     \
+#define CHILD(T, var, parent, name)                                                                \
+    T *var = (parent)->findChild<T *>(QLatin1String(name));                                        \
     QVERIFY2(var, qPrintable(QStringLiteral("no child ") + QLatin1String(name)))

@@ -31,7 +31,10 @@ namespace {
 class TestableMainWindow : public CMainWindow
 {
 public:
-    TestableMainWindow() : CMainWindow(0, false) {}
+    TestableMainWindow()
+        : CMainWindow(0, false)
+    {
+    }
     QStringList informed;
     bool answer = true;
     // Runs while the message box would be open.
@@ -206,8 +209,9 @@ private slots:
         }
         CLanguageSwitcher::instance().SetLanguage(QStringLiteral("en_US"));
         TestableMainWindow w;
-        QCOMPARE(russian + " | " + w.windowTitle(),
-                 QString("HARRIER Tablet DEMO - Версия 1.2.01 | HARRIER Tablet DEMO - Version 1.2.01"));
+        QCOMPARE(
+            russian + " | " + w.windowTitle(),
+            QString("HARRIER Tablet DEMO - Версия 1.2.01 | HARRIER Tablet DEMO - Version 1.2.01"));
     }
 
     void geometryIsKeptOnAScreen_data()
@@ -217,11 +221,13 @@ private slots:
         QTest::addColumn<QRect>("placed");
         const QRect wide(0, 0, 1920, 1080), right(1920, 0, 1280, 1024);
         QTest::newRow("sane") << QPoint(100, 80) << QSize(640, 480) << QRect(100, 80, 640, 480);
-        QTest::newRow("second screen") << QPoint(2000, 100) << QSize(3000, 3000) << QRect(2000, 100, 1280, 1024);
-        QTest::newRow("on no screen") << QPoint(-2147483646, 5) << QSize(2147483647, 2147483647)
-                                      << QRect(10, 10, 1920, 1080);
+        QTest::newRow("second screen")
+            << QPoint(2000, 100) << QSize(3000, 3000) << QRect(2000, 100, 1280, 1024);
+        QTest::newRow("on no screen")
+            << QPoint(-2147483646, 5) << QSize(2147483647, 2147483647) << QRect(10, 10, 1920, 1080);
         QTest::newRow("no size") << QPoint(50, 50) << QSize(0, 0) << QRect(50, 50, 1024, 768);
-        QTest::newRow("negative size") << QPoint(50, 50) << QSize(-5, 300) << QRect(50, 50, 1024, 768);
+        QTest::newRow("negative size")
+            << QPoint(50, 50) << QSize(-5, 300) << QRect(50, 50, 1024, 768);
     }
 
     void geometryIsKeptOnAScreen()
@@ -229,7 +235,8 @@ private slots:
         QFETCH(QPoint, pos);
         QFETCH(QSize, size);
         QFETCH(QRect, placed);
-        QCOMPARE(CMainWindow::FitGeometry(pos, size, { QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024) }),
+        QCOMPARE(CMainWindow::FitGeometry(pos, size,
+                                          { QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024) }),
                  placed);
     }
 

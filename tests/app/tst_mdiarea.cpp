@@ -38,11 +38,14 @@ private slots:
     {
         const QSize s(250, 183);
         // Only exact matches count as occupied.
-        QCOMPARE(CQMdiArea::FreePlace({ 0, 0 }, s, 1000, { QPoint(0, 0), QPoint(250, 0), QPoint(501, 0) }),
+        QCOMPARE(CQMdiArea::FreePlace({ 0, 0 }, s, 1000,
+                                      { QPoint(0, 0), QPoint(250, 0), QPoint(501, 0) }),
                  QPoint(500, 0));
         QCOMPARE(CQMdiArea::FreePlace({ 750, 0 }, s, 1000, { QPoint(750, 0) }), QPoint(0, 183));
-        QCOMPARE(CQMdiArea::FreePlace({ 0, 0 }, s, 100, { QPoint(0, 0), QPoint(0, 183) }), QPoint(0, 366));
-        QVERIFY(CQMdiArea::FreePlace({ 0, 0 }, QSize(0, 0), 1000, { QPoint(0, 0) }) != QPoint(0, 0)); // ends
+        QCOMPARE(CQMdiArea::FreePlace({ 0, 0 }, s, 100, { QPoint(0, 0), QPoint(0, 183) }),
+                 QPoint(0, 366));
+        QVERIFY(CQMdiArea::FreePlace({ 0, 0 }, QSize(0, 0), 1000, { QPoint(0, 0) })
+                != QPoint(0, 0)); // ends
         QCOMPARE(CQMdiArea::GridPositions(QList<QSize>(5, s), 999),
                  QList<QPoint>({ { 0, 0 }, { 250, 0 }, { 500, 0 }, { 0, 183 }, { 250, 183 } }));
     }
@@ -74,9 +77,10 @@ private slots:
         area.RearrangeModules();
         QTRY_VERIFY(area.verticalScrollBar()->isVisible());
         const QList<QMdiSubWindow *> subs = area.subWindowList();
-        QMdiSubWindow *lowest = *std::max_element(subs.begin(), subs.end(), [](QMdiSubWindow *a, QMdiSubWindow *b) {
-            return a->geometry().bottom() < b->geometry().bottom();
-        });
+        QMdiSubWindow *lowest =
+            *std::max_element(subs.begin(), subs.end(), [](QMdiSubWindow *a, QMdiSubWindow *b) {
+                return a->geometry().bottom() < b->geometry().bottom();
+            });
         QVERIFY(!area.viewport()->rect().contains(lowest->geometry()));
         area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
         QTRY_VERIFY(area.viewport()->rect().contains(lowest->geometry()));
@@ -110,9 +114,10 @@ private slots:
 
         QVERIFY(4 * w <= 1000 && 5 * w > 1000);
         area.RearrangeModules(); // Module 1 1, Module 10 10, Module 2 2, ...
-        QCOMPARE(QList<QPoint>({ subs[1]->pos(), subs[0]->pos(), subs[2]->pos(), subs[3]->pos(), subs[4]->pos(),
-                                 subs[5]->pos() }),
-                 QList<QPoint>({ { 0, 0 }, { w, 0 }, { 2 * w, 0 }, { 3 * w, 0 }, { 0, h }, { w, h } }));
+        QCOMPARE(
+            QList<QPoint>({ subs[1]->pos(), subs[0]->pos(), subs[2]->pos(), subs[3]->pos(),
+                            subs[4]->pos(), subs[5]->pos() }),
+            QList<QPoint>({ { 0, 0 }, { w, 0 }, { 2 * w, 0 }, { 3 * w, 0 }, { 0, h }, { w, h } }));
     }
 };
 

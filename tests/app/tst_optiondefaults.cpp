@@ -17,13 +17,32 @@ private slots:
     void firstRunAndMissingCheckBox()
     {
         const QList<QPair<QString, QVariant>> expected = {
-            {"SecurityType", 6}, {"SSID", ""}, {"Password", ""}, {"ServerAddress1", ""}, {"ServerAddress2", ""},
-            {"ModuleAddress1CheckBox", false}, {"ModuleAddress1", ""}, {"ModuleNumber1", "1"}, {"ModuleNumber2", "1"},
-            {"SuppressionFactor", "10"}, {"MaxSuppressionQualityError", "3"}, {"MaxAddQualityError", "50"},
-            {"AverageFactor", "1"}, {"DeviceLED", "0"}, {"DeviceSound", "0"}, {"DeviceOffline", "0"},
-            {"AudioAlarm", false}, {"AudioAlarmType", 0}, {"AlarmFile", "C:\\Windows\\Media\\tada.wav"},
-            {"BackgroundImage", false}, {"BackgroundImageFile", "C:\\"}, {"AlarmCombo", 0}, {"LinkIndication", true},
-            {"SensCombo", 2}, {"ThresholdEdit", -60}, {"Localization", false},
+            { "SecurityType", 6 },
+            { "SSID", "" },
+            { "Password", "" },
+            { "ServerAddress1", "" },
+            { "ServerAddress2", "" },
+            { "ModuleAddress1CheckBox", false },
+            { "ModuleAddress1", "" },
+            { "ModuleNumber1", "1" },
+            { "ModuleNumber2", "1" },
+            { "SuppressionFactor", "10" },
+            { "MaxSuppressionQualityError", "3" },
+            { "MaxAddQualityError", "50" },
+            { "AverageFactor", "1" },
+            { "DeviceLED", "0" },
+            { "DeviceSound", "0" },
+            { "DeviceOffline", "0" },
+            { "AudioAlarm", false },
+            { "AudioAlarmType", 0 },
+            { "AlarmFile", "C:\\Windows\\Media\\tada.wav" },
+            { "BackgroundImage", false },
+            { "BackgroundImageFile", "C:\\" },
+            { "AlarmCombo", 0 },
+            { "LinkIndication", true },
+            { "SensCombo", 2 },
+            { "ThresholdEdit", -60 },
+            { "Localization", false },
         };
         TestSettings::clear();
         QSettings s;
@@ -38,14 +57,15 @@ private slots:
 
         // The check-box option alone does not trigger a rewrite; any other does.
         const auto ensure = [&s] {
-            return QVariantList({OptionDefaults::ensure(s), s.value(SettingsKeys::AlarmCombo).toInt(),
-                                 s.contains(SettingsKeys::ModuleAddress1CheckBox)});
+            return QVariantList({ OptionDefaults::ensure(s),
+                                  s.value(SettingsKeys::AlarmCombo).toInt(),
+                                  s.contains(SettingsKeys::ModuleAddress1CheckBox) });
         };
         s.remove(SettingsKeys::ModuleAddress1CheckBox);
         s.setValue(SettingsKeys::AlarmCombo, 2);
-        QCOMPARE(ensure(), QVariantList({false, 2, false}));
+        QCOMPARE(ensure(), QVariantList({ false, 2, false }));
         s.remove(SettingsKeys::Password);
-        QCOMPARE(ensure(), QVariantList({true, 0, true}));
+        QCOMPARE(ensure(), QVariantList({ true, 0, true }));
     }
 };
 

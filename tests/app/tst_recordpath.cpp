@@ -64,16 +64,17 @@ private slots:
         fsCallsStart();
         const bool answered = exchange(60);
         for (quint8 m = 1; m <= 3; ++m)
-            w.moduleWindow(m)->OnTimer(); // the alarm bar blinks
+            w.moduleWindow(m)->OnTimer();  // the alarm bar blinks
         w.mdiArea()->viewport()->update(); // the background is drawn again
-        QTest::qWait(100); // labels follow, windows repaint
+        QTest::qWait(100);                 // labels follow, windows repaint
         const int calls = fsCallsStop();
 
         QVERIFY(answered);
         QString paths;
         for (int i = 0; i < qMin(calls, 8); ++i)
             paths += QLatin1String(fsCallsPath(i)) + QLatin1Char('\n');
-        QVERIFY2(calls == 0, qPrintable(QString("%1 file-system calls:\n%2").arg(calls).arg(paths)));
+        QVERIFY2(calls == 0,
+                 qPrintable(QString("%1 file-system calls:\n%2").arg(calls).arg(paths)));
     }
 };
 

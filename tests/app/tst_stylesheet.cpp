@@ -21,14 +21,16 @@ private slots:
 
     void imagesLoad()
     {
-        QStringList paths{ ":/eventlog.gif", ":/Rename.ico", ":/settings.ico", ":/FALCONMaster.ico" };
+        QStringList paths{ ":/eventlog.gif", ":/Rename.ico", ":/settings.ico",
+                           ":/FALCONMaster.ico" };
         const QRegularExpression url(QStringLiteral("url\\((:[^)]+)\\)"));
         for (auto it = url.globalMatch(applicationStyleSheet()); it.hasNext();)
             paths.append(it.next().captured(1));
         QVERIFY(paths.size() > 4);
         for (const QString &path : paths) {
             QImageReader reader(path);
-            QVERIFY2(!reader.read().isNull(), qPrintable(path + QLatin1String(": ") + reader.errorString()));
+            QVERIFY2(!reader.read().isNull(),
+                     qPrintable(path + QLatin1String(": ") + reader.errorString()));
         }
     }
 

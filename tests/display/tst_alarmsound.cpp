@@ -19,13 +19,16 @@ private slots:
     {
         const QByteArray w = ToneWave::wav(1100, 100, 22050);
         const auto u32 = [&w](int at) { return qFromLittleEndian<quint32>(w.constData() + at); };
-        const auto sample = [&w](int i) { return qFromLittleEndian<qint16>(w.constData() + 44 + 2 * i); };
+        const auto sample = [&w](int i) {
+            return qFromLittleEndian<qint16>(w.constData() + 44 + 2 * i);
+        };
         const int samples = 2205;
         // A player refuses a file whose header does not describe its samples.
         QCOMPARE(w.size(), 44 + 2 * samples);
         QCOMPARE(w.left(4) + w.mid(8, 8) + w.mid(36, 4), QByteArray("RIFFWAVEfmt data"));
         QCOMPARE(QList<quint32>({ u32(4), u32(20), u32(24), u32(34) & 0xFFFF, u32(40) }),
-                 QList<quint32>({ quint32(w.size() - 8), 0x10001 /* PCM, mono */, 22050, 16, 2 * samples }));
+                 QList<quint32>(
+                     { quint32(w.size() - 8), 0x10001 /* PCM, mono */, 22050, 16, 2 * samples }));
         // Rising zero crossings count the periods.
         int rising = 0;
         int peak = 0;

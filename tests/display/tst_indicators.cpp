@@ -14,9 +14,13 @@ namespace {
 QString colours(int minimum, int value, int threshold)
 {
     QString s;
-    for (const CQLevelBar::Segment &seg : CQLevelBar::barLayout(100, 18, minimum, -5, value, threshold).segments) {
+    for (const CQLevelBar::Segment &seg :
+         CQLevelBar::barLayout(100, 18, minimum, -5, value, threshold).segments) {
         const QRgb c = seg.colour.rgba();
-        s += c == CQLevelBar::NormalColour ? 'b' : c == CQLevelBar::OverColour ? 'r' : c == CQLevelBar::IdleColour ? 'g' : '?';
+        s += c == CQLevelBar::NormalColour ? 'b'
+            : c == CQLevelBar::OverColour  ? 'r'
+            : c == CQLevelBar::IdleColour  ? 'g'
+                                           : '?';
     }
     return s;
 }
@@ -43,18 +47,21 @@ private slots:
         CQLevelBar bar;
         bar.setRange(-95, -5);
         bar.SetLevel(-120, -130);
-        QCOMPARE(QList<int>({ bar.value(), bar.threshold() }), QList<int>({ -95, -95 })); // both raised to the minimum
+        QCOMPARE(QList<int>({ bar.value(), bar.threshold() }),
+                 QList<int>({ -95, -95 })); // both raised to the minimum
         bar.resize(100, 18);
         bar.SetLevel(-50, -80);
         const QImage img = bar.grab().toImage();
-        for (const CQLevelBar::Segment &seg : CQLevelBar::barLayout(100, 18, -95, -5, -50, -80).segments)
+        for (const CQLevelBar::Segment &seg :
+             CQLevelBar::barLayout(100, 18, -95, -5, -50, -80).segments)
             QCOMPARE(img.pixelColor(seg.rect.center()), seg.colour);
     }
 
     void circle()
     {
         const CShapedCircle::Geometry g = CShapedCircle::circleGeometry(80, 50);
-        QCOMPARE(QVariantList({g.maskSquare, g.textOrigin, g.scale}), QVariantList({QRect(15, 0, 50, 50), QPoint(26, 25), 0.5}));
+        QCOMPARE(QVariantList({ g.maskSquare, g.textOrigin, g.scale }),
+                 QVariantList({ QRect(15, 0, 50, 50), QPoint(26, 25), 0.5 }));
 
         CShapedCircle circle;
         circle.show(); // a hidden window gets its resize event only when shown

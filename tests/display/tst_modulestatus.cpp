@@ -16,12 +16,16 @@ private slots:
     // The first applicable flag wins; a quality above 100 is not shown.
     void statusText()
     {
-        const auto text = [](int state, int quality) { return ModuleStatus::statusText(state, quality); };
-        QCOMPARE(QStringList({ text(0, 50), text(0x41, 50), text(0x11, 50), text(0x21, 50), text(0x2E, 50),
-                               text(0x2C, 50), text(0x28, 50), text(0x20, 101), text(0x20, 100) }),
-                 QStringList({ "", "WRONG CONFIGURATION!!!", "SPECTRUM CHANGED!!!", "NO JAMMER!!! ",
-                               "BAD SUPPRESSION!!!", "SUPPRESSION CHANGED!!!", "SUPPRESSION CHANGED !!!",
-                               "SUPPRESSION OK", "SUPPRESSION OK = 100%" }));
+        const auto text = [](int state, int quality) {
+            return ModuleStatus::statusText(state, quality);
+        };
+        QCOMPARE(
+            QStringList({ text(0, 50), text(0x41, 50), text(0x11, 50), text(0x21, 50),
+                          text(0x2E, 50), text(0x2C, 50), text(0x28, 50), text(0x20, 101),
+                          text(0x20, 100) }),
+            QStringList({ "", "WRONG CONFIGURATION!!!", "SPECTRUM CHANGED!!!", "NO JAMMER!!! ",
+                          "BAD SUPPRESSION!!!", "SUPPRESSION CHANGED!!!", "SUPPRESSION CHANGED !!!",
+                          "SUPPRESSION OK", "SUPPRESSION OK = 100%" }));
     }
 
     // Restarts after 17 '>' the first time, every 18 records from then on.
@@ -42,8 +46,12 @@ private slots:
     // The alarm needs 0x20 missing in any channel; other bits do not count.
     void alarmAndSound()
     {
-        const auto alarm = [](int s0, int s1, int s2) { return ModuleStatus::isAlarm(Fixtures::status(1, s0, s1, s2)); };
-        QCOMPARE(QList<bool>({alarm(0x21, 0x60, 0x3F), alarm(0x20, 0x20, 0), alarm(0x01, 0x20, 0x20)}), QList<bool>({false, true, true}));
+        const auto alarm = [](int s0, int s1, int s2) {
+            return ModuleStatus::isAlarm(Fixtures::status(1, s0, s1, s2));
+        };
+        QCOMPARE(
+            QList<bool>({ alarm(0x21, 0x60, 0x3F), alarm(0x20, 0x20, 0), alarm(0x01, 0x20, 0x20) }),
+            QList<bool>({ false, true, true }));
         // Without a file a beep stands in.
         using S = ModuleStatus::AlarmSound;
         QCOMPARE(ModuleStatus::alarmSound(false, 1, "/tmp/x.wav"), S::None);
@@ -54,7 +62,9 @@ private slots:
     void alarmBar()
     {
         QCOMPARE(ModuleStatus::alarmBar(240, 153, 0, true, true).rect, QRect(8, 115, 226, 30));
-        const auto drawn = [](int mode, bool alarm, bool blink) { return ModuleStatus::alarmBar(240, 153, mode, alarm, blink).drawn; };
+        const auto drawn = [](int mode, bool alarm, bool blink) {
+            return ModuleStatus::alarmBar(240, 153, mode, alarm, blink).drawn;
+        };
         // Blinking follows the phase, steady ignores it, mode 2 never draws.
         QCOMPARE(QList<bool>({ drawn(0, true, true), drawn(0, true, false), drawn(1, true, false),
                                drawn(1, false, true), drawn(2, true, true) }),

@@ -28,7 +28,11 @@ public:
     QStringList played; // "beep" or the file
 
 protected:
-    QString askName(const QString &proposal) override { proposals << proposal; return answer; }
+    QString askName(const QString &proposal) override
+    {
+        proposals << proposal;
+        return answer;
+    }
     void playAlarm(ModuleStatus::AlarmSound sound, const QString &file) override
     {
         played << (sound == ModuleStatus::AlarmSound::Beep ? QStringLiteral("beep") : file);
@@ -72,7 +76,9 @@ private slots:
         CHILD(QLabel, level, &w, "m_pModeLabel2");
         QSignalSpy close(&w, &CModuleWindow::closeNeeded);
         device.record(6).settings[SettingsBlock::LinkSeqEcho] = 77;
-        const auto echo = [&device] { return QString::number(device.record(6).settings[SettingsBlock::LinkSeqEcho]); };
+        const auto echo = [&device] {
+            return QString::number(device.record(6).settings[SettingsBlock::LinkSeqEcho]);
+        };
         DATA d = Fixtures::status(6);
         d.nLinkSeq = 5;
         w.DisplayData(d); // absent option reads as off: byte 48 untouched
@@ -87,7 +93,7 @@ private slots:
         QCOMPARE(mode->text() + level->text(), QStringLiteral(" >62%3-0"));
         w.OnTimer();
         QCOMPARE(mode->text() + level->text(), QStringLiteral("No data for 9 s...0%"));
-        d.nRSSI = 56; // no link figure: an empty level
+        d.nRSSI = 56;     // no link figure: an empty level
         w.DisplayData(d); // a record before 30 s starts the count again
         QTRY_COMPARE(level->text(), QString());
         for (int i = 0; i < 29; ++i)

@@ -23,9 +23,15 @@ class TestEventLogStore : public QObject
         m_log->GetEvents(out, mode);
         return out;
     }
-    void add(quint8 module, const CHANNEL &c0 = {}, const CHANNEL &c1 = {}) { m_log->AddData(F::record(module, c0, c1)); }
-    static CHANNEL det(int type, int level, int threshold = -80, double freq = 0.0) { return F::detection(type, level, threshold, freq); }
-    static QString dump(const EVENT &e) { return F::dump({e}); }
+    void add(quint8 module, const CHANNEL &c0 = {}, const CHANNEL &c1 = {})
+    {
+        m_log->AddData(F::record(module, c0, c1));
+    }
+    static CHANNEL det(int type, int level, int threshold = -80, double freq = 0.0)
+    {
+        return F::detection(type, level, threshold, freq);
+    }
+    static QString dump(const EVENT &e) { return F::dump({ e }); }
     static constexpr auto ev = F::event;
 
 private slots:
@@ -63,7 +69,7 @@ private slots:
         add(2, det(2, -50, -70));
         const EVENT ready = ev(1000, 1020, 1, -60, -80, 0, 2, false);
         const EVENT open = ev(1020, 1020, 2, -50, -70, 0, 2, true);
-        QCOMPARE(F::dump(events()), F::dump({ready, open}));
+        QCOMPARE(F::dump(events()), F::dump({ ready, open }));
         QCOMPARE(F::dump(events(1)) + '|' + F::dump(events(2)), dump(ready) + '|' + dump(open));
         // A change to a type below its threshold only closes.
         add(2, det(3, -95, -70));
@@ -74,14 +80,14 @@ private slots:
     void trimmingMovesEventInProgressBack()
     {
         m_log->SetLimit(10);
-        add(1, det(1, -60));         // channel 0 stays open throughout
+        add(1, det(1, -60));           // channel 0 stays open throughout
         for (int i = 0; i < 10; ++i) { // channel 1 changes type every record
             ++m_now;
             add(1, det(1, -60), det(i % 2 ? 2 : 4, -60 - i));
         }
         // The oldest ready one went; the open one moved to the back.
         QList<EVENT> all = events();
-        QCOMPARE(QList<int>({int(all.size()), all[0].nPeakLevel}), QList<int>({10, -61}));
+        QCOMPARE(QList<int>({ int(all.size()), all[0].nPeakLevel }), QList<int>({ 10, -61 }));
         QCOMPARE(dump(all.last()), dump(ev(1000, 1010, 1, -60, -80, 0, 1, true)));
         m_now = 2000; // and its channel still extends it
         add(1, det(1, -50));
@@ -95,14 +101,15 @@ private slots:
     {
         QSettings s;
         QList<int> read;
-        for (const QVariant &stored : {QVariant(), QVariant("25"), QVariant(-5), QVariant("lots")}) {
+        for (const QVariant &stored :
+             { QVariant(), QVariant("25"), QVariant(-5), QVariant("lots") }) {
             s.remove(SettingsKeys::Limit);
             if (stored.isValid())
                 s.setValue(SettingsKeys::Limit, stored);
             m_log->LoadSettings();
             read << m_log->GetLimit();
         }
-        QCOMPARE(read, QList<int>({1000, 25, -5, 1000}));
+        QCOMPARE(read, QList<int>({ 1000, 25, -5, 1000 }));
         m_log->SetLimit(77);
         delete m_log;
         m_log = nullptr;
@@ -118,7 +125,7 @@ private slots:
         // Below the events in progress: trimming stops at them.
         m_log->SetLimit(-5);
         m_log->AddData(F::record(1, det(5, -60), det(2, -60), det(3, -60)));
-        QCOMPARE(QList<int>({int(events(2).size()), int(events().size())}), QList<int>({3, 3}));
+        QCOMPARE(QList<int>({ int(events(2).size()), int(events().size()) }), QList<int>({ 3, 3 }));
     }
 };
 

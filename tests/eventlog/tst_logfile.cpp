@@ -52,7 +52,7 @@ private slots:
 
         // Local time with summer time reads back to the same instants.
         F::setZone("Europe/Berlin");
-        const QList<EVENT> summer = {ev(1782900000, 1782900600, 1, -60, -80, 945.0, 1, false)};
+        const QList<EVENT> summer = { ev(1782900000, 1782900600, 1, -60, -80, 945.0, 1, false) };
         QVERIFY(LogFile::fromXml(LogFile::toXml(summer), back));
         QCOMPARE(F::dump(back), F::dump(summer));
     }
@@ -67,12 +67,16 @@ private slots:
         QTest::addColumn<QString>("events");
         const QString none = F::dump(QList<EVENT>());
         QTest::newRow("empty log") << QByteArray("<Log/>\n") << true << none;
-        QTest::newRow("declaration") << QByteArray("<?xml version=\"1.0\"?><Log><Item/></Log>") << true << none;
+        QTest::newRow("declaration")
+            << QByteArray("<?xml version=\"1.0\"?><Log><Item/></Log>") << true << none;
         QTest::newRow("comment") << QByteArray("<!-- log --><Log><Item/></Log>") << true << none;
-        QTest::newRow("attributes missing") << QByteArray("<Log><Item Module=\"3\" Now=\"1\"/></Log>") << true
-                                            << F::dump({ev(4294967295LL, 4294967295LL, 0, 0, 0, 0.0, 3, true)});
-        QTest::newRow("cut in an item") << QByteArray("<Log>\n <Item Module=\"3\"/>\n <Item Sta") << false << none;
-        QTest::newRow("cut after an item") << QByteArray("<Log>\n <Item Module=\"3\"/>\n") << false << none;
+        QTest::newRow("attributes missing")
+            << QByteArray("<Log><Item Module=\"3\" Now=\"1\"/></Log>") << true
+            << F::dump({ ev(4294967295LL, 4294967295LL, 0, 0, 0, 0.0, 3, true) });
+        QTest::newRow("cut in an item")
+            << QByteArray("<Log>\n <Item Module=\"3\"/>\n <Item Sta") << false << none;
+        QTest::newRow("cut after an item")
+            << QByteArray("<Log>\n <Item Module=\"3\"/>\n") << false << none;
         QTest::newRow("empty file") << QByteArray() << false << none;
         QTest::newRow("no XML") << QByteArray("\x89PNG\r\n\x1a\n\0\0") << false << none;
     }
@@ -82,7 +86,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(bool, valid);
         QFETCH(QString, events);
-        QList<EVENT> read = {ev(1, 2, 3, 4, 5, 6.0, 7, false)};
+        QList<EVENT> read = { ev(1, 2, 3, 4, 5, 6.0, 7, false) };
         QString error;
         QCOMPARE(LogFile::fromXml(content, read, &error), valid);
         QCOMPARE(error.isEmpty(), valid);
@@ -102,7 +106,7 @@ private slots:
         QVERIFY(LogFile::save(path, sampleEvents()));
         QCOMPARE(old.readAll(), QByteArray("old log\n"));
         QCOMPARE(F::readFile(path), LogFile::toXml(sampleEvents()));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"log.xml"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({ "log.xml" }));
     }
 
     void htmlExport()
@@ -111,8 +115,10 @@ private slots:
         EventTableModel model;
         model.sort(EventTableModel::DateTimeColumn, Qt::AscendingOrder);
         model.setEvents(sampleEvents());
-        const QStringList headings = {"Date/Time", "Duration", "Module", "Signal Type", "Signal Level", "Exceeding", "Frequency (MHz)"};
-        QCOMPARE(LogHtmlExporter::page(model, "KESTREL Event Log", headings), F::readFile(HARRIER_TEST_DATA "/export_golden.htm"));
+        const QStringList headings = { "Date/Time",    "Duration",  "Module",         "Signal Type",
+                                       "Signal Level", "Exceeding", "Frequency (MHz)" };
+        QCOMPARE(LogHtmlExporter::page(model, "KESTREL Event Log", headings),
+                 F::readFile(HARRIER_TEST_DATA "/export_golden.htm"));
     }
 };
 

@@ -13,7 +13,8 @@ Q_DECLARE_METATYPE(LOGFILTER)
 namespace {
 
 // The frequency tells events apart: it is the start time.
-EVENT ev(qint64 start, qint64 end, int type = 1, quint8 module = 2, int peak = -60, bool open = false)
+EVENT ev(qint64 start, qint64 end, int type = 1, quint8 module = 2, int peak = -60,
+         bool open = false)
 {
     return Fixtures::event(start, end, type, peak, 0, double(start), module, open);
 }
@@ -36,6 +37,7 @@ class TestLogFilter : public QObject
 private slots:
     void initTestCase() { TestSettings::isolate(); }
 
+    // clang-format off
     void rules_data()
     {
         QTest::addColumn<LOGFILTER>("filter");
@@ -84,6 +86,7 @@ private slots:
         lengthToo.bLength = true;
         QTest::newRow("after removal") << lengthToo << QList<EVENT>{ev(0, 20), ev(21, 29), ev(22, 40)} << "0-40";
     }
+    // clang-format on
 
     void rules()
     {
@@ -100,9 +103,9 @@ private slots:
     // The first keeps its frequency and state and takes the higher peak.
     void mergedValues()
     {
-        QList<EVENT> list = {ev(100, 200, 1, 2, -70, true), ev(120, 150, 1, 2, -65)};
+        QList<EVENT> list = { ev(100, 200, 1, 2, -70, true), ev(120, 150, 1, 2, -65) };
         on([](LOGFILTER &f) { f.bMerge = true; }).apply(list);
-        QCOMPARE(Fixtures::dump(list), Fixtures::dump({ev(100, 150, 1, 2, -65, true)}));
+        QCOMPARE(Fixtures::dump(list), Fixtures::dump({ ev(100, 150, 1, 2, -65, true) }));
     }
 
     void image()
@@ -116,14 +119,23 @@ private slots:
         f.tFrom = 0x0102030405060708LL;
         f.tTo = -1;
         QCOMPARE(f.toImage().toHex(),
-                 QByteArray("01000001" "01010001010101010101" "01010101010101010100" "01" "005a00"
-                            "04030201" "feffffff" "00000000" "0807060504030201" "ffffffffffffffff"));
+                 QByteArray("01000001"
+                            "01010001010101010101"
+                            "01010101010101010100"
+                            "01"
+                            "005a00"
+                            "04030201"
+                            "feffffff"
+                            "00000000"
+                            "0807060504030201"
+                            "ffffffffffffffff"));
         // A short image replaces only its length (here up to half of nGapSec),
         // a long one is cut; booleans read as "not zero".
         LOGFILTER s = LOGFILTER::defaults(1000);
-        s.overlayImage(QByteArray::fromHex("01020101") + QByteArray(25, '\0') + QByteArray::fromHex("ff"));
+        s.overlayImage(QByteArray::fromHex("01020101") + QByteArray(25, '\0')
+                       + QByteArray::fromHex("ff"));
         QVERIFY(s.bOn && s.bPeriod && s.bLength && s.bMerge && !s.bType[0]);
-        QCOMPARE(QList<int>({s.nGapSec, s.nLengthSec}), QList<int>({0xFF00, 10}));
+        QCOMPARE(QList<int>({ s.nGapSec, s.nLengthSec }), QList<int>({ 0xFF00, 10 }));
         s.overlayImage(f.toImage() + QByteArray(8, '\x7f'));
         QCOMPARE(s.toImage(), f.toImage());
     }

@@ -19,28 +19,43 @@ const qint64 kFrom = Fixtures::Dec2026;
 // A stored filter, typed from its layout: on, period, length, merge; ten type
 // groups; ten modules; only ready; padding; gap 3 s; length 10 s; padding;
 // from kFrom; to kFrom + 5 h.
-const QByteArray kImage = QByteArray::fromHex("00000000" "01010101010101010101" "01010101010101010101" "00" "000000"
-                                              "03000000" "0a000000" "00000000" "f3b6136b00000000" "43fd136b00000000");
+const QByteArray kImage = QByteArray::fromHex("00000000"
+                                              "01010101010101010101"
+                                              "01010101010101010101"
+                                              "00"
+                                              "000000"
+                                              "03000000"
+                                              "0a000000"
+                                              "00000000"
+                                              "f3b6136b00000000"
+                                              "43fd136b00000000");
 
 // The check box of each image byte from 1 to 24.
 const QList<const char *> kBoxes = {
-    "m_pPeriodCheck", "m_pLenCheck", "m_pMergeCheck", "m_pCdmaCheck", "m_pGsmCheck", "m_p3GCheck",
-    "m_pDectCheck", "m_pWlanCheck", "m_pBluetoothCheck", "m_pTrafficCheck", "m_p4GCheck", "m_pJammerCheck",
-    "m_pScanCheck", "m_pCh1Check", "m_pCh2Check", "m_pCh3Check", "m_pCh4Check", "m_pCh5Check", "m_pCh6Check",
-    "m_pCh7Check", "m_pCh8Check", "m_pCh9Check", "m_pCh10Check", "m_pOnlyReadyCheck",
+    "m_pPeriodCheck", "m_pLenCheck",    "m_pMergeCheck", "m_pCdmaCheck",      "m_pGsmCheck",
+    "m_p3GCheck",     "m_pDectCheck",   "m_pWlanCheck",  "m_pBluetoothCheck", "m_pTrafficCheck",
+    "m_p4GCheck",     "m_pJammerCheck", "m_pScanCheck",  "m_pCh1Check",       "m_pCh2Check",
+    "m_pCh3Check",    "m_pCh4Check",    "m_pCh5Check",   "m_pCh6Check",       "m_pCh7Check",
+    "m_pCh8Check",    "m_pCh9Check",    "m_pCh10Check",  "m_pOnlyReadyCheck",
 };
 
 class Dialog : public CLogFilterDialog
 {
 public:
-    explicit Dialog(LOGFILTER *filter) : CLogFilterDialog(filter, nullptr) {}
+    explicit Dialog(LOGFILTER *filter)
+        : CLogFilterDialog(filter, nullptr)
+    {
+    }
     QStringList warnings;
 
 protected:
     void showWarning(const QString &text) override { warnings << text; }
 };
 
-QByteArray stored() { return QSettings().value(SettingsKeys::LogFilter).toByteArray(); }
+QByteArray stored()
+{
+    return QSettings().value(SettingsKeys::LogFilter).toByteArray();
+}
 
 } // namespace
 
@@ -100,7 +115,9 @@ private slots:
         CHILD(QLineEdit, gap, &d, "m_pGapEdit");
         CHILD(QAbstractButton, ok, &d, "m_pOkButton");
         // One digit per condition control: the boxes, the dates, length and gap.
-        const QList<const char *> conditions = kBoxes + QList<const char *>({"m_pStartDateEdit", "m_pEndDateEdit", "m_pLenEdit", "m_pGapEdit"});
+        const QList<const char *> conditions = kBoxes
+            + QList<const char *>({ "m_pStartDateEdit", "m_pEndDateEdit", "m_pLenEdit",
+                                    "m_pGapEdit" });
         QVERIFY(all->isChecked());
         QCOMPARE(Fixtures::enabled(d, conditions), QString(24, u'0') + "1100");
         match->click();
@@ -114,8 +131,9 @@ private slots:
         from->setDateTime(QDateTime::fromSecsSinceEpoch(kFrom + 86400));
         to->setDateTime(QDateTime::fromSecsSinceEpoch(kFrom + 7200));
         ok->click();
-        QCOMPARE(d.warnings, QStringList({"Start date cannot be greater than end one!"}));
-        QCOMPARE(QList<int>({d.result(), int(stored().size())}), QList<int>({QDialog::Rejected, 0}));
+        QCOMPARE(d.warnings, QStringList({ "Start date cannot be greater than end one!" }));
+        QCOMPARE(QList<int>({ d.result(), int(stored().size()) }),
+                 QList<int>({ QDialog::Rejected, 0 }));
         QCOMPARE(filter.toImage(), opened);
 
         // A later time on the same day passes; texts that are no number give 0.
@@ -124,8 +142,9 @@ private slots:
         gap->setText("three");
         ok->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(QList<qint64>({filter.bOn, filter.tFrom, filter.tTo, filter.nLengthSec, filter.nGapSec}),
-                 QList<qint64>({1, kFrom + 9000, kFrom + 7200, 25, 0}));
+        QCOMPARE(QList<qint64>(
+                     { filter.bOn, filter.tFrom, filter.tTo, filter.nLengthSec, filter.nGapSec }),
+                 QList<qint64>({ 1, kFrom + 9000, kFrom + 7200, 25, 0 }));
         QCOMPARE(stored(), filter.toImage());
 
         // The next dialog starts from the stored filter, switched off; Cancel stores nothing.

@@ -29,7 +29,11 @@ using F = Fixtures;
 class Window : public CLogWindow
 {
 public:
-    explicit Window(CEventLog *log, CMasterDevice *device = nullptr) : CLogWindow(1, device, nullptr) { SetEventLog(log); }
+    explicit Window(CEventLog *log, CMasterDevice *device = nullptr)
+        : CLogWindow(1, device, nullptr)
+    {
+        SetEventLog(log);
+    }
 
     QStringList messages; // "title: text"
     bool answer = true;
@@ -50,8 +54,11 @@ public:
     // The title, whether Save, Refresh and automatic refresh are enabled, the rows.
     QStringList state() const
     {
-        return QStringList({windowTitle(), F::enabled(*this, {"m_pSaveButton", "m_pRefreshButton", "m_pRefreshCheck"})})
-               + rows();
+        return QStringList(
+                   { windowTitle(),
+                     F::enabled(*this,
+                                { "m_pSaveButton", "m_pRefreshButton", "m_pRefreshCheck" }) })
+            + rows();
     }
 
 protected:
@@ -110,10 +117,12 @@ private slots:
     {
         QSettings().setValue(SettingsKeys::moduleName(12), "Yard");
         Window w(m_log);
-        QCOMPARE(w.rows(), QStringList({"05.12.2026 07:02:11|0:01:20| 1 1|GSM 900| -55 dBm|  25 dBm| 945",
-                                        "05.12.2026 07:02:11|0:01:20| 3 3|WLAN 2.4| -50 dBm|  25 dBm|2412",
-                                        "05.12.2026 07:03:26|In progress|12 Yard|Traffic 5|50%|18%|",
-                                        "05.12.2026 07:03:31|In progress| 1 1|3G-2100| -70 dBm|  20 dBm|2412.35"}));
+        QCOMPARE(w.rows(),
+                 QStringList(
+                     { "05.12.2026 07:02:11|0:01:20| 1 1|GSM 900| -55 dBm|  25 dBm| 945",
+                       "05.12.2026 07:02:11|0:01:20| 3 3|WLAN 2.4| -50 dBm|  25 dBm|2412",
+                       "05.12.2026 07:03:26|In progress|12 Yard|Traffic 5|50%|18%|",
+                       "05.12.2026 07:03:31|In progress| 1 1|3G-2100| -70 dBm|  20 dBm|2412.35" }));
 
         // Sorted by another heading, the page follows the table as shown.
         CHILD(QTreeView, view, &w, "m_pTreeWidget");
@@ -123,14 +132,17 @@ private slots:
         const QList<QByteArray> lines = F::readFile(m_dir.filePath("shown.htm")).split('\n');
         QCOMPARE(lines.size(), 9 + 4 + 2);
         for (int r = 0; r < 4; ++r)
-            QCOMPARE(lines[9 + r], ("<tr><td align=middle>" + w.rows()[r].replace('|', "</td><td align=middle>") + "</td></tr>\r").toLocal8Bit());
+            QCOMPARE(lines[9 + r],
+                     ("<tr><td align=middle>" + w.rows()[r].replace('|', "</td><td align=middle>")
+                      + "</td></tr>\r")
+                         .toLocal8Bit());
     }
 
     void files()
     {
         Window w(m_log);
         const QStringList live = w.state();
-        QCOMPARE(live.mid(0, 2), QStringList({"Event Log #1", "111"}));
+        QCOMPARE(live.mid(0, 2), QStringList({ "Event Log #1", "111" }));
         // Failures name the file and leave the window as it was, also for a file cut short.
         const QString badLog = m_dir.filePath("nowhere/log.xml");
         const QString cut = m_dir.filePath("cut.xml");
@@ -139,10 +151,12 @@ private slots:
         QVERIFY(!w.exportTo(m_dir.filePath("nowhere/page.htm")));
         QVERIFY(!w.loadFrom(m_dir.filePath("missing.xml")));
         QVERIFY(!w.loadFrom(cut));
-        const QStringList names = {QDir::toNativeSeparators(badLog), "page.htm", "missing.xml", "cut.xml"};
+        const QStringList names = { QDir::toNativeSeparators(badLog), "page.htm", "missing.xml",
+                                    "cut.xml" };
         QCOMPARE(w.messages.size(), names.size());
         for (int i = 0; i < names.size(); ++i)
-            QVERIFY2(w.messages[i].startsWith("Error: ") && w.messages[i].contains(names[i]), qPrintable(w.messages[i]));
+            QVERIFY2(w.messages[i].startsWith("Error: ") && w.messages[i].contains(names[i]),
+                     qPrintable(w.messages[i]));
         QCOMPARE(w.state(), live);
 
         // A saved file shows instead of the store; a broken one does not replace it.
@@ -151,7 +165,7 @@ private slots:
         m_log->Clear();
         QVERIFY(w.loadFrom(path));
         QVERIFY(!w.loadFrom(cut));
-        QCOMPARE(w.state(), QStringList({"Event Log from file: " + path, "000"}) + live.mid(2));
+        QCOMPARE(w.state(), QStringList({ "Event Log from file: " + path, "000" }) + live.mid(2));
 
         // "New" answered No changes nothing; Yes clears the store and shows it again.
         w.answer = false;
@@ -160,7 +174,7 @@ private slots:
         m_log->AddData(F::record(2, F::detection(1, -60)));
         w.answer = true;
         w.OnClearButton();
-        QCOMPARE(w.state(), QStringList({"Event Log #1", "111"}));
+        QCOMPARE(w.state(), QStringList({ "Event Log #1", "111" }));
     }
 
     // OK refreshes through the edited filter; a dialog ended with Cancel leaves it off.
@@ -177,8 +191,10 @@ private slots:
         };
         w.OnFilterButton();
         // Module 1 unchecked; 12 is above the ten modules the filter knows.
-        QCOMPARE(w.state(), QStringList({"Event Log #1 [filtered]", "111",
-                                         "05.12.2026 07:02:11|0:01:20| 3 3|WLAN 2.4| -50 dBm|  25 dBm|2412"}));
+        QCOMPARE(
+            w.state(),
+            QStringList({ "Event Log #1 [filtered]", "111",
+                          "05.12.2026 07:02:11|0:01:20| 3 3|WLAN 2.4| -50 dBm|  25 dBm|2412" }));
         QVERIFY(LogFile::writeFile(m_dir.filePath("none.xml"), "<Log/>"));
         QVERIFY(w.loadFrom(m_dir.filePath("none.xml")));
         QCOMPARE(w.windowTitle(), "Event Log [filtered] from file: " + m_dir.filePath("none.xml"));
@@ -198,7 +214,7 @@ private slots:
         CHILD(QLineEdit, edit, &w, "m_pMaxEventsEdit");
         edit->setText("5");
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(QList<int>({edit->text().toInt(), m_log->GetLimit()}), QList<int>({10, 10}));
+        QCOMPARE(QList<int>({ edit->text().toInt(), m_log->GetLimit() }), QList<int>({ 10, 10 }));
     }
 
     void bypass()
@@ -211,23 +227,25 @@ private slots:
         CHILD(QTreeView, view, &w, "m_pTreeWidget");
         const auto selectRow = [view](int column, const QString &text) {
             const QAbstractItemModel *m = view->model();
-            view->setCurrentIndex(m->match(m->index(0, column), Qt::DisplayRole, text, 1, Qt::MatchExactly).value(0));
+            view->setCurrentIndex(
+                m->match(m->index(0, column), Qt::DisplayRole, text, 1, Qt::MatchExactly).value(0));
         };
         w.OnBypassThisFreq();
         QVERIFY(!device.hasRecord(1)); // no current row: nothing
         w.OnSendThisFreqToExt();
-        QCOMPARE(w.messages, QStringList({"Error: NO SEARCHING MODUL!!!"}));
+        QCOMPARE(w.messages, QStringList({ "Error: NO SEARCHING MODUL!!!" }));
 
         // Marker, bypass begin and end (big-endian MHz) and kind.
         const auto bytes = [&device](quint8 m) {
             const SettingsBlock::Block &b = device.record(m).settings;
-            return QList<int>({b[0], b[37], b[38], b[39], b[40], b[41]});
+            return QList<int>({ b[0], b[37], b[38], b[39], b[40], b[41] });
         };
         StationGlobals::ackCounter = 5;
         selectRow(EventTableModel::FrequencyColumn, " 945");
         w.OnBypassThisFreq();
-        QCOMPARE(bytes(1), QList<int>({158, 3, 177, 3, 177, 8}));
-        QCOMPARE(QList<int>({StationGlobals::expectedAcks, StationGlobals::ackCounter}), QList<int>({1, 0}));
+        QCOMPARE(bytes(1), QList<int>({ 158, 3, 177, 3, 177, 8 }));
+        QCOMPARE(QList<int>({ StationGlobals::expectedAcks, StationGlobals::ackCounter }),
+                 QList<int>({ 1, 0 }));
         QVERIFY(StationGlobals::settingsMutex().tryLock()); // released again
         StationGlobals::settingsMutex().unlock();
 
@@ -235,14 +253,14 @@ private slots:
         selectRow(EventTableModel::ModuleColumn, "123 123");
         w.OnBypassThisFreq();
         QVERIFY(!device.hasRecord(12));
-        QCOMPARE(bytes(123), QList<int>({158, 7, 85, 7, 85, 8}));
+        QCOMPARE(bytes(123), QList<int>({ 158, 7, 85, 7, 85, 8 }));
 
         // For all: every record of the device model takes module 3's range.
         selectRow(EventTableModel::FrequencyColumn, "2412");
         w.OnBypassThisFreqForAll();
-        QCOMPARE(device.records().keys(), QList<quint8>({1, 3, 9, 123}));
-        for (quint8 m : {1, 3, 9, 123})
-            QCOMPARE(bytes(m), QList<int>({158, 9, 108, 9, 108, 8}));
+        QCOMPARE(device.records().keys(), QList<quint8>({ 1, 3, 9, 123 }));
+        for (quint8 m : { 1, 3, 9, 123 })
+            QCOMPARE(bytes(m), QList<int>({ 158, 9, 108, 9, 108, 8 }));
         QCOMPARE(StationGlobals::expectedAcks, 4);
     }
 };

@@ -13,7 +13,8 @@ void FuzzEnvironment::isolate()
 {
     static QTemporaryDir home; // removed at exit
     if (!home.isValid()) {
-        std::fprintf(stderr, "fuzz: cannot create a temporary folder: %s\n", qPrintable(home.errorString()));
+        std::fprintf(stderr, "fuzz: cannot create a temporary folder: %s\n",
+                     qPrintable(home.errorString()));
         std::abort();
     }
     const QByteArray path = home.path().toLocal8Bit();

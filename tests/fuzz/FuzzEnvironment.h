@@ -2,7 +2,8 @@
 // What every fuzz target sets up before its first input, and how it fails.
 
 // Stops the run (libFuzzer keeps the input as a crash artifact) when an invariant does not hold.
-#define FUZZ_CHECK(condition) ((condition) ? void() : FuzzEnvironment::fail(#condition, __FILE__, __LINE__))
+#define FUZZ_CHECK(condition)                                                                      \
+    ((condition) ? void() : FuzzEnvironment::fail(#condition, __FILE__, __LINE__))
 
 class FuzzEnvironment
 {

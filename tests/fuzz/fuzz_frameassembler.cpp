@@ -20,7 +20,10 @@ int cutLength(quint32 r)
     return pick == 0 ? 0 : pick == 1 ? int(rest % 8192) : pick < 4 ? 1 : 1 + int(rest % 64);
 }
 
-QByteArray word(quint16 w) { return QByteArray(1, char(w >> 8)) + char(w); }
+QByteArray word(quint16 w)
+{
+    return QByteArray(1, char(w >> 8)) + char(w);
+}
 
 } // namespace
 

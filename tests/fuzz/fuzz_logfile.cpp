@@ -14,9 +14,11 @@ namespace {
 
 bool same(const EVENT &a, const EVENT &b)
 {
-    return std::tie(a.tStartTime, a.tEndTime, a.nPeakLevel, a.nThresholdLevel, a.nType, a.bInProgress, a.nModule)
-               == std::tie(b.tStartTime, b.tEndTime, b.nPeakLevel, b.nThresholdLevel, b.nType, b.bInProgress, b.nModule)
-           && (a.dFreqMHz == b.dFreqMHz || (std::isnan(a.dFreqMHz) && std::isnan(b.dFreqMHz)));
+    return std::tie(a.tStartTime, a.tEndTime, a.nPeakLevel, a.nThresholdLevel, a.nType,
+                    a.bInProgress, a.nModule)
+        == std::tie(b.tStartTime, b.tEndTime, b.nPeakLevel, b.nThresholdLevel, b.nType,
+                    b.bInProgress, b.nModule)
+        && (a.dFreqMHz == b.dFreqMHz || (std::isnan(a.dFreqMHz) && std::isnan(b.dFreqMHz)));
 }
 
 } // namespace
@@ -30,7 +32,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     QList<EVENT> events, again;
-    if (!LogFile::fromXml(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)), events))
+    if (!LogFile::fromXml(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)),
+                          events))
         return 0;
     FUZZ_CHECK(LogFile::fromXml(LogFile::toXml(events), again));
     FUZZ_CHECK(again.size() == events.size());

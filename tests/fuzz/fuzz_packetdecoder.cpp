@@ -87,8 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
 
         const quint8 previousId = record.nID;
-        const int result = PacketDecoder::Decode(device, reinterpret_cast<const char *>(body.data()),
-                                                 quint16(length), record, kind);
+        const int result = PacketDecoder::Decode(
+            device, reinterpret_cast<const char *>(body.data()), quint16(length), record, kind);
         const bool shortFrame = kind == 0x8C04 && length == 51;
         FUZZ_CHECK(result >= Wire::DecodeInvalid && result <= Wire::DecodeTag350);
         FUZZ_CHECK(result != Wire::DecodeMeasurement || record.nFormat == 4);
@@ -100,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QByteArray &reply = device.reply();
         FUZZ_CHECK(reply.size() == 71);
         if (device.hasRecord(record.nID))
-            FUZZ_CHECK(quint8(reply[0]) == 0x4F && quint8(reply[70]) == sum(reply.constData() + 1, 69));
+            FUZZ_CHECK(quint8(reply[0]) == 0x4F
+                       && quint8(reply[70]) == sum(reply.constData() + 1, 69));
         else
             FUZZ_CHECK(reply == QByteArray(71, '\0'));
         FUZZ_CHECK(device.records().size() == recordCount);

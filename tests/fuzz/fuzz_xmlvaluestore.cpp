@@ -16,7 +16,8 @@ namespace {
 // A conservative subset of XML names; names outside it are still fed.
 bool plainXmlName(const QString &name)
 {
-    static const QRegularExpression re(QStringLiteral("^(?![Xx][Mm][Ll])[A-Za-z_][A-Za-z0-9_.-]*\\z"));
+    static const QRegularExpression re(
+        QStringLiteral("^(?![Xx][Mm][Ll])[A-Za-z_][A-Za-z0-9_.-]*\\z"));
     return re.match(name).hasMatch();
 }
 
@@ -25,7 +26,8 @@ bool namesUnique(const QDomElement &parent, bool groups)
 {
     QSet<QString> names;
     qsizetype count = 0;
-    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement(), ++count) {
+    for (QDomElement e = parent.firstChildElement(); !e.isNull();
+         e = e.nextSiblingElement(), ++count) {
         names.insert(e.tagName());
         if (groups && !namesUnique(e, false))
             return false;
@@ -45,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     CXmlValueStore store;
     QMap<QPair<QString, QString>, QString> model;
-    for (const QString &line : QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)).split(u'\n')) {
+    for (const QString &line :
+         QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)).split(u'\n')) {
         const QStringList f = line.split(u'\t');
         if (f.size() != 4)
             continue;

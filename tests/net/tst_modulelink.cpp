@@ -68,8 +68,11 @@ constexpr bool kResidentSizeMeaningful = false;
 qint64 residentKb()
 {
     QFile f("/proc/self/status");
-    return f.open(QIODevice::ReadOnly)
-        ? QRegularExpression("VmRSS:\\s*(\\d+)").match(QString::fromLatin1(f.readAll())).captured(1).toLongLong() : -1;
+    return f.open(QIODevice::ReadOnly) ? QRegularExpression("VmRSS:\\s*(\\d+)")
+                                             .match(QString::fromLatin1(f.readAll()))
+                                             .captured(1)
+                                             .toLongLong()
+                                       : -1;
 }
 
 QByteArray readExactly(QTcpSocket &s, int n)
@@ -129,7 +132,8 @@ private:
         for (int i = 0; i < n; ++i) {
             auto s = std::make_unique<QTcpSocket>();
             s->connectToHost(QHostAddress::LocalHost, m_link->serverPort());
-            if (QTest::qWaitFor([&] { return s->state() == QAbstractSocket::ConnectedState; }, 5000))
+            if (QTest::qWaitFor([&] { return s->state() == QAbstractSocket::ConnectedState; },
+                                5000))
                 clients.push_back(std::move(s));
         }
         return clients;
@@ -170,7 +174,8 @@ private slots:
         startLink();
         Clients c = connectClients(1);
         QCOMPARE(int(c.size()), 1);
-        QByteArray bad = ModuleFrame::measurementBody(Fixtures::status(7)), map = QByteArray(6143, '\1') + '\2';
+        QByteArray bad = ModuleFrame::measurementBody(Fixtures::status(7)),
+                   map = QByteArray(6143, '\1') + '\2';
         bad[49] = char(bad[49] ^ 0x40);
         // A wrong checksum clears the record (reply for module 0) and is not
         // shown; the bulk map after it must still be answered for its sender.
@@ -200,7 +205,8 @@ private slots:
         std::vector<QByteArray> streams(Count), received(Count);
         for (int i = 0; i < Count; ++i) {
             QTcpSocket *raw = clients[i].get();
-            connect(raw, &QTcpSocket::readyRead, this, [raw, &received, i] { received[i] += raw->readAll(); });
+            connect(raw, &QTcpSocket::readyRead, this,
+                    [raw, &received, i] { received[i] += raw->readAll(); });
             m_link->device.LoadModuleSettings(quint8(i + 1));
             for (int f = 0; f < Frames; ++f)
                 streams[i] += measurementFrame(quint8(i + 1), quint8(f));
@@ -217,14 +223,18 @@ private slots:
                 pending = pending || !streams[i].isEmpty();
             }
         }
-        QVERIFY(QTest::qWaitFor([&] {
-            return std::all_of(received.begin(), received.end(), [](const QByteArray &r) { return r.size() >= Frames * 71; });
-        }, 30000));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+            return std::all_of(received.begin(), received.end(),
+                               [](const QByteArray &r) { return r.size() >= Frames * 71; });
+            },
+            30000));
         static_assert(LinkSeqEcho == ModuleEcho + 1);
         for (int i = 0; i < Count; ++i) {
             QCOMPARE(received[i].size(), Frames * 71);
             for (int f = 0; f < Frames; ++f) // module and link sequence echoes
-                QCOMPARE(received[i].mid(f * 71 + 1 + ModuleEcho, 2).toHex(), (QByteArray(1, char(i + 1)) + char(f)).toHex());
+                QCOMPARE(received[i].mid(f * 71 + 1 + ModuleEcho, 2).toHex(),
+                         (QByteArray(1, char(i + 1)) + char(f)).toHex());
         }
     }
 
@@ -252,7 +262,8 @@ private slots:
         QTest::qWait(100);
         const qint64 grown = residentKb() - before;
         if (kResidentSizeMeaningful)
-            QVERIFY2(before > 0 && grown < 20 * 1024, qPrintable(QString("grew by %1 kB").arg(grown)));
+            QVERIFY2(before > 0 && grown < 20 * 1024,
+                     qPrintable(QString("grew by %1 kB").arg(grown)));
         noisy.clear();
         m_link->device.LoadModuleSettings(9);
         Clients c = connectClients(1);
@@ -270,7 +281,8 @@ private slots:
         QTcpSocket &greedy = *c[0];
         greedy.setReadBufferSize(1); // takes nothing from the kernel
         const qint64 before = residentKb();
-        const QByteArray chunk = QByteArray::fromHex("8c040000").repeated(16 * 1024); // 64 KiB of empty frames
+        const QByteArray chunk =
+            QByteArray::fromHex("8c040000").repeated(16 * 1024); // 64 KiB of empty frames
         qint64 offered = 0;
         QElapsedTimer t;
         t.start();
@@ -285,7 +297,8 @@ private slots:
         QVERIFY2(latency >= 0 && latency < 1000, qPrintable(QString::number(latency)));
         const qint64 grown = residentKb() - before;
         if (kResidentSizeMeaningful)
-            QVERIFY2(before > 0 && grown < 5 * 1024, qPrintable(QString("grew by %1 kB").arg(grown)));
+            QVERIFY2(before > 0 && grown < 5 * 1024,
+                     qPrintable(QString("grew by %1 kB").arg(grown)));
         QCOMPARE(m_link->throttledConnections(), 1);
         // Once the module reads its replies, it is served again.
         greedy.setReadBufferSize(0);
@@ -301,8 +314,7 @@ private slots:
         connect(m_link.get(), &ModuleLink::dataUpdated, this, [] {
             QElapsedTimer busy;
             busy.start();
-            while (busy.nsecsElapsed() < 20000) {
-            }
+            while (busy.nsecsElapsed() < 20000) { }
         });
         for (quint8 m = 1; m <= 5; ++m)
             m_link->device.LoadModuleSettings(m);
@@ -312,7 +324,8 @@ private slots:
         for (int i = 0; i < 4; ++i) {
             floods[i] = measurementFrame(quint8(i + 1)).repeated(1000);
             c[i]->setReadBufferSize(0);
-            connect(c[i].get(), &QTcpSocket::readyRead, c[i].get(), [s = c[i].get()] { s->readAll(); });
+            connect(c[i].get(), &QTcpSocket::readyRead, c[i].get(),
+                    [s = c[i].get()] { s->readAll(); });
         }
         const auto flood = [&] {
             for (int i = 0; i < 4; ++i)
@@ -335,14 +348,17 @@ private slots:
             latencies.push_back(calm.read(71).size() == 71 ? t.nsecsElapsed() / 1e6 : 1e9);
             QTest::qWait(20);
         }
-        const qint64 flooded = std::count_if(m_emitted.begin(), m_emitted.end(), [](const DATA &d) { return d.nID < 5; });
+        const qint64 flooded = std::count_if(m_emitted.begin(), m_emitted.end(),
+                                             [](const DATA &d) { return d.nID < 5; });
         std::sort(latencies.begin(), latencies.end());
         QVERIFY2(flooded > 2000, qPrintable(QString::number(flooded)));
         // Bounds loose enough for a loaded machine; a starved module gets a handful of replies.
         const double median = latencies.empty() ? 1e9 : latencies[latencies.size() / 2];
         QVERIFY2(latencies.size() > 30 && median < 25 && latencies.back() < 500,
                  qPrintable(QString("%1 replies, median %2 ms, slowest %3 ms")
-                                .arg(latencies.size()).arg(median).arg(latencies.back())));
+                                .arg(latencies.size())
+                                .arg(median)
+                                .arg(latencies.back())));
     }
 
     // A connection that delivers no complete frame within the time-out is
@@ -403,7 +419,9 @@ private slots:
         for (int i = 0; i < 12 && m_link->acceptFailures() == 0; ++i) {
             auto s = std::make_unique<QTcpSocket>();
             s->connectToHost(QHostAddress::LocalHost, m_link->serverPort());
-            QTest::qWaitFor([&] { return s->state() == QAbstractSocket::ConnectedState; }, 1000);
+            // Past the limit the client itself may fail to connect: that is checked below.
+            static_cast<void>(QTest::qWaitFor(
+                [&] { return s->state() == QAbstractSocket::ConnectedState; }, 1000));
             QTest::qWait(30);
             if (s->state() == QAbstractSocket::ConnectedState)
                 clients.push_back(std::move(s));
@@ -419,7 +437,8 @@ private slots:
         QCOMPARE(setrlimit(RLIMIT_NOFILE, &old), 0);
 
         QVERIFY2(failures > 0, "no accept ever failed");
-        QVERIFY2(m_link->acceptFailures() < 10, qPrintable(QString::number(m_link->acceptFailures())));
+        QVERIFY2(m_link->acceptFailures() < 10,
+                 qPrintable(QString::number(m_link->acceptFailures())));
         QVERIFY2(cpuUsed < 150, qPrintable(QString("%1 ms of CPU in 600 ms").arg(cpuUsed)));
         // The connection that waited in the kernel is accepted and answered.
         QTRY_VERIFY(m_link->connectionCount() >= accepted);
@@ -459,7 +478,8 @@ private slots:
         for (int i = 0; i < 46; ++i) // the whole table and round again
             m_link->OnTimer();
         QCOMPARE(m_emitted.size(), 46 * 6);
-        QCOMPARE(QList<int>({m_emitted[0].nID, m_emitted[5].nID, m_emitted[6].nID}), QList<int>({1, 6, 1}));
+        QCOMPARE(QList<int>({ m_emitted[0].nID, m_emitted[5].nID, m_emitted[6].nID }),
+                 QList<int>({ 1, 6, 1 }));
     }
 
     void listenFailureIsReported()

@@ -12,7 +12,10 @@ using namespace SettingsBlock;
 
 namespace {
 
-QByteArray hex(const Block &b) { return QByteArray(reinterpret_cast<const char *>(b.data()), Size).toHex(); }
+QByteArray hex(const Block &b)
+{
+    return QByteArray(reinterpret_cast<const char *>(b.data()), Size).toHex();
+}
 
 } // namespace
 
@@ -42,20 +45,21 @@ private slots:
         b.LoadModuleSettings(3);
         // One-shot commands (37 .. 43) and station-refreshed bytes (pause, filter) never come back from the store.
         Block expected = r.settings;
-        for (int i : {37, 38, 39, 40, 41, 42, 43, int(LpfSelection), int(PauseFlags)})
+        for (int i : { 37, 38, 39, 40, 41, 42, 43, int(LpfSelection), int(PauseFlags) })
             expected[i] = 0;
         QCOMPARE(hex(l.settings), hex(expected));
         const auto state = [&l] {
-            return QList<int>({l.manualPauseFreq, l.manualPause, l.autoPause, l.lpfSelection, l.scanFrequency,
-                               l.bypassMapComplete, l.bypassMap[100], l.lastChannels[1].nState});
+            return QList<int>({ l.manualPauseFreq, l.manualPause, l.autoPause, l.lpfSelection,
+                                l.scanFrequency, l.bypassMapComplete, l.bypassMap[100],
+                                l.lastChannels[1].nState });
         };
-        QCOMPARE(state(), QList<int>({915, 1, 1, 5, 0, 0, 0, 0}));
+        QCOMPARE(state(), QList<int>({ 915, 1, 1, 5, 0, 0, 0, 0 }));
 
         // A block cut short falls back to the defaults as a whole, pause options included.
         QSettings().setValue(SettingsKeys::moduleSettings(3), QByteArray(69, char(1)));
         b.LoadModuleSettings(3);
         QCOMPARE(hex(l.settings), hex(defaults()));
-        QCOMPARE(state(), QList<int>({500, 0, 0, 2, 0, 0, 0, 0}));
+        QCOMPARE(state(), QList<int>({ 500, 0, 0, 2, 0, 0, 0, 0 }));
     }
 
     void pauseBytes()
@@ -63,14 +67,15 @@ private slots:
         ModuleRecord r;
         const auto bytes = [&r] {
             CMasterDevice::RefreshPauseBytes(r);
-            return QList<int>({r.settings[PauseFlags], r.settings[PauseFreqHi], r.settings[PauseFreqLo], r.settings[LpfSelection]});
+            return QList<int>({ r.settings[PauseFlags], r.settings[PauseFreqHi],
+                                r.settings[PauseFreqLo], r.settings[LpfSelection] });
         };
         r.manualPause = true;
         r.manualPauseFreq = 0x0395;
         r.lpfSelection = 4;
-        QCOMPARE(bytes(), QList<int>({2, 0x03, 0x95, 4}));
+        QCOMPARE(bytes(), QList<int>({ 2, 0x03, 0x95, 4 }));
         r.manualPause = false;
-        QCOMPARE(bytes(), QList<int>({0, 0x03, 0x95, 0}));
+        QCOMPARE(bytes(), QList<int>({ 0, 0x03, 0x95, 0 }));
     }
 };
 

@@ -44,7 +44,8 @@ private slots:
         MyServer failed(blocker.serverPort(), nullptr, true);
         QVERIFY(!failed.isListening());
         QCOMPARE(title, QString("Server Error"));
-        QVERIFY2(text.startsWith("Unable to start the server:") && text.size() > 27, qPrintable(text));
+        QVERIFY2(text.startsWith("Unable to start the server:") && text.size() > 27,
+                 qPrintable(text));
     }
 };
 

@@ -15,6 +15,7 @@ namespace {
 
 // Module 7, link level 31, link sequence 9. Channel blocks: unread, type, level,
 // threshold, noise (dBm + 102), kHz (signed), state, suppression, cntDis, cntTim, sequence.
+// clang-format off
 const QByteArray kMeasurement = QByteArray::fromHex(
     "323530" "1f" "04" "07" "09"
     "ee" "01" "2a" "16" "0c" "000e6c30" "01" "57" "03" "04" "05" // GSM 900 -60/-80/-90, 945.2 MHz
@@ -23,6 +24,7 @@ const QByteArray kMeasurement = QByteArray::fromHex(
     "ef" "cc");                                                  // checksum, unread
 const DATA kDecoded = {7, 4, 31, 9, {{1, 1, -60, -80, -90, 3, 4, 945.2}, {0x20, 9, -70, -75, -100, 11, 12, -1.0},
                                      {0x40, 18, -50, -70, -95, 21, 22, 433.925}}};
+// clang-format on
 
 // A short body: bytes 0 .. 48 as given, zero-filled, then their sum and an unread byte.
 QByteArray sealed(const QByteArray &hex)
@@ -40,7 +42,9 @@ QByteArray block(const char *number, QByteArray runs)
 {
     while (runs.size() < 80)
         runs += runs.right(8);
-    return sealed("31353038" "02" + QByteArray(number) + "eeeeee" + runs);
+    return sealed("31353038"
+                  "02"
+                  + QByteArray(number) + "eeeeee" + runs);
 }
 
 int decode(CMasterDevice &device, const QByteArray &body, DATA &record, quint16 kind = 0x8C04)
@@ -59,8 +63,7 @@ QByteArray exchange(CMasterDevice &device, quint8 sequence)
     return device.reply();
 }
 
-template <typename Bytes>
-QList<int> at(const Bytes &bytes, std::initializer_list<int> indices)
+template <typename Bytes> QList<int> at(const Bytes &bytes, std::initializer_list<int> indices)
 {
     QList<int> out;
     for (int i : indices)
@@ -94,23 +97,29 @@ private slots:
         device.LoadModuleSettings(7);
         decode(device, kMeasurement, rec);
         const ModuleRecord &r = device.record(7);
-        QCOMPARE(QList<int>({r.settings[ModuleEcho], r.receivedSequence, r.scanFrequency}), QList<int>({7, 5, 433}));
-        QCOMPARE(Fixtures::dump(Fixtures::record(7, r.lastChannels[0], r.lastChannels[1], r.lastChannels[2])),
-                 Fixtures::dump(Fixtures::record(7, rec.channel[0], rec.channel[1], rec.channel[2])));
+        QCOMPARE(QList<int>({ r.settings[ModuleEcho], r.receivedSequence, r.scanFrequency }),
+                 QList<int>({ 7, 5, 433 }));
+        QCOMPARE(
+            Fixtures::dump(
+                Fixtures::record(7, r.lastChannels[0], r.lastChannels[1], r.lastChannels[2])),
+            Fixtures::dump(Fixtures::record(7, rec.channel[0], rec.channel[1], rec.channel[2])));
         const DebugStatEntry &stats = StationGlobals::debugStats[7];
-        QCOMPARE(QList<int>({stats.active, stats.nCyc, stats.nRSSI, stats.cntDis, stats.cntTim}), QList<int>({1, 1, 31, 3, 4}));
+        QCOMPARE(QList<int>({ stats.active, stats.nCyc, stats.nRSSI, stats.cntDis, stats.cntTim }),
+                 QList<int>({ 1, 1, 31, 3, 4 }));
         // Marker, the factory block with the module's number echoed in byte 47, sum of bytes 1 .. 69.
         device.BuildReply(rec);
-        QCOMPARE(device.reply().toHex(), QByteArray("4f9e2525202039392d392d25202a2a391401f014010100000100010001010100010100"
-                                                    "020100000000000000000000270700000000000000000000000436000000000000000"
-                                                    "08c"));
+        QCOMPARE(device.reply().toHex(),
+                 QByteArray("4f9e2525202039392d392d25202a2a391401f014010100000100010001010100010100"
+                            "020100000000000000000000270700000000000000000000000436000000000000000"
+                            "08c"));
 
         // Paused statistics stay; a manual pause zeroes the scan channel's threshold only.
         StationGlobals::debugPause = 1;
         device.record(7).manualPause = true;
         decode(device, kMeasurement, rec);
         QCOMPARE(stats.nCyc, 1);
-        QCOMPARE(QList<int>({rec.channel[0].nThreshold, rec.channel[2].nThreshold}), QList<int>({-80, 0}));
+        QCOMPARE(QList<int>({ rec.channel[0].nThreshold, rec.channel[2].nThreshold }),
+                 QList<int>({ -80, 0 }));
     }
 
     void otherFrames_data()
@@ -118,7 +127,8 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("result");
-        QTest::addColumn<DATA>("record"); // what the record holds afterwards; it held Fixtures::status(9)
+        QTest::addColumn<DATA>(
+            "record"); // what the record holds afterwards; it held Fixtures::status(9)
 
         QByteArray badSum = kMeasurement;
         badSum[49] = char(0xf0);
@@ -126,7 +136,7 @@ private slots:
         QByteArray bulk(6156, '\0');
         bulk[6154] = 1;
         QTest::newRow("wrong checksum") << badSum << 0x8C04 << 0 << DATA();
-        QTest::newRow("format 3") << sealed("3235301f030709") << 0x8C04 << 0 << DATA{0, 3, 31};
+        QTest::newRow("format 3") << sealed("3235301f030709") << 0x8C04 << 0 << DATA{ 0, 3, 31 };
         QTest::newRow("unknown tag") << sealed("323531") << 0x8C04 << 0 << DATA();
         QTest::newRow("tag 350") << sealed("333530") << 0x8C04 << 3 << DATA();
         QTest::newRow("50 bytes") << kMeasurement.left(50) << 0x8C04 << 0 << untouched;
@@ -160,21 +170,36 @@ private slots:
         // The result, some map cells, the expected block, the command and the completion flag.
         const auto after = [&](const QByteArray &blockBody) {
             const int result = decode(device, blockBody, rec);
-            return QList<int>{result} + at(r.bypassMap, {50, 100, 201, 400, 925, 935, 936, 6143})
-                   << r.expectedBypassBlock << r.settings[Command] << r.bypassMapComplete;
+            return QList<int>{ result }
+                + at(r.bypassMap, { 50, 100, 201, 400, 925, 935, 936, 6143 })
+                << r.expectedBypassBlock << r.settings[Command] << r.bypassMapComplete;
         };
         // Block 0 clears the map, writes its runs (the last cut at the map end) and asks for block 1.
-        QCOMPARE(after(block("00", "039d200b" "17fc100a")), QList<int>({2, 0, 0, 0, 0, 2, 2, 0, 1, 1, 9, 0}));
+        QCOMPARE(after(block("00",
+                             "039d200b"
+                             "17fc100a")),
+                 QList<int>({ 2, 0, 0, 0, 0, 2, 2, 0, 1, 1, 9, 0 }));
         QCOMPARE(rec.nID, quint8(2));
         // The same block again is applied, but the command does not advance.
-        QCOMPARE(after(block("00", "00644001")), QList<int>({2, 0, 4, 0, 0, 0, 0, 0, 0, 1, 9, 0}));
+        QCOMPARE(after(block("00", "00644001")),
+                 QList<int>({ 2, 0, 4, 0, 0, 0, 0, 0, 0, 1, 9, 0 }));
         // Later blocks only overwrite their runs and toggle the command; a run past the map writes nothing.
-        QCOMPARE(after(block("01", "00c88002" "fff03005")), QList<int>({2, 0, 4, 8, 0, 0, 0, 0, 0, 2, 10, 0}));
-        QCOMPARE(after(block("02", "012c8001")), QList<int>({2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 0}));
+        QCOMPARE(after(block("01",
+                             "00c88002"
+                             "fff03005")),
+                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 2, 10, 0 }));
+        QCOMPARE(after(block("02", "012c8001")),
+                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 0 }));
         // A run starting at 0 completes the map without changing it; then no more blocks are taken.
-        QCOMPARE(after(sealed("31353038" "02" "03" "eeeeee" "00001005" "01901001")),
-                 QList<int>({2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 1}));
-        QCOMPARE(after(block("00", "01901001")), QList<int>({2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 1}));
+        QCOMPARE(after(sealed("31353038"
+                              "02"
+                              "03"
+                              "eeeeee"
+                              "00001005"
+                              "01901001")),
+                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 1 }));
+        QCOMPARE(after(block("00", "01901001")),
+                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 1 }));
     }
 
     void bulkMap()
@@ -189,7 +214,8 @@ private slots:
         DATA rec;
         QCOMPARE(decode(device, body, rec, 0x5419), 2);
         const ModuleRecord &r = device.record(5);
-        QCOMPARE(at(r.bypassMap, {0, 1, 6, 7, 6143}) << r.bypassMapComplete, QList<int>({0, 1, 6, 0, 4, 1}));
+        QCOMPARE(at(r.bypassMap, { 0, 1, 6, 7, 6143 }) << r.bypassMapComplete,
+                 QList<int>({ 0, 1, 6, 0, 4, 1 }));
     }
 
     void replyClearsOneShotsAndCountsAcknowledgements()
@@ -199,8 +225,10 @@ private slots:
         ModuleRecord &r = device.record(7);
         r.settings[BypassBeginHi] = 3;
         r.settings[Command] = CommandEraseManualBypass;
-        QCOMPARE(at(exchange(device, 1), {0, 1 + BypassBeginHi, 1 + Command}), QList<int>({0x4F, 3, 2}));
-        QCOMPARE(at(r.settings, {BypassBeginHi, Command}), QList<int>({0, 0})); // erase acknowledged
+        QCOMPARE(at(exchange(device, 1), { 0, 1 + BypassBeginHi, 1 + Command }),
+                 QList<int>({ 0x4F, 3, 2 }));
+        QCOMPARE(at(r.settings, { BypassBeginHi, Command }),
+                 QList<int>({ 0, 0 })); // erase acknowledged
         // Only a new sequence counts as an acknowledgement.
         exchange(device, 1);
         QCOMPARE(StationGlobals::ackCounter, 1);
@@ -226,7 +254,8 @@ private slots:
         QCOMPARE(entry(0), QByteArray("0960096a04 1"));
         QCOMPARE(entry(1), QByteArray("0960096a04 2"));
         // Upload over; its replies are no acknowledgements.
-        QCOMPARE(QList<int>({r.settings[UploadCount], StationGlobals::ackCounter}), QList<int>({0, 0}));
+        QCOMPARE(QList<int>({ r.settings[UploadCount], StationGlobals::ackCounter }),
+                 QList<int>({ 0, 0 }));
     }
 };
 

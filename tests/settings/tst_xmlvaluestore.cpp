@@ -15,16 +15,20 @@ private slots:
     void getSetAndDefault()
     {
         CXmlValueStore store;
-        const auto get = [&store](const char *group, const char *key) { return store.GetValue(group, key, "d"); };
+        const auto get = [&store](const char *group, const char *key) {
+            return store.GetValue(group, key, "d");
+        };
         QCOMPARE(get("FilePaths", "LogPath"), QStringLiteral("d"));
         store.SetValue("FilePaths", "LogPath", "/a");
         store.SetValue("FilePaths", "BypassPath", "/b");
         store.SetValue("FilePaths", "LogPath", "/c");
-        QCOMPARE(QStringList({get("FilePaths", "LogPath"), get("FilePaths", "BypassPath"), get("FilePaths", "Other"),
-                              get("Other", "LogPath")}), QStringList({"/c", "/b", "d", "d"}));
+        QCOMPARE(QStringList({ get("FilePaths", "LogPath"), get("FilePaths", "BypassPath"),
+                               get("FilePaths", "Other"), get("Other", "LogPath") }),
+                 QStringList({ "/c", "/b", "d", "d" }));
         // Setting a key again keeps one element.
         QCOMPARE(store.document().toString(-1),
-                 QStringLiteral("<Values><FilePaths><LogPath Value=\"/c\"/><BypassPath Value=\"/b\"/></FilePaths></Values>"));
+                 QStringLiteral("<Values><FilePaths><LogPath Value=\"/c\"/><BypassPath "
+                                "Value=\"/b\"/></FilePaths></Values>"));
     }
 };
 

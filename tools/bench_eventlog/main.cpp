@@ -88,7 +88,8 @@ int main(int argc, char **argv)
     }
     QList<EVENT> all;
     log.GetEvents(all, 0);
-    std::printf("store filled: %lld events in %.0f ms\n", qlonglong(all.size()), timer.nsecsElapsed() / 1e6);
+    std::printf("store filled: %lld events in %.0f ms\n", qlonglong(all.size()),
+                timer.nsecsElapsed() / 1e6);
 
     // AddData throughput on the full store (trimming on every new event).
     const int rounds = 8000;
@@ -133,8 +134,9 @@ int main(int argc, char **argv)
     std::printf("\n");
     std::printf("refresh (store of %lld events, sorted by Date/Time): median %.1f ms, max %.1f ms; "
                 "with layout and paint: median %.1f ms, max %.1f ms\n",
-                qlonglong(all.size()), median(refresh), *std::max_element(refresh.begin(), refresh.end()),
-                median(refreshPainted), *std::max_element(refreshPainted.begin(), refreshPainted.end()));
+                qlonglong(all.size()), median(refresh),
+                *std::max_element(refresh.begin(), refresh.end()), median(refreshPainted),
+                *std::max_element(refreshPainted.begin(), refreshPainted.end()));
 
     // Its parts.
     std::vector<double> collect, fill;
@@ -149,7 +151,8 @@ int main(int argc, char **argv)
         model.setEvents(std::move(list));
         fill.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("  parts: GetEvents %.1f ms, model fill + sort %.1f ms\n", median(collect), median(fill));
+    std::printf("  parts: GetEvents %.1f ms, model fill + sort %.1f ms\n", median(collect),
+                median(fill));
 
     // With a filter that merges.
     window.filter().bOn = true;
@@ -178,10 +181,12 @@ int main(int argc, char **argv)
     view->sortByColumn(0, Qt::AscendingOrder);
 
     timer.restart();
-    const QByteArray page = LogHtmlExporter::page(*window.tableModel(), QStringLiteral("KESTREL Event Log"),
-                                                  {"Date/Time", "Duration", "Module", "Signal Type",
-                                                   "Signal Level", "Exceeding", "Frequency (MHz)"});
-    std::printf("HTML page of all rows: %.1f MB in %.0f ms\n", page.size() / 1e6, timer.nsecsElapsed() / 1e6);
+    const QByteArray page =
+        LogHtmlExporter::page(*window.tableModel(), QStringLiteral("KESTREL Event Log"),
+                              { "Date/Time", "Duration", "Module", "Signal Type", "Signal Level",
+                                "Exceeding", "Frequency (MHz)" });
+    std::printf("HTML page of all rows: %.1f MB in %.0f ms\n", page.size() / 1e6,
+                timer.nsecsElapsed() / 1e6);
 
     timer.restart();
     const QByteArray xml = LogFile::toXml(all);
@@ -193,6 +198,7 @@ int main(int argc, char **argv)
         std::printf("\nthe log file does not read back\n");
         return 1;
     }
-    std::printf(", read back (%lld events) in %.0f ms\n", qlonglong(back.size()), timer.nsecsElapsed() / 1e6);
+    std::printf(", read back (%lld events) in %.0f ms\n", qlonglong(back.size()),
+                timer.nsecsElapsed() / 1e6);
     return 0;
 }

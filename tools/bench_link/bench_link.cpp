@@ -94,8 +94,8 @@ int main(int argc, char *argv[])
         });
     });
     const int rc = app.exec();
-    QMetaObject::invokeMethod(&clients, [&clients] { qDeleteAll(clients.children()); },
-                              Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        &clients, [&clients] { qDeleteAll(clients.children()); }, Qt::BlockingQueuedConnection);
     clientThread.quit();
     clientThread.wait();
     std::printf("records emitted=%lld\n", static_cast<long long>(emitted));

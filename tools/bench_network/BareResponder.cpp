@@ -35,7 +35,8 @@ void BareResponder::onNewConnection()
             QByteArray answers;
             for (const FrameAssembler::Event &e : assembler->feed(socket->readAll()))
                 answers.append(e.type == FrameAssembler::Event::Frame
-                                   ? reply : QByteArray(1, Wire::UnknownHeaderAnswer));
+                                   ? reply
+                                   : QByteArray(1, Wire::UnknownHeaderAnswer));
             if (!answers.isEmpty())
                 socket->write(answers);
         });

@@ -47,14 +47,22 @@ public:
             // Modules are not in step with each other.
             const int phase = int(QRandomGenerator::global()->bounded(m_timer.interval()));
             connect(m_socket, &QTcpSocket::connected, this, [this, phase] {
-                QTimer::singleShot(phase, this, [this] { m_timer.start(); send(); });
+                QTimer::singleShot(phase, this, [this] {
+                    m_timer.start();
+                    send();
+                });
             });
         }
         m_socket->connectToHost(QHostAddress::LocalHost, port);
     }
 
     bool connected() const { return m_socket->state() == QAbstractSocket::ConnectedState; }
-    void stop() { m_timer.stop(); m_stopped = true; m_socket->abort(); }
+    void stop()
+    {
+        m_timer.stop();
+        m_stopped = true;
+        m_socket->abort();
+    }
 
     bool measuring = false;
     qint64 sent = 0;
@@ -132,20 +140,26 @@ int LoadGenerator::start(quint16 port, int modules, double framesPerSecond)
 {
     m_root = new QObject;
     m_root->moveToThread(&m_thread);
-    QMetaObject::invokeMethod(m_root, [this, port, modules, framesPerSecond] {
+    QMetaObject::invokeMethod(
+        m_root,
+        [this, port, modules, framesPerSecond] {
         for (int m = 1; m <= modules; ++m)
             new Module(port, quint8(m), framesPerSecond, m_root);
-    }, Qt::BlockingQueuedConnection);
+        },
+        Qt::BlockingQueuedConnection);
     // Wait until every module is connected (or give up after 10 s).
     QElapsedTimer t;
     t.start();
     int connected = 0;
     while (t.elapsed() < 10000) {
-        QMetaObject::invokeMethod(m_root, [this, &connected] {
+        QMetaObject::invokeMethod(
+            m_root,
+            [this, &connected] {
             connected = 0;
             for (QObject *o : m_root->children())
                 connected += static_cast<Module *>(o)->connected() ? 1 : 0;
-        }, Qt::BlockingQueuedConnection);
+            },
+            Qt::BlockingQueuedConnection);
         if (connected == modules)
             break;
         // The server may live on this thread: let it accept meanwhile.
@@ -156,16 +170,21 @@ int LoadGenerator::start(quint16 port, int modules, double framesPerSecond)
 
 void LoadGenerator::beginMeasuring()
 {
-    QMetaObject::invokeMethod(m_root, [this] {
+    QMetaObject::invokeMethod(
+        m_root,
+        [this] {
         for (QObject *o : m_root->children())
             static_cast<Module *>(o)->measuring = true;
-    }, Qt::BlockingQueuedConnection);
+        },
+        Qt::BlockingQueuedConnection);
 }
 
 LoadGenerator::Result LoadGenerator::stop()
 {
     Result r;
-    QMetaObject::invokeMethod(m_root, [this, &r] {
+    QMetaObject::invokeMethod(
+        m_root,
+        [this, &r] {
         for (QObject *o : m_root->children()) {
             auto *m = static_cast<Module *>(o);
             r.connected += m->connected() ? 1 : 0;
@@ -175,7 +194,8 @@ LoadGenerator::Result LoadGenerator::stop()
             r.latenciesMs.insert(r.latenciesMs.end(), m->latencies.begin(), m->latencies.end());
         }
         delete m_root;
-    }, Qt::BlockingQueuedConnection);
+        },
+        Qt::BlockingQueuedConnection);
     m_root = nullptr;
     return r;
 }

@@ -39,7 +39,8 @@ double startOnce(const QString &settingsHome)
     clock.start();
     station.start(HARRIER_STATION, { "--port", QString::number(port) });
     if (!station.waitForStarted(5000)) {
-        std::fprintf(stderr, "cannot start %s: %s\n", HARRIER_STATION, qPrintable(station.errorString()));
+        std::fprintf(stderr, "cannot start %s: %s\n", HARRIER_STATION,
+                     qPrintable(station.errorString()));
         return -1;
     }
     double elapsed = -1;
@@ -74,11 +75,13 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "run %d: the server never listened\n", i + 1);
             return 1;
         }
-        std::printf("run %d: %.1f ms%s\n", i + 1, t, i == 0 ? " (first start: writes the defaults)" : "");
+        std::printf("run %d: %.1f ms%s\n", i + 1, t,
+                    i == 0 ? " (first start: writes the defaults)" : "");
         times << t;
     }
     std::sort(times.begin(), times.end());
-    std::printf("median start-up to a listening server: %.1f ms over %d runs (min %.1f, max %.1f)\n",
-                times[times.size() / 2], runs, times.first(), times.last());
+    std::printf(
+        "median start-up to a listening server: %.1f ms over %d runs (min %.1f, max %.1f)\n",
+        times[times.size() / 2], runs, times.first(), times.last());
     return 0;
 }
