@@ -57,6 +57,7 @@ public:
     }
 
     bool connected() const { return m_socket->state() == QAbstractSocket::ConnectedState; }
+    qint64 outstanding() const { return qint64(m_sentAt.size()); }
     void stop()
     {
         m_timer.stop();
@@ -166,6 +167,16 @@ int LoadGenerator::start(quint16 port, int modules, double framesPerSecond)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return connected;
+}
+
+qint64 LoadGenerator::outstanding()
+{
+    qint64 n = 0;
+    QMetaObject::invokeMethod(m_root, [this, &n] {
+        for (QObject *o : m_root->children())
+            n += static_cast<Module *>(o)->outstanding();
+    }, Qt::BlockingQueuedConnection);
+    return n;
 }
 
 void LoadGenerator::beginMeasuring()

@@ -31,6 +31,8 @@ public:
     // Connects `modules` modules numbered from 1 and starts sending; a rate of
     // 0 frames per second means flat out. Returns the number connected.
     int start(quint16 port, int modules, double framesPerSecond);
+    // Frames sent and not yet answered, over all modules.
+    qint64 outstanding();
     // Counts from now on.
     void beginMeasuring();
     // Stops sending, closes the connections and returns what was measured.
