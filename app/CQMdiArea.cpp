@@ -43,6 +43,12 @@ QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags)
 {
     QMdiSubWindow *sub = addSubWindow(widget, flags);
     shareSystemMenuIcons(sub);
+    // The window fills its whole rectangle with the colour its rounded
+    // background already has around it, so Qt knows it is opaque and does
+    // not repaint the windows stacked beneath it whenever one of its texts
+    // changes (a full network stacks them many deep). Set once it has its
+    // parent and style.
+    widget->setAutoFillBackground(true);
     const QPoint stored = QSettings().value(widget->windowTitle(), QPoint()).toPoint();
     if (stored.isNull())
         return sub;

@@ -3,12 +3,14 @@
 
 #include "Fixtures.h"
 #include "TestSettings.h"
+#include "app/CQMdiArea.h"
 #include "app/StyleSheet.h"
 #include "display/CModuleWindow.h"
 
 #include <QApplication>
 #include <QImageReader>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -32,6 +34,26 @@ private slots:
             QVERIFY2(!reader.read().isNull(),
                      qPrintable(path + QLatin1String(": ") + reader.errorString()));
         }
+    }
+
+    // A module window in the MDI area fills its background itself, so that Qt
+    // need not repaint what lies beneath; not a pixel may change for it.
+    void opaqueModuleWindowLooksTheSame()
+    {
+        qApp->setStyleSheet(applicationStyleSheet());
+        CQMdiArea area;
+        area.resize(400, 300);
+        area.show();
+        auto *w = new CModuleWindow(4, nullptr);
+        QMdiSubWindow *sub = area.AddSubWindow(w);
+        w->DisplayData(Fixtures::status(4, 0x20, 0x21, 0x20));
+        QVERIFY(w->autoFillBackground());
+        QTest::qWait(50);
+        const QImage opaque = sub->grab().toImage();
+        w->setAutoFillBackground(false);
+        const QImage plain = sub->grab().toImage();
+        qApp->setStyleSheet(QString());
+        QCOMPARE(opaque, plain);
     }
 
     void moduleTextsKeepOffThePanelEdge()
