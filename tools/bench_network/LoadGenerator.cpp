@@ -172,10 +172,13 @@ int LoadGenerator::start(quint16 port, int modules, double framesPerSecond)
 qint64 LoadGenerator::outstanding()
 {
     qint64 n = 0;
-    QMetaObject::invokeMethod(m_root, [this, &n] {
+    QMetaObject::invokeMethod(
+        m_root,
+        [this, &n] {
         for (QObject *o : m_root->children())
             n += static_cast<Module *>(o)->outstanding();
-    }, Qt::BlockingQueuedConnection);
+        },
+        Qt::BlockingQueuedConnection);
     return n;
 }
 

@@ -81,11 +81,11 @@ void run(const char *target, quint16 port, const Scenario &s, int seconds)
     const double elapsed = clock.nsecsElapsed() / 1e9;
     LoadGenerator::Result r = load.stop();
     const QString rate = s.rate > 0 ? QString::number(s.rate) + "/s" : QStringLiteral("flat out");
-    std::printf("%-8s %3d modules x %-8s connected %3d  settled in %.1f s  sent %7lld  answered %7lld"
-                " (%.0f frames/s)  latency p50 %.2f ms  p99 %.2f ms  max %.2f ms\n",
-                target, s.modules, qPrintable(rate), connected, settledS, qlonglong(r.sent),
-                qlonglong(r.answered), r.answered / elapsed, r.percentile(50), r.percentile(99),
-                r.maxMs());
+    std::printf(
+        "%-8s %3d modules x %-8s connected %3d  settled in %.1f s  sent %7lld  answered %7lld"
+        " (%.0f frames/s)  latency p50 %.2f ms  p99 %.2f ms  max %.2f ms\n",
+        target, s.modules, qPrintable(rate), connected, settledS, qlonglong(r.sent),
+        qlonglong(r.answered), r.answered / elapsed, r.percentile(50), r.percentile(99), r.maxMs());
     std::fflush(stdout);
     runEventLoop(300); // the station sees the modules go
 }
