@@ -9,13 +9,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages "${base_packages[@]}" "${checked_packages[@]}"
 source scripts/sanitizer-env.sh
 
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-30}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-      -DHARRIER_FUZZ=ON
+configure_checked_build "$build_dir" -DHARRIER_FUZZ=ON
 cmake --build "$build_dir" -j"$(nproc)" --target harrier_fuzzers
 
 targets=("$@")

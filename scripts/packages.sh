@@ -20,3 +20,14 @@ ensure_packages()
     "${sudo_cmd[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 }
+
+# Installs what a checked build needs (clang and its runtime besides the
+# base) and configures one in folder $1 with the CMake options that follow.
+configure_checked_build()
+{
+    local dir=$1
+    shift
+    ensure_packages "${base_packages[@]}" "${checked_packages[@]}"
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+          -DCMAKE_CXX_COMPILER=clang++ "$@"
+}

@@ -5,12 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages "${base_packages[@]}" "${checked_packages[@]}"
 source scripts/sanitizer-env.sh
 
 build_dir=${ASAN_BUILD_DIR:-build-asan}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-      -DHARRIER_SANITIZE=ON
+configure_checked_build "$build_dir" -DHARRIER_SANITIZE=ON
 cmake --build "$build_dir" -j"$(nproc)"
 
 exec scripts/run-suite.sh "$build_dir"

@@ -50,11 +50,16 @@ static void *next(const char *name)
     return dlsym(RTLD_NEXT, name);
 }
 
-// open() takes a mode only when it may create the file.
-static int takesMode(int flags)
-{
-    return (flags & O_CREAT) || ((flags & O_TMPFILE) == O_TMPFILE);
-}
+// open() takes a mode only when it may create the file; otherwise the
+// kernel ignores the one passed on, so 0 will do.
+#define MODE_ARG(flags, mode)                                                                      \
+    int mode = 0;                                                                                  \
+    if ((flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE) {                                   \
+        va_list ap;                                                                                \
+        va_start(ap, flags);                                                                       \
+        mode = va_arg(ap, int);                                                                    \
+        va_end(ap);                                                                                \
+    }
 
 #define OPEN_LIKE(name)                                                                            \
     int name(const char *path, int flags, ...)                                                     \
@@ -63,14 +68,8 @@ static int takesMode(int flags)
         if (!real)                                                                                 \
             real = (int (*)(const char *, int, ...))next(#name);                                   \
         note(#name, path);                                                                         \
-        if (takesMode(flags)) {                                                                    \
-            va_list ap;                                                                            \
-            va_start(ap, flags);                                                                   \
-            const int mode = va_arg(ap, int);                                                      \
-            va_end(ap);                                                                            \
-            return real(path, flags, mode);                                                        \
-        }                                                                                          \
-        return real(path, flags);                                                                  \
+        MODE_ARG(flags, mode)                                                                      \
+        return real(path, flags, mode);                                                            \
     }
 
 #define OPENAT_LIKE(name)                                                                          \
@@ -80,14 +79,8 @@ static int takesMode(int flags)
         if (!real)                                                                                 \
             real = (int (*)(int, const char *, int, ...))next(#name);                              \
         note(#name, path);                                                                         \
-        if (takesMode(flags)) {                                                                    \
-            va_list ap;                                                                            \
-            va_start(ap, flags);                                                                   \
-            const int mode = va_arg(ap, int);                                                      \
-            va_end(ap);                                                                            \
-            return real(dir, path, flags, mode);                                                   \
-        }                                                                                          \
-        return real(dir, path, flags);                                                             \
+        MODE_ARG(flags, mode)                                                                      \
+        return real(dir, path, flags, mode);                                                       \
     }
 
 #define PATH_CALL(name, type)                                                                      \
