@@ -314,11 +314,13 @@ private slots:
     void floodDoesNotStarveOthers()
     {
         startLink();
-        // Showing a record costs the station some time; here 20 us each.
+        // Showing a record costs the station some time; here 100 us each, so
+        // that a calm module served after the whole backlog waits ~400 ms per
+        // reply, far from the few ms a fair share takes even on a busy machine.
         connect(m_link.get(), &ModuleLink::dataUpdated, this, [] {
             QElapsedTimer busy;
             busy.start();
-            while (busy.nsecsElapsed() < 20000) { }
+            while (busy.nsecsElapsed() < 100000) { }
         });
         for (quint8 m = 1; m <= 5; ++m)
             m_link->device.LoadModuleSettings(m);
@@ -358,7 +360,7 @@ private slots:
         QVERIFY2(flooded > 2000, qPrintable(QString::number(flooded)));
         // Bounds loose enough for a loaded machine; a starved module gets a handful of replies.
         const double median = latencies.empty() ? 1e9 : latencies[latencies.size() / 2];
-        QVERIFY2(latencies.size() > 30 && median < 25 && latencies.back() < 500,
+        QVERIFY2(latencies.size() > 10 && median < 150 && latencies.back() < 1000,
                  qPrintable(QString("%1 replies, median %2 ms, slowest %3 ms")
                                 .arg(latencies.size())
                                 .arg(median)
