@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLocale>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
@@ -139,6 +140,13 @@ private slots:
         // The options dialog shows it as English.
         COptionsDialog dialog;
         QCOMPARE(dialog.findChild<QComboBox *>("m_pLanguageCombo")->currentIndex(), 0);
+    }
+
+    void firstStartStoresTheSystemLocale()
+    {
+        TestSettings::clear();
+        CMainWindow w(0, false);
+        QCOMPARE(QSettings().value(SettingsKeys::Language).toString(), QLocale::system().name());
     }
 
     void manualActionTogglesTheManual()
