@@ -443,7 +443,7 @@
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+277"/>
+        <location filename="../../app/CMainWindow.cpp" line="+276"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
@@ -721,7 +721,7 @@
         <translation>Отмена</translation>
     </message>
     <message>
-        <location filename="../../app/COptionsDialog.cpp" line="+72"/>
+        <location filename="../../app/COptionsDialog.cpp" line="+71"/>
         <source>No media file was selected!</source>
         <translation>Не выбран звуковой файл!</translation>
     </message>
@@ -731,12 +731,12 @@
         <translation>Не выбран файл изображения!</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>Select an audio file for alarm</source>
         <translation>Выберите звуковой файл для тревоги</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Waveform audio files (*.wav)</source>
         <translation>Звуковые файлы WAV (*.wav)</translation>
     </message>
