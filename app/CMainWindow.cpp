@@ -1,6 +1,8 @@
 #include "app/CMainWindow.h"
 
 #include "app/CLanguageSwitcher.h"
+#include "app/CManualWindow.h"
+#include "app/COptionsDialog.h"
 #include "app/CQMdiArea.h"
 #include "app/OptionDefaults.h"
 #include "display/CModuleWindow.h"
@@ -77,9 +79,7 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     m_ui->setupUi(this);
-    setWindowTitle(
-        tr("%1 - Version %2")
-            .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
+    retranslate();
     connect(m_ui->m_pModuleExitAction, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->m_pViewEventLogAction, &QAction::triggered, this,
             &CMainWindow::OnViewEventLogAction);
@@ -91,6 +91,9 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     connect(m_ui->m_pSettingsDefaultAction, &QAction::triggered, this,
             &CMainWindow::OnSettingsDefaultAction);
     connect(m_ui->m_pHelpAboutAction, &QAction::triggered, this, &CMainWindow::OnHelpAboutAction);
+    connect(m_ui->m_pSettingsOptionsAction, &QAction::triggered, this,
+            &CMainWindow::OnSettingsOptionsAction);
+    connect(m_ui->m_pHelpManualAction, &QAction::triggered, this, &CMainWindow::OnHelpManualAction);
 
     m_ui->m_pSettingsLocalizationAction->setChecked(
         options.value(SettingsKeys::Localization, false).toBool());
@@ -113,6 +116,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     statusBar()->addPermanentWidget(m_pTotalLabel);
     statusBar()->addPermanentWidget(m_pCorrectLabel);
     statusBar()->addPermanentWidget(m_pConnectionLabel);
+
+    m_pManualWindow = std::make_unique<CManualWindow>();
 
     // The server is a widget only to show its error box; it is never shown.
     m_pServer = std::make_unique<MyServer>(port, nullptr, demoFeed);
@@ -258,8 +263,33 @@ void CMainWindow::OnConnectionStatus(int status)
         QT_TR_NOOP("USB connection status: PACKAGE DATA ERROR"),
         QT_TR_NOOP("USB connection status: SEARCHING MODUL"),
     };
-    if (status >= 0 && status < 5)
-        m_pConnectionLabel->setText(tr(texts[status]));
+    if (status < 0 || status >= 5)
+        return;
+    m_connectionStatus = status;
+    m_pConnectionLabel->setText(tr(texts[status]));
+}
+
+void CMainWindow::retranslate()
+{
+    m_ui->retranslateUi(this);
+    setWindowTitle(
+        tr("%1 - Version %2")
+            .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
+    if (!m_pTotalLabel)
+        return; // still being built
+    refreshCounts();
+    if (m_connectionStatus < 0)
+        m_pConnectionLabel->setText(tr("USB connection status: "));
+    else
+        OnConnectionStatus(m_connectionStatus);
+}
+
+void CMainWindow::changeEvent(QEvent *event)
+{
+    // Sent when a translation is installed or removed.
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
 }
 
 void CMainWindow::OnTimer()
@@ -302,6 +332,25 @@ void CMainWindow::OnSettingsLocalizationAction()
 void CMainWindow::OnViewRearrangeModulesAction()
 {
     mdiArea()->RearrangeModules();
+}
+
+void CMainWindow::OnSettingsOptionsAction()
+{
+    COptionsDialog dialog;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CLanguageSwitcher::instance().SetLanguage(
+        StationOptions::instance()
+            .value(SettingsKeys::Language, QLocale::system().name())
+            .toString());
+    // At once rather than when the language change event arrives; the same
+    // title as at start-up.
+    retranslate();
+}
+
+void CMainWindow::OnHelpManualAction()
+{
+    m_pManualWindow->setVisible(!m_pManualWindow->isVisible());
 }
 
 void CMainWindow::OnSettingsDefaultAction()

@@ -19,6 +19,7 @@ namespace Ui {
 class CMainWindow;
 }
 class CLogWindow;
+class CManualWindow;
 class CQMdiArea;
 class CShapedCircle;
 class QLabel;
@@ -39,6 +40,7 @@ public:
     CQMdiArea *mdiArea() const;
     CModuleWindow *moduleWindow(quint8 module) const;
     QList<CLogWindow *> logWindows() const { return m_logWindows; }
+    CManualWindow *manualWindow() const { return m_pManualWindow.get(); }
     QString statusText(int index) const;
 
     // Sensitivity scale for an "Options/SensCombo" index.
@@ -55,7 +57,9 @@ public slots:
     void OnViewRenameAction();
     void OnSettingsLocalizationAction();
     void OnViewRearrangeModulesAction();
+    void OnSettingsOptionsAction();
     void OnSettingsDefaultAction();
+    void OnHelpManualAction();
     void OnHelpAboutAction();
     void OnDisplayData(DATA data);
     void OnConnectionStatus(int status);
@@ -63,6 +67,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
     // Message boxes, replaced by tests.
     virtual void inform(const QString &title, const QString &text);
@@ -72,6 +77,8 @@ private:
     void OnCloseModule(CModuleWindow *window);
     CModuleWindow *createModuleWindow(quint8 module);
     void refreshCounts();
+    // Sets every text of the window again in the current language.
+    void retranslate();
     void restoreWindowGeometry();
     void saveWindowGeometry();
 
@@ -83,10 +90,13 @@ private:
     QTimer m_timer;
     CEventLog m_eventLog;
     std::unique_ptr<MyServer> m_pServer;
+    std::unique_ptr<CManualWindow> m_pManualWindow;
     // Open module windows by module number.
     std::array<QPointer<CModuleWindow>, 256> m_moduleWindows;
     std::unique_ptr<CShapedCircle> m_pMarker;
     QList<CLogWindow *> m_logWindows;
     bool m_minimized = false;
     int m_keyState = 0;
+    // The last connection status shown; -1 before the first.
+    int m_connectionStatus = -1;
 };

@@ -116,8 +116,8 @@ void CModuleWindow::DisplayData(DATA sData)
     ModuleStatus::advanceLink(m_link, linkIndication);
     m_texts.mode = m_link.text;
     m_texts.level = ModuleStatus::linkLevelText(sData);
-    m_texts.status =
-        ModuleStatus::statusText(sData.channel[0].nState, StationGlobals::suppressionQuality);
+    m_lastState = sData.channel[0].nState;
+    m_texts.status = ModuleStatus::statusText(m_lastState, StationGlobals::suppressionQuality);
     requestTexts();
 
     setAlarm(ModuleStatus::isAlarm(sData));
@@ -234,10 +234,17 @@ void CModuleWindow::contextMenuEvent(QContextMenuEvent *event)
 
 void CModuleWindow::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
+        // The form's texts include the title and the empty labels: put back
+        // the window's own, worded in the new language.
         m_ui->retranslateUi(this);
-    else
-        QWidget::changeEvent(event);
+        updateTitle();
+        m_texts.status = ModuleStatus::statusText(m_lastState, StationGlobals::suppressionQuality);
+        if (m_silenceSeconds > ModuleStatus::SilenceShownAfter)
+            m_texts.mode = ModuleStatus::silenceText(m_silenceSeconds);
+        applyTexts();
+    }
+    QWidget::changeEvent(event);
 }
 
 void CModuleWindow::paintEvent(QPaintEvent *)

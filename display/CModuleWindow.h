@@ -79,6 +79,8 @@ private:
         QString level;
         QString status;
     } m_texts;
+    // The status of the last record, to word it again in another language.
+    qint32 m_lastState = 0;
     QTimer m_applyTimer;
     QElapsedTimer m_lastApplied;
     std::unique_ptr<Ui::CModuleWindow> m_ui;

@@ -133,3 +133,10 @@ void CLogFilterDialog::OnOkButton()
     settings.setValue(SettingsKeys::LogFilter, f.toImage());
     accept();
 }
+
+void CLogFilterDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        m_ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}

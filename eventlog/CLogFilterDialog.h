@@ -27,6 +27,7 @@ public slots:
 protected:
     // Tests replace the modal warning.
     virtual void showWarning(const QString &text);
+    void changeEvent(QEvent *event) override;
 
 private:
     QList<QWidget *> conditionControls() const;

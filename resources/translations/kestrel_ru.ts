@@ -125,7 +125,7 @@
         <translation>Отмена</translation>
     </message>
     <message>
-        <location filename="../../eventlog/CLogFilterDialog.cpp" line="+94"/>
+        <location filename="../../eventlog/CLogFilterDialog.cpp" line="+101"/>
         <source>Start date cannot be greater than end one!</source>
         <translation>Дата начала не может быть позже даты окончания!</translation>
     </message>
@@ -134,7 +134,7 @@
     <name>CLogWindow</name>
     <message>
         <location filename="../../eventlog/CLogWindow.cpp" line="+44"/>
-        <location line="+79"/>
+        <location line="+81"/>
         <source>Event Log #%1</source>
         <translation>Журнал событий №%1</translation>
     </message>
@@ -154,7 +154,7 @@
         <translation>Журнал событий из файла: %1</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+64"/>
         <source>Save Log As</source>
         <translation>Сохранить журнал как</translation>
     </message>
@@ -165,13 +165,13 @@
         <translation>Файлы журнала (*.xml)</translation>
     </message>
     <message>
-        <location line="-28"/>
-        <location line="+181"/>
+        <location line="-29"/>
+        <location line="+183"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-161"/>
+        <location line="-162"/>
         <location line="+48"/>
         <source>Cannot write the file %1:
 %2</source>
@@ -208,7 +208,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../eventlog/EventTableModel.cpp" line="+1"/>
+        <location filename="../../eventlog/EventTableModel.cpp" line="+0"/>
         <source>Duration</source>
         <translation>Длительность</translation>
     </message>
@@ -220,7 +220,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../eventlog/EventTableModel.cpp" line="+1"/>
+        <location filename="../../eventlog/EventTableModel.cpp" line="+0"/>
         <source>Signal Type</source>
         <translation>Тип сигнала</translation>
     </message>
@@ -232,7 +232,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../eventlog/EventTableModel.cpp" line="+1"/>
+        <location filename="../../eventlog/EventTableModel.cpp" line="+0"/>
         <source>Exceeding</source>
         <translation>Превышение</translation>
     </message>
@@ -262,7 +262,7 @@
         <translation>Исключить эту частоту для всех модулей</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Send this item to the external receiver via USB</source>
         <translation>Передать на внешний приёмник по USB</translation>
     </message>
@@ -443,29 +443,30 @@
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+80"/>
+        <location filename="../../app/CMainWindow.cpp" line="+276"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <location line="+125"/>
+        <location line="-164"/>
+        <location line="+126"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-124"/>
-        <location line="+126"/>
+        <location line="-125"/>
+        <location line="+127"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-125"/>
+        <location line="-126"/>
+        <location line="+168"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="+114"/>
+        <location line="-53"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -500,7 +501,7 @@
         <translation>Состояние USB-подключения: ИДЁТ ПОИСК МОДУЛЯ</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+95"/>
         <source>Do you want to reset all settings to defaults?</source>
         <translation>Сбросить все настройки к значениям по умолчанию?</translation>
     </message>
@@ -510,7 +511,7 @@
         <translation>О программе </translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Version </source>
         <translation>Версия </translation>
     </message>
@@ -521,6 +522,24 @@
     </message>
 </context>
 <context>
+    <name>CManualWindow</name>
+    <message>
+        <location filename="../../forms/CManualWindow.ui" line="+9"/>
+        <source>Manual</source>
+        <translation>Руководство</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Find</source>
+        <translation>Найти</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Hide</source>
+        <translation>Скрыть</translation>
+    </message>
+</context>
+<context>
     <name>CModuleWindow</name>
     <message>
         <location filename="../../forms/CModuleWindow.ui" line="+8"/>
@@ -528,12 +547,12 @@
         <translation>Модуль</translation>
     </message>
     <message>
-        <location line="+189"/>
+        <location line="+192"/>
         <source>Settings...</source>
         <translation>Настройки...</translation>
     </message>
     <message>
-        <location filename="../../display/CModuleWindow.cpp" line="+194"/>
+        <location filename="../../display/CModuleWindow.cpp" line="+196"/>
         <source>Rename module</source>
         <translation>Переименование модуля</translation>
     </message>
@@ -553,7 +572,7 @@
         <translation>Модуль </translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>WRONG CONFIGURATION!!!</source>
         <translation>НЕВЕРНАЯ КОНФИГУРАЦИЯ!!!</translation>
     </message>
@@ -593,9 +612,143 @@
         <translation>ПОДАВЛЕНИЕ В НОРМЕ = %1%</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <source>No data for %1 s...</source>
         <translation>Нет данных %1 с...</translation>
+    </message>
+</context>
+<context>
+    <name>COptionsDialog</name>
+    <message>
+        <location filename="../../forms/COptionsDialog.ui" line="+9"/>
+        <source>Options</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Module indication</source>
+        <translation>Индикация модулей</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Blinking red alarm bar</source>
+        <translation>Мигающая красная полоса тревоги</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Just red alarm bar</source>
+        <translation>Постоянная красная полоса тревоги</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No red alarm bar</source>
+        <translation>Без красной полосы тревоги</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>link indication</source>
+        <translation>индикация связи</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Background Image</source>
+        <translation>Фоновое изображение</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+30"/>
+        <source>Browse...</source>
+        <translation>Обзор...</translation>
+    </message>
+    <message>
+        <location line="-22"/>
+        <source>Audio Alarm</source>
+        <translation>Звуковая тревога</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Use PC speaker</source>
+        <translation>Встроенный динамик ПК</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Play file</source>
+        <translation>Воспроизводить файл</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Localization of signals</source>
+        <translation>Локализация сигналов</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Scale</source>
+        <translation>Шкала</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>5 dB</source>
+        <translation>5 дБ</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>10 dB</source>
+        <translation>10 дБ</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>20 dB</source>
+        <translation>20 дБ</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>40 dB</source>
+        <translation>40 дБ</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <location filename="../../app/COptionsDialog.cpp" line="+71"/>
+        <source>No media file was selected!</source>
+        <translation>Не выбран звуковой файл!</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>No image file was selected!</source>
+        <translation>Не выбран файл изображения!</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Select an audio file for alarm</source>
+        <translation>Выберите звуковой файл для тревоги</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Waveform audio files (*.wav)</source>
+        <translation>Звуковые файлы WAV (*.wav)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Select an image file for background</source>
+        <translation>Выберите файл изображения для фона</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Image files (*.jpg)</source>
+        <translation>Файлы изображений (*.jpg)</translation>
     </message>
 </context>
 <context>
