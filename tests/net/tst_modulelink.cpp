@@ -314,13 +314,14 @@ private slots:
     void floodDoesNotStarveOthers()
     {
         startLink();
-        // Showing a record costs the station some time; here 100 us each, so
-        // that a calm module served after the whole backlog waits ~400 ms per
-        // reply, far from the few ms a fair share takes even on a busy machine.
-        connect(m_link.get(), &ModuleLink::dataUpdated, this, [] {
+        // Showing a record costs the station some time; here 20 us each.
+        int floodRecords = 0;
+        connect(m_link.get(), &ModuleLink::dataUpdated, this, [&floodRecords](DATA d) {
+            if (d.nID < 5)
+                ++floodRecords;
             QElapsedTimer busy;
             busy.start();
-            while (busy.nsecsElapsed() < 100000) { }
+            while (busy.nsecsElapsed() < 20000) { }
         });
         for (quint8 m = 1; m <= 5; ++m)
             m_link->device.LoadModuleSettings(m);
@@ -338,33 +339,34 @@ private slots:
                 if (c[i]->bytesToWrite() < floods[i].size())
                     c[i]->write(floods[i]);
         };
+        // Fairness is counted, not timed, so that a busy machine cannot fail
+        // it: how many flood records are shown while the calm frame waits.
         QTcpSocket &calm = *c[4];
-        std::vector<double> latencies;
+        std::vector<int> shownWhileWaiting;
         QElapsedTimer run;
         run.start();
-        while (run.elapsed() < 1500) {
+        while (run.elapsed() < 1500 || shownWhileWaiting.size() < 10) {
             flood();
             QElapsedTimer t;
             t.start();
+            const int before = floodRecords;
             calm.write(measurementFrame(5));
-            while (calm.bytesAvailable() < 71 && t.elapsed() < 5000) {
+            while (calm.bytesAvailable() < 71 && t.elapsed() < 10000) {
                 flood();
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             }
-            latencies.push_back(calm.read(71).size() == 71 ? t.nsecsElapsed() / 1e6 : 1e9);
+            QCOMPARE(calm.read(71).size(), 71);
+            shownWhileWaiting.push_back(floodRecords - before);
             QTest::qWait(20);
         }
-        const qint64 flooded = std::count_if(m_emitted.begin(), m_emitted.end(),
-                                             [](const DATA &d) { return d.nID < 5; });
-        std::sort(latencies.begin(), latencies.end());
-        QVERIFY2(flooded > 2000, qPrintable(QString::number(flooded)));
-        // Bounds loose enough for a loaded machine; a starved module gets a handful of replies.
-        const double median = latencies.empty() ? 1e9 : latencies[latencies.size() / 2];
-        QVERIFY2(latencies.size() > 10 && median < 150 && latencies.back() < 1000,
-                 qPrintable(QString("%1 replies, median %2 ms, slowest %3 ms")
-                                .arg(latencies.size())
-                                .arg(median)
-                                .arg(latencies.back())));
+        std::sort(shownWhileWaiting.begin(), shownWhileWaiting.end());
+        QVERIFY2(floodRecords > 2000, qPrintable(QString::number(floodRecords)));
+        // A fair share is a slice of 32 frames per flooding module and round,
+        // a few rounds at most; a starved module waits for thousands.
+        const int median = shownWhileWaiting[shownWhileWaiting.size() / 2];
+        QVERIFY2(median < 600, qPrintable(QString("median %1 flood records per calm reply, most %2")
+                                              .arg(median)
+                                              .arg(shownWhileWaiting.back())));
     }
 
     // A connection that delivers no complete frame within the time-out is
