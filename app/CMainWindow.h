@@ -18,6 +18,7 @@
 namespace Ui {
 class CMainWindow;
 }
+class CDebugWindow;
 class CLogWindow;
 class CQMdiArea;
 class CShapedCircle;
@@ -40,6 +41,8 @@ public:
     CModuleWindow *moduleWindow(quint8 module) const;
     QList<CLogWindow *> logWindows() const { return m_logWindows; }
     QString statusText(int index) const;
+    CShapedCircle *marker() const { return m_pMarker.get(); }
+    CDebugWindow *debugWindow() const { return m_pDebugWindow.get(); }
 
     // Sensitivity scale for an "Options/SensCombo" index.
     static int SensitivityScale(int combo);
@@ -72,6 +75,7 @@ private:
     void OnCloseModule(CModuleWindow *window);
     CModuleWindow *createModuleWindow(quint8 module);
     void refreshCounts();
+    void updateMarker();
     void restoreWindowGeometry();
     void saveWindowGeometry();
 
@@ -86,7 +90,7 @@ private:
     // Open module windows by module number.
     std::array<QPointer<CModuleWindow>, 256> m_moduleWindows;
     std::unique_ptr<CShapedCircle> m_pMarker;
+    std::unique_ptr<CDebugWindow> m_pDebugWindow;
     QList<CLogWindow *> m_logWindows;
-    bool m_minimized = false;
     int m_keyState = 0;
 };
