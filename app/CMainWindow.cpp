@@ -260,9 +260,13 @@ void CMainWindow::updateMarker()
         m_pMarker->setWindowOpacity(s.markerOpacity);
     m_pMarker->setBackgroundColour(s.flags == EmitterLocalization::ShowScan ? Qt::red
                                                                             : Qt::magenta);
-    m_pMarker->setSignalType(s.chosenType);
+    // A new size or colour repaints by itself, a move needs none; only a new
+    // signal name does.
+    if (m_pMarker->signalType() != s.chosenType) {
+        m_pMarker->setSignalType(s.chosenType);
+        m_pMarker->update();
+    }
     m_pMarker->show();
-    m_pMarker->update();
 }
 
 void CMainWindow::refreshCounts()
