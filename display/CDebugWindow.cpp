@@ -21,6 +21,10 @@ CDebugWindow::CDebugWindow(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint)
 {
     setWindowOpacity(0.5);
+    // Lines stand 10 pixels apart: a font that fits between them.
+    QFont small = font();
+    small.setPixelSize(9);
+    setFont(small);
     StationGlobals::debugPause = 0;
     move(QSettings().value(SettingsKeys::DebugWindowPos, kDefaultPos).toPoint());
     resize(kSize);
