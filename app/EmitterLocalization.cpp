@@ -178,27 +178,46 @@ void EmitterLocalization::buildIndex(const QMap<quint8, ModuleRecord> &records)
     }
     std::sort(m_byType.begin(), m_byType.end());
     std::sort(m_byFrequency.begin(), m_byFrequency.end());
+
+    const int reports = int(m_reports.size());
+    m_typePlace.resize(size_t(reports));
+    m_typeEnd.resize(size_t(reports));
+    for (int p = reports - 1; p >= 0; --p) {
+        const bool last =
+            p + 1 == reports || m_byType[size_t(p + 1)].key != m_byType[size_t(p)].key;
+        m_typeEnd[size_t(p)] = last ? p + 1 : m_typeEnd[size_t(p + 1)];
+        m_typePlace[size_t(m_byType[size_t(p)].report)] = p;
+    }
+    m_frequencyRuns.clear();
+    for (int p = 0; p < int(m_byFrequency.size()); ++p) {
+        if (m_frequencyRuns.empty() || m_frequencyRuns.back().key != m_byFrequency[size_t(p)].key)
+            m_frequencyRuns.push_back(Run{ m_byFrequency[size_t(p)].key, p, p });
+        m_frequencyRuns.back().end = p + 1;
+    }
 }
 
 int EmitterLocalization::matchCount(int report) const
 {
     const Report &a = m_reports[size_t(report)];
-    // Reports of modules after a's with the given key: the tail of the key's run.
-    const auto after = [this, &a](const std::vector<Keyed> &index, qint64 key) {
-        const auto first = std::lower_bound(index.begin(), index.end(), Keyed{ key, 0 });
-        const auto end =
-            std::lower_bound(first, index.end(), Keyed{ key, std::numeric_limits<int>::max() });
-        const auto later = std::partition_point(first, end, [this, &a](const Keyed &k) {
+    // Within a run, reports are in module order: the later modules' are its tail.
+    const auto laterModules = [this, &a](const std::vector<Keyed> &index, int begin, int end) {
+        const auto later = std::partition_point(index.begin() + begin, index.begin() + end,
+                                                [this, &a](const Keyed &k) {
             return m_reports[size_t(k.report)].module <= a.module;
         });
-        return int(end - later);
+        return int(index.begin() + end - later);
     };
-    if (a.type != CSignalTypeStr::Scan)
-        return after(m_byType, a.type);
+    if (a.type != CSignalTypeStr::Scan) {
+        // Those before a in its type's run are of modules up to a's.
+        const int place = m_typePlace[size_t(report)];
+        return laterModules(m_byType, place, m_typeEnd[size_t(place)]);
+    }
     const qint64 c = wholeMHz(a.freqMHz);
     int count = 0;
-    for (qint64 key = 2 * c - 5; key <= 2 * c + 5 && count < 2; ++key)
-        count += after(m_byFrequency, key);
+    auto run = std::partition_point(m_frequencyRuns.begin(), m_frequencyRuns.end(),
+                                    [c](const Run &r) { return r.key < 2 * c - 5; });
+    for (; run != m_frequencyRuns.end() && run->key <= 2 * c + 5 && count < 2; ++run)
+        count += laterModules(m_byFrequency, run->begin, run->end);
     return count;
 }
 
@@ -212,9 +231,9 @@ void EmitterLocalization::buildCandidate(int report, Candidate &c) const
     c.levels[0] = a.level;
     c.type = a.type;
     c.freqMHz = wholeMHz(a.freqMHz);
-    const auto first = std::lower_bound(m_byType.begin(), m_byType.end(), Keyed{ a.type, report });
-    for (auto k = first; k != m_byType.end() && k->key == a.type; ++k) {
-        const Report &b = m_reports[size_t(k->report)];
+    const int place = m_typePlace[size_t(report)];
+    for (int p = place + 1; p < m_typeEnd[size_t(place)]; ++p) {
+        const Report &b = m_reports[size_t(m_byType[size_t(p)].report)];
         if (b.module > a.module && sameSignal(c, b))
             addMember(c, b);
     }

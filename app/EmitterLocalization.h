@@ -105,6 +105,13 @@ private:
             return key < o.key || (key == o.key && report < o.report);
         }
     };
+    // Where the entries of one key lie in an index.
+    struct Run
+    {
+        qint64 key;
+        int begin;
+        int end;
+    };
 
     void buildIndex(const QMap<quint8, ModuleRecord> &records);
     int matchCount(int report) const;
@@ -115,6 +122,9 @@ private:
     State m_state;
     // Rebuilt for every record; kept to reuse their memory.
     std::vector<Report> m_reports;
-    std::vector<Keyed> m_byType;      // band reports by type
+    std::vector<Keyed> m_byType;      // every report by type
+    std::vector<int> m_typePlace;     // per report: its place in m_byType
+    std::vector<int> m_typeEnd;       // per place in m_byType: the end of its type's run
     std::vector<Keyed> m_byFrequency; // scanning-receiver reports by frequency key
+    std::vector<Run> m_frequencyRuns;
 };
