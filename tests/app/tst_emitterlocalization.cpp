@@ -189,25 +189,6 @@ private slots:
             QCOMPARE(loc.state().candidates[0].freqMHz, qint32(first)); // taken as whole MHz
     }
 
-    void bandSignalsIgnoreFrequencyButNotType()
-    {
-        Loc loc;
-        QVERIFY(loc.SelectTriangle(network({ { 1, CSignalTypeStr::Dect, -50, 1880.0 },
-                                             { 2, CSignalTypeStr::Dect, -50, 0.0 },
-                                             { 3, CSignalTypeStr::Dect, -50, 900.0 } }),
-                                   3));
-        QCOMPARE(loc.state().flags, Loc::BandSignal);
-        QVERIFY(!loc.SelectTriangle(network({ { 1, CSignalTypeStr::Dect, -50 },
-                                              { 2, CSignalTypeStr::Gsm900, -50 },
-                                              { 3, CSignalTypeStr::Dect, -50 } }),
-                                    3));
-        // Fewer than three correct modules: nothing is searched.
-        QVERIFY(!loc.SelectTriangle(network({ { 1, CSignalTypeStr::Dect, -50 },
-                                              { 2, CSignalTypeStr::Dect, -50 },
-                                              { 3, CSignalTypeStr::Dect, -50 } }),
-                                    2));
-    }
-
     // A stronger newcomer replaces the weakest member (the first of equals);
     // the candidate with the strongest member wins (the first of equals).
     void membersAndChoice()
