@@ -4,7 +4,9 @@
 #include "app/CManualWindow.h"
 #include "app/COptionsDialog.h"
 #include "app/CQMdiArea.h"
+#include "app/EmitterLocalization.h"
 #include "app/OptionDefaults.h"
+#include "display/CDebugWindow.h"
 #include "display/CModuleWindow.h"
 #include "display/CShapedCircle.h"
 #include "eventlog/CLogWindow.h"
@@ -97,6 +99,12 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
 
     m_ui->m_pSettingsLocalizationAction->setChecked(
         options.value(SettingsKeys::Localization, false).toBool());
+    // The action is hidden: the stored option is what switches localization.
+    connect(&options, &StationOptions::changed, this, [this](const QString &key) {
+        if (key.isEmpty() || key == SettingsKeys::Localization)
+            m_ui->m_pSettingsLocalizationAction->setChecked(
+                StationOptions::instance().value(SettingsKeys::Localization, false).toBool());
+    });
     restoreWindowGeometry();
 
     m_ui->m_pViewRenameAction->setIcon(QIcon(QStringLiteral(":/Rename.ico")));
@@ -125,8 +133,14 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     connect(m_pServer.get(), &MyServer::connectionStatus, this, &CMainWindow::OnConnectionStatus);
 
     m_pMarker = std::make_unique<CShapedCircle>();
+    // Shown on a record, never to take the keyboard from the main window.
+    m_pMarker->setAttribute(Qt::WA_ShowWithoutActivating);
     m_pMarker->move(0, 0);
-    m_pMarker->resize(50, 50);
+    m_pMarker->resize(EmitterLocalization::StartSize, EmitterLocalization::StartSize);
+    EmitterLocalization::instance().reset();
+
+    m_pDebugWindow = std::make_unique<CDebugWindow>();
+    m_keyState = 0;
 
     StationGlobals::ackCounter = 0;
     StationGlobals::expectedAcks = 0;
@@ -222,12 +236,42 @@ void CMainWindow::OnDisplayData(DATA data)
 
     StationGlobals::sensitivityScale = SensitivityScale(StationOptions::instance().sensCombo());
     CMasterDevice::RefreshPauseBytes(record);
+    updateMarker();
+    m_pDebugWindow->settingsCopy = record.settings;
+    m_pDebugWindow->update();
 
     if (StationGlobals::expectedAcks != 0
         && StationGlobals::ackCounter == StationGlobals::expectedAcks) {
         StationGlobals::expectedAcks = 0;
         inform(tr("Success"), tr("The operation completed successfully"));
     }
+}
+
+void CMainWindow::updateMarker()
+{
+    EmitterLocalization &localization = EmitterLocalization::instance();
+    if (!localization.Update(m_pServer->device.records(), StationGlobals::correctModules,
+                             StationGlobals::sensitivityScale,
+                             m_ui->m_pSettingsLocalizationAction->isChecked())) {
+        if (m_pMarker->isVisible())
+            m_pMarker->hide();
+        return;
+    }
+    const EmitterLocalization::State &s = localization.state();
+    m_pMarker->move(s.markerPos);
+    m_pMarker->resize(s.markerSize, s.markerSize);
+    // The window keeps its opacity in 1/255 steps; anything finer is no change.
+    if (qRound(m_pMarker->windowOpacity() * 255) != qRound(s.markerOpacity * 255))
+        m_pMarker->setWindowOpacity(s.markerOpacity);
+    m_pMarker->setBackgroundColour(s.flags == EmitterLocalization::ShowScan ? Qt::red
+                                                                            : Qt::magenta);
+    // A new size or colour repaints by itself, a move needs none; only a new
+    // signal name does.
+    if (m_pMarker->signalType() != s.chosenType) {
+        m_pMarker->setSignalType(s.chosenType);
+        m_pMarker->update();
+    }
+    m_pMarker->show();
 }
 
 void CMainWindow::refreshCounts()
@@ -294,7 +338,7 @@ void CMainWindow::changeEvent(QEvent *event)
 
 void CMainWindow::OnTimer()
 {
-    m_minimized = isMinimized();
+    EmitterLocalization::instance().setMainWindowMinimized(isMinimized());
 }
 
 void CMainWindow::OnViewEventLogAction()
@@ -381,8 +425,10 @@ void CMainWindow::keyPressEvent(QKeyEvent *event)
     QMainWindow::keyPressEvent(event);
     bool show = false;
     m_keyState = NextKeyState(m_keyState, event->key(), show);
-    // The debug window joins the station later; the sequence is recognised already.
-    Q_UNUSED(show);
+    if (show) {
+        m_pDebugWindow->show();
+        m_pDebugWindow->raise();
+    }
 }
 
 void CMainWindow::inform(const QString &title, const QString &text)

@@ -18,6 +18,7 @@
 namespace Ui {
 class CMainWindow;
 }
+class CDebugWindow;
 class CLogWindow;
 class CManualWindow;
 class CQMdiArea;
@@ -42,6 +43,8 @@ public:
     QList<CLogWindow *> logWindows() const { return m_logWindows; }
     CManualWindow *manualWindow() const { return m_pManualWindow.get(); }
     QString statusText(int index) const;
+    CShapedCircle *marker() const { return m_pMarker.get(); }
+    CDebugWindow *debugWindow() const { return m_pDebugWindow.get(); }
 
     // Sensitivity scale for an "Options/SensCombo" index.
     static int SensitivityScale(int combo);
@@ -79,6 +82,7 @@ private:
     void refreshCounts();
     // Sets every text of the window again in the current language.
     void retranslate();
+    void updateMarker();
     void restoreWindowGeometry();
     void saveWindowGeometry();
 
@@ -94,8 +98,8 @@ private:
     // Open module windows by module number.
     std::array<QPointer<CModuleWindow>, 256> m_moduleWindows;
     std::unique_ptr<CShapedCircle> m_pMarker;
+    std::unique_ptr<CDebugWindow> m_pDebugWindow;
     QList<CLogWindow *> m_logWindows;
-    bool m_minimized = false;
     int m_keyState = 0;
     // The last connection status shown; -1 before the first.
     int m_connectionStatus = -1;

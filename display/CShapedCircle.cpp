@@ -16,6 +16,15 @@ void CShapedCircle::setSignalType(int nType)
     m_signalType = nType;
 }
 
+void CShapedCircle::setBackgroundColour(const QColor &colour)
+{
+    // Restyling is costly and the marker is updated with every record.
+    if (colour == m_background)
+        return;
+    m_background = colour;
+    setStyleSheet(QStringLiteral("CShapedCircle { background-color: %1; }").arg(colour.name()));
+}
+
 CShapedCircle::Geometry CShapedCircle::circleGeometry(int width, int height)
 {
     const int side = qMin(width, height);

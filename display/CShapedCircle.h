@@ -2,6 +2,7 @@
 // Round, frameless, always-on-top window that shows the name of one signal
 // type: the marker of the emitter localization.
 
+#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
@@ -23,6 +24,9 @@ public:
     // The signal type whose display name is drawn; chosen by the localization.
     void setSignalType(int nType);
     int signalType() const { return m_signalType; }
+    // The fill of the circle; over the application's style sheet.
+    void setBackgroundColour(const QColor &colour);
+    QColor backgroundColour() const { return m_background; }
 
     static Geometry circleGeometry(int width, int height);
 
@@ -32,4 +36,5 @@ protected:
 
 private:
     int m_signalType = 0;
+    QColor m_background;
 };

@@ -25,7 +25,7 @@ QElapsedTimer &sinceStart()
 class LoadGenerator::Module : public QObject
 {
 public:
-    Module(quint16 port, quint8 id, double rate, QObject *parent)
+    Module(quint16 port, quint8 id, double rate, Reports reports, QObject *parent)
         : QObject(parent)
         , m_socket(new QTcpSocket(this))
         , m_flatOut(rate <= 0)
@@ -35,7 +35,17 @@ public:
         d.nFormat = Wire::MeasurementFormat;
         d.nRSSI = 31;
         d.channel[0] = CHANNEL{ 1, 1, -60, -80, -90, 3, 0, 0.0 };
-        m_frame = ModuleFrame::shortFrame(ModuleFrame::measurementBody(d));
+        if (reports == Reports::Localization) {
+            // Levels spread over 40 dB; the scanning receiver on 430 .. 437 MHz.
+            d.channel[0].nLevel = -40 - (id * 13) % 41;
+            d.channel[1] = CHANNEL{ 1, 18, -50 - id % 30, -80, -90, 0, 0, 430.0 + id % 8 };
+        }
+        m_frames[0] = m_frames[1] = ModuleFrame::shortFrame(ModuleFrame::measurementBody(d));
+        if (reports == Reports::Localization) {
+            // Every other frame 20 dB apart, so that the strongest modules change.
+            d.channel[0].nLevel += id % 2 ? 20 : -20;
+            m_frames[1] = ModuleFrame::shortFrame(ModuleFrame::measurementBody(d));
+        }
         m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connect(m_socket, &QTcpSocket::readyRead, this, [this] { onReplies(); });
         if (m_flatOut) {
@@ -78,7 +88,8 @@ private:
         m_sentAt.push_back(sinceStart().nsecsElapsed());
         if (measuring)
             ++sent;
-        m_socket->write(m_frame);
+        m_socket->write(m_frames[m_next]);
+        m_next ^= 1;
     }
 
     void onReplies()
@@ -101,7 +112,8 @@ private:
 
     QTcpSocket *m_socket;
     QTimer m_timer;
-    QByteArray m_frame;
+    QByteArray m_frames[2];
+    int m_next = 0;
     std::deque<qint64> m_sentAt;
     qint64 m_pending = 0;
     bool m_flatOut;
@@ -137,15 +149,15 @@ LoadGenerator::~LoadGenerator()
     m_thread.wait();
 }
 
-int LoadGenerator::start(quint16 port, int modules, double framesPerSecond)
+int LoadGenerator::start(quint16 port, int modules, double framesPerSecond, Reports reports)
 {
     m_root = new QObject;
     m_root->moveToThread(&m_thread);
     QMetaObject::invokeMethod(
         m_root,
-        [this, port, modules, framesPerSecond] {
+        [this, port, modules, framesPerSecond, reports] {
         for (int m = 1; m <= modules; ++m)
-            new Module(port, quint8(m), framesPerSecond, m_root);
+            new Module(port, quint8(m), framesPerSecond, reports, m_root);
         },
         Qt::BlockingQueuedConnection);
     // Wait until every module is connected (or give up after 10 s).

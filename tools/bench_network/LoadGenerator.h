@@ -28,9 +28,15 @@ public:
     LoadGenerator();
     ~LoadGenerator() override;
 
+    // What the modules report: one GSM 900 detection at -60 dBm each, or
+    // signals that the emitter localization finds in threes (GSM 900 at
+    // levels that differ by module and swap from frame to frame, and the
+    // scanning receiver a few MHz apart).
+    enum class Reports { Steady, Localization };
+
     // Connects `modules` modules numbered from 1 and starts sending; a rate of
     // 0 frames per second means flat out. Returns the number connected.
-    int start(quint16 port, int modules, double framesPerSecond);
+    int start(quint16 port, int modules, double framesPerSecond, Reports reports = Reports::Steady);
     // Frames sent and not yet answered, over all modules.
     qint64 outstanding();
     // Counts from now on.

@@ -2,17 +2,26 @@
 // offscreen) against modules on the loopback, beside a bare responder that
 // only frames and answers, measured in the same run.
 //
-// Usage: bench_network [--only=bare|station] [seconds=10] [modules:rate ...]
+// Usage: bench_network [--only=bare|station] [--localization | --localization-reports]
+//                      [seconds=10] [modules:rate ...]
 //   rate is frames per second per module; 0 means flat out (next frame when
 //   the reply came). Default scenarios: 255:2 8:0.
+//   --localization turns "Options/Localization" on for the station and has the
+//   modules report signals that the localization finds in threes;
+//   --localization-reports sends those reports with the option left off.
 
 #include "BareResponder.h"
 #include "LoadGenerator.h"
 
 #include "app/CMainWindow.h"
 #include "app/CQMdiArea.h"
+#include "app/EmitterLocalization.h"
 #include "app/StyleSheet.h"
+#include "display/CShapedCircle.h"
 #include "net/Data.h"
+#include "net/StationGlobals.h"
+#include "settings/SettingsKeys.h"
+#include "settings/StationOptions.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -62,10 +71,12 @@ QString cpuModel()
     return m.hasMatch() ? m.captured(1).trimmed() : QStringLiteral("?");
 }
 
+LoadGenerator::Reports reports = LoadGenerator::Reports::Steady;
+
 void run(const char *target, quint16 port, const Scenario &s, int seconds)
 {
     LoadGenerator load;
-    const int connected = load.start(port, s.modules, s.rate);
+    const int connected = load.start(port, s.modules, s.rate, reports);
     // Measured once every module window exists and what piled up meanwhile is answered.
     QElapsedTimer settle;
     settle.start();
@@ -108,8 +119,21 @@ int main(int argc, char *argv[])
 
     QStringList args = QCoreApplication::arguments().mid(1);
     QString only;
-    if (!args.isEmpty() && args.first().startsWith(QLatin1String("--only=")))
-        only = args.takeFirst().mid(7);
+    bool localization = false;
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        const QString option = args.takeFirst();
+        if (option.startsWith(QLatin1String("--only="))) {
+            only = option.mid(7);
+        } else if (option == QLatin1String("--localization")) {
+            localization = true;
+            reports = LoadGenerator::Reports::Localization;
+        } else if (option == QLatin1String("--localization-reports")) {
+            reports = LoadGenerator::Reports::Localization;
+        } else {
+            std::fprintf(stderr, "unknown option %s\n", qPrintable(option));
+            return 2;
+        }
+    }
     const int seconds = args.isEmpty() ? 10 : qMax(1, args.takeFirst().toInt());
     QList<Scenario> scenarios;
     for (const QString &arg : args) {
@@ -121,6 +145,9 @@ int main(int argc, char *argv[])
 
     std::printf("machine: %d cores, %s; Qt %s; platform %s\n", QThread::idealThreadCount(),
                 qPrintable(cpuModel()), qVersion(), qPrintable(QGuiApplication::platformName()));
+    std::printf("reports: %s; localization %s\n",
+                reports == LoadGenerator::Reports::Localization ? "found in threes" : "steady",
+                localization ? "on" : "off");
 
     BareResponder bare;
     if (!bare.listen())
@@ -136,6 +163,9 @@ int main(int argc, char *argv[])
     window.show();
     if (!window.server()->isListening())
         return 1;
+    // After the window's start-up, which writes the option defaults into the empty store.
+    if (localization)
+        StationOptions::instance().setValue(SettingsKeys::Localization, true);
     runEventLoop(300);
     std::printf("station started: resident %s\n", qPrintable(procStatus("VmRSS")));
     // First as the windows were placed when their modules appeared (Qt's own
@@ -146,6 +176,23 @@ int main(int argc, char *argv[])
     window.mdiArea()->RearrangeModules();
     for (const Scenario &s : scenarios)
         run("grid", window.server()->serverPort(), s, seconds);
+    if (localization) {
+        // What the last record left, and the search alone over the records the runs left.
+        const EmitterLocalization::State &last = EmitterLocalization::instance().state();
+        EmitterLocalization probe;
+        probe.setMainWindowMinimized(false);
+        const int updates = 2000;
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < updates; ++i)
+            probe.Update(window.server()->device.records(), StationGlobals::correctModules,
+                         StationGlobals::sensitivityScale, true);
+        std::printf(
+            "localization: flags 0x%x, %d candidates, marker %s; one update over %d "
+            "module records takes %.1f us\n",
+            last.flags, last.candidateCount, window.marker()->isVisible() ? "shown" : "hidden",
+            int(window.server()->device.records().size()), clock.nsecsElapsed() / 1e3 / updates);
+    }
 
     // Memory: a module window for each of 255 modules and a full event log.
     for (int m = 1; m <= 255; ++m) {

@@ -1,0 +1,130 @@
+#pragma once
+// Estimates where an emitter heard by three modules sits among their windows
+// and where the round marker goes, how large and how opaque it is. Pure
+// arithmetic on the module records; the main window applies the result.
+
+#include "net/ModuleRecord.h"
+
+#include <QMap>
+#include <QPoint>
+
+#include <vector>
+
+class EmitterLocalization
+{
+public:
+    // State flags.
+    static constexpr quint32 Found = 0x01;        // a triangle was found and computed
+    static constexpr quint32 NotMinimized = 0x02; // the main window is not minimized
+    static constexpr quint32 BandSignal = 0x04;
+    static constexpr quint32 ScanSignal = 0x08; // the scanning receiver (type 18)
+    static constexpr quint32 Enabled = 0x10;
+    // The marker shows for exactly these flag values.
+    static constexpr quint32 ShowBand = Found | NotMinimized | BandSignal | Enabled;
+    static constexpr quint32 ShowScan = Found | NotMinimized | ScanSignal | Enabled;
+
+    static constexpr int CandidateSlots = 10; // the last one is scratch
+    static constexpr int MaxCandidates = 9;
+    static constexpr int StartSize = 50;
+
+    // One signal heard by several modules; the three strongest are kept.
+    struct Candidate
+    {
+        qint32 num = 0; // reports of it (a module may hear it on two channels)
+        quint8 modules[3] = {};
+        quint8 channels[3] = {};
+        qint32 levels[3] = {}; // dBm
+        qint32 type = 0;
+        qint32 freqMHz = 0; // whole MHz
+    };
+
+    struct State
+    {
+        quint32 flags = 0;
+        Candidate candidates[CandidateSlots];
+        qint32 candidateCount = 0;
+        quint8 chosenModules[3] = {};
+        qint32 chosenLevels[3] = {}; // dBm
+        qint32 chosenType = 0;
+        qint32 angles[3] = {}; // degrees
+        qint32 smallestAngle = 0;
+        QPoint stagePoints[6];
+        qint32 stageLevels[6] = {}; // dBm
+        QPoint target;              // global coordinates
+        QPoint markerPos;           // global coordinates; (0, 0): never placed
+        double smoothedX = 0;
+        double smoothedY = 0;
+        double smoothingDivisor = 16.0;
+        qint32 markerSize = StartSize;
+        double markerOpacity = 1.0;
+    };
+
+    // The station's one localization, shown by the marker and the debug window.
+    static EmitterLocalization &instance();
+
+    const State &state() const { return m_state; }
+    void reset() { m_state = State(); }
+    // Follows the main window's minimized state.
+    void setMainWindowMinimized(bool minimized);
+
+    // Runs after every record; returns whether the marker shows (at
+    // state().markerPos, of state().markerSize). `enabled` is "Options/Localization".
+    bool Update(const QMap<quint8, ModuleRecord> &records, int correctModules, int scale,
+                bool enabled);
+
+    // Finds the candidates and chooses one; sets the band or scan flag.
+    bool SelectTriangle(const QMap<quint8, ModuleRecord> &records, int correctModules);
+
+    // Angles in whole degrees at p[0], p[2] and p[1]; a flat or degenerate corner gives 0.
+    static void ComputeAngles(const QPoint p[3], qint32 angles[3]);
+    // The point between p and q pulled towards the stronger one by the level
+    // difference over `scale` dB; `level` becomes the stronger level.
+    static QPoint Interpolate(QPoint p, int levelP, QPoint q, int levelQ, int scale, qint32 &level);
+    // 0 (strong signal, well-shaped triangle) .. 100.
+    static int Quality(int strongestLevel, int smallestAngle);
+    static int MarkerSize(int quality) { return quality * 500 / 100 + StartSize; }
+    static double MarkerOpacity(int quality) { return 0.85 - quality * 0.7999999999999999 / 100; }
+
+private:
+    // One active channel of one module, in module and channel order.
+    struct Report
+    {
+        quint8 module;
+        quint8 channel;
+        qint32 level;
+        qint32 type;
+        double freqMHz;
+    };
+    // A position in m_reports with the key it is sorted by.
+    struct Keyed
+    {
+        qint64 key;
+        int report;
+        bool operator<(const Keyed &o) const
+        {
+            return key < o.key || (key == o.key && report < o.report);
+        }
+    };
+    // Where the entries of one key lie in an index.
+    struct Run
+    {
+        qint64 key;
+        int begin;
+        int end;
+    };
+
+    void buildIndex(const QMap<quint8, ModuleRecord> &records);
+    int matchCount(int report) const;
+    void buildCandidate(int report, Candidate &c) const;
+    static bool sameSignal(const Candidate &c, const Report &b);
+    static void addMember(Candidate &c, const Report &b);
+
+    State m_state;
+    // Rebuilt for every record; kept to reuse their memory.
+    std::vector<Report> m_reports;
+    std::vector<Keyed> m_byType;      // every report by type
+    std::vector<int> m_typePlace;     // per report: its place in m_byType
+    std::vector<int> m_typeEnd;       // per place in m_byType: the end of its type's run
+    std::vector<Keyed> m_byFrequency; // scanning-receiver reports by frequency key
+    std::vector<Run> m_frequencyRuns;
+};
