@@ -2,9 +2,11 @@
 // offscreen) against modules on the loopback, beside a bare responder that
 // only frames and answers, measured in the same run.
 //
-// Usage: bench_network [--only=bare|station] [seconds=10] [modules:rate ...]
+// Usage: bench_network [--only=bare|station] [--settings-dialog] [seconds=10] [modules:rate ...]
 //   rate is frames per second per module; 0 means flat out (next frame when
-//   the reply came). Default scenarios: 255:2 8:0.
+//   the reply came). Default scenarios: 255:2 8:0. --settings-dialog keeps
+//   module 1's settings dialog open (its apply cycle running) through the
+//   station runs.
 
 #include "BareResponder.h"
 #include "LoadGenerator.h"
@@ -13,6 +15,7 @@
 #include "app/CQMdiArea.h"
 #include "app/StyleSheet.h"
 #include "net/Data.h"
+#include "settings/CSettingsDialog.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -25,6 +28,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -110,6 +114,7 @@ int main(int argc, char *argv[])
     QString only;
     if (!args.isEmpty() && args.first().startsWith(QLatin1String("--only=")))
         only = args.takeFirst().mid(7);
+    const bool settingsDialog = args.removeAll(QStringLiteral("--settings-dialog")) > 0;
     const int seconds = args.isEmpty() ? 10 : qMax(1, args.takeFirst().toInt());
     QList<Scenario> scenarios;
     for (const QString &arg : args) {
@@ -138,6 +143,13 @@ int main(int argc, char *argv[])
         return 1;
     runEventLoop(300);
     std::printf("station started: resident %s\n", qPrintable(procStatus("VmRSS")));
+    std::unique_ptr<CSettingsDialog> dialog;
+    if (settingsDialog) {
+        // Shown without blocking; its one-second apply cycle runs as under exec().
+        dialog = std::make_unique<CSettingsDialog>(1, &window.server()->device, nullptr);
+        dialog->show();
+        std::printf("settings dialog of module 1 open\n");
+    }
     // First as the windows were placed when their modules appeared (Qt's own
     // placement stacks a full network deep), then as a grid after "Rearrange
     // modules" (or remembered positions).
