@@ -153,6 +153,7 @@ CSettingsDialog::CSettingsDialog(unsigned char module, CMasterDevice *device, QW
     connect(&m_timer, &QTimer::timeout, this, &CSettingsDialog::OnTimer);
 
     LoadControls();
+    rememberAll();
 
     OnG900ValueChanged(u.m_pG900Slider->value());
     OnG1800ValueChanged(u.m_pG1800Slider->value());
@@ -340,6 +341,7 @@ void CSettingsDialog::OnTimer()
     Block &b = r.settings;
     {
         QMutexLocker lock(&StationGlobals::settingsMutex());
+        rememberAll();
         b[Marker] = MarkerValue;
         for (const Band &band : m_bands) {
             const int value = band.slider->value();
@@ -422,6 +424,7 @@ void CSettingsDialog::OnTimer()
 
 void CSettingsDialog::copyToAll(int mode, int first, int second)
 {
+    rememberAll();
     const ModuleRecord source = m_device->record(m_module);
     for (auto it = m_device->records().begin(); it != m_device->records().end(); ++it) {
         ModuleRecord &r = it.value();
@@ -458,6 +461,17 @@ void CSettingsDialog::ApplyForAll(int mode, int first, int second)
     QSettings store;
     for (auto it = m_device->records().begin(); it != m_device->records().end(); ++it)
         saveChanged(store, it.key());
+}
+
+void CSettingsDialog::rememberAll()
+{
+    // What a record holds when the dialog first sees it is what the store
+    // holds (or, for a record the store lacks, what loading would give).
+    for (auto it = m_device->records().cbegin(); it != m_device->records().cend(); ++it) {
+        auto &last = m_saved[it.key()];
+        if (!last)
+            last = std::make_unique<Saved>(Saved::of(it.value()));
+    }
 }
 
 void CSettingsDialog::saveChanged(QSettings &store, quint8 module)
@@ -569,6 +583,7 @@ void CSettingsDialog::OnDefaultsButton()
 {
     if (!askQuestion(tr("Do you want to reset all settings to defaults?")))
         return;
+    rememberAll();
     m_device->SetDefaultSettings(m_module);
     LoadControls();
     if (m_ui->m_pForAllSetDefaultCheck->isChecked()) {

@@ -101,7 +101,9 @@ private:
     void copyToAll(int mode, int first, int second);
     void showValue(QLabel *label, int value, const QString &unit);
     void updateGroupChecks();
-    // Saves the modules whose stored state differs from what was saved last.
+    // Notes the stored part of every record not seen before.
+    void rememberAll();
+    // Saves a module whose stored part differs from what was saved or seen last.
     void saveChanged(QSettings &store, quint8 module);
 
     unsigned char m_module;
@@ -109,8 +111,8 @@ private:
     QTimer m_timer;
     std::unique_ptr<Ui::CSettingsDialog> m_ui;
     std::array<Band, 14> m_bands;
-    // What was last written to the settings store per module, so that a
-    // cycle rewrites the store only for a record that changed.
+    // What the settings store holds per module, as far as the dialog knows,
+    // so that a cycle writes the store only for a record it changed.
     struct Saved;
     std::map<quint8, std::unique_ptr<Saved>> m_saved;
 };

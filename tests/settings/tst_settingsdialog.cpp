@@ -193,6 +193,8 @@ private slots:
         // Opening and applying leaves a factory block as it was (the step stays 20).
         d.OnTimer();
         QCOMPARE(m_device->record(1).settings, defaults());
+        // Nothing changed, so nothing was written: a cycle costs no store write.
+        QVERIFY(!QSettings().contains("1_Settings"));
         QCOMPARE(d.windowTitle(), QStringLiteral("Settings of the module #1"));
         d.w<QSlider>("m_pScanSlider")->setValue(5);
         QCOMPARE(d.w<QLabel>("m_pScanLabel")->text(), QStringLiteral("05 dB"));
