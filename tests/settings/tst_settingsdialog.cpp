@@ -170,6 +170,8 @@ private slots:
         m_device->SetDefaultSettings(1);
         Dialog d(1, m_device);
         QCOMPARE(d.size(), QSize(900, 620));
+        // Everything fits: the layout does not stretch the form.
+        QVERIFY(d.minimumSizeHint().boundedTo(QSize(900, 620)) == d.minimumSizeHint());
         QCOMPARE(d.windowTitle(), QStringLiteral("Settings of the module"));
         QVERIFY(d.w<QRadioButton>("m_pBypassScanManualRadio")->isHidden());
         QVERIFY(d.w<QPushButton>("m_pSaveMenuEepromButton")->isHidden());
