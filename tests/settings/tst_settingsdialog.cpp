@@ -451,7 +451,7 @@ private slots:
         d.w<QSlider>("m_pG900Slider")->setValue(-30);
         d.w<QCheckBox>("m_pAlarmSoundCheck")->setChecked(true);
         QTRY_COMPARE_WITH_TIMEOUT(bytes(module.lastSettings(), G900Threshold, G900Threshold),
-                                  QByteArray("48"), 1600);
+                                  QByteArray("48"), 2000);
         QCOMPARE(module.lastSettings().at(AlarmSound), char(1));
         QCOMPARE(module.badReplies(), 0);
     }
@@ -568,6 +568,19 @@ private slots:
         QTRY_COMPARE(StationGlobals::ackCounter, 1);
         QCOMPARE(StationGlobals::expectedAcks, 1);
         QCOMPARE(module.oneShots(), QList<ScriptedModule::OneShot>({ { 2400, 2483, 8 } }));
+
+        // For all: every module gets the range once and each acknowledges it.
+        ScriptedModule &other = addModule(18);
+        StationGlobals::correctModules = 2;
+        d.w<QCheckBox>("m_pForAllSetBypassManualCheck")->setChecked(true);
+        d.w<QLineEdit>("m_pFreq1Edit")->setText("433");
+        d.w<QLineEdit>("m_pFreq2Edit")->clear();
+        d.OnSetBypassManualButton();
+        QCOMPARE(StationGlobals::expectedAcks, 2);
+        QTRY_COMPARE(StationGlobals::ackCounter, 2);
+        const ScriptedModule::OneShot single{ 433, 433, 8 };
+        QCOMPARE(module.oneShots().last(), single);
+        QCOMPARE(other.oneShots(), QList<ScriptedModule::OneShot>({ single }));
     }
 };
 
