@@ -7,6 +7,7 @@
 #include "net/SettingsBlock.h"
 #include "net/StationGlobals.h"
 #include "net/WireProtocol.h"
+#include "settings/CSettingsDialog.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 
@@ -214,8 +215,11 @@ void CModuleWindow::Rename(const QString &name)
 
 void CModuleWindow::OnSettingsButton()
 {
-    // Intentionally empty: the module settings dialog is not part of this edition yet,
-    // and the button that calls this stays hidden.
+    // The button stays hidden in this edition; the dialog behind it is complete.
+    if (!m_device)
+        return;
+    CSettingsDialog dialog(m_module, m_device, nullptr);
+    dialog.exec();
 }
 
 ModuleStatus::AlarmBar CModuleWindow::alarmBar() const

@@ -43,7 +43,7 @@ public slots:
     void DisplayData(DATA sData);
     void OnTimer();
     void OnRenameAction();
-    // The settings dialog comes later; the button is hidden meanwhile.
+    // Opens the module's settings dialog; its button is hidden in this edition.
     void OnSettingsButton();
 
 signals:

@@ -72,8 +72,13 @@ void CMasterDevice::LoadModuleSettings(quint8 module)
 
 void CMasterDevice::SaveModuleSettings(quint8 module)
 {
-    const ModuleRecord &r = record(module);
     QSettings s;
+    SaveModuleSettings(module, s);
+}
+
+void CMasterDevice::SaveModuleSettings(quint8 module, QSettings &s)
+{
+    const ModuleRecord &r = record(module);
     s.setValue(SettingsKeys::moduleSettings(module),
                QByteArray(reinterpret_cast<const char *>(r.settings.data()), Size));
     s.setValue(SettingsKeys::moduleManualPauseFreq(module), r.manualPauseFreq);

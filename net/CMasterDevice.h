@@ -10,6 +10,8 @@
 #include <QMap>
 #include <QObject>
 
+class QSettings;
+
 class CMasterDevice : public QObject
 {
     Q_OBJECT
@@ -26,6 +28,8 @@ public:
     void SetDefaultSettings(quint8 module);
     void LoadModuleSettings(quint8 module);
     void SaveModuleSettings(quint8 module);
+    // The same into an open store, for writing many modules in one go.
+    void SaveModuleSettings(quint8 module, QSettings &store);
     static void ClearBypassMap(ModuleRecord &record);
 
     // Refreshes bytes 51 .. 53 and 58 from the record's pause options.

@@ -54,6 +54,12 @@ constexpr int BypassRunSize = 4;
 
 constexpr int BypassMapSize = 6144;
 
+// Marks of a bypass map entry (one bit each); also the bypass kind of an upload.
+constexpr quint8 BypassMarkDigital = 1;
+constexpr quint8 BypassMarkPattern1 = 2;
+constexpr quint8 BypassMarkPattern2 = 4;
+constexpr quint8 BypassMarkManual = 8;
+
 // Reply.
 constexpr int ReplyLength = 71;
 constexpr quint8 ReplyMarker = 0x4F;

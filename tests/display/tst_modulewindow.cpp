@@ -10,10 +10,14 @@
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -145,6 +149,24 @@ private slots:
         w.DisplayData(alarm);
         w.DisplayData(Fixtures::status(1)); // no alarm, no sound
         QCOMPARE(w.played, QStringList({ "beep", "/tmp/alarm.wav" }));
+    }
+
+    void settingsButtonHiddenButItsDialogOpens()
+    {
+        CMasterDevice device;
+        TestWindow w(9, &device);
+        w.show();
+        CHILD(QPushButton, button, &w, "m_pSettingsButton");
+        QVERIFY(button->isHidden());
+        QString opened;
+        QTimer::singleShot(0, &w, [&opened] {
+            if (QWidget *dialog = QApplication::activeModalWidget()) {
+                opened = QString::fromLatin1(dialog->metaObject()->className());
+                qobject_cast<QDialog *>(dialog)->reject();
+            }
+        });
+        w.OnSettingsButton();
+        QCOMPARE(opened, QStringLiteral("CSettingsDialog"));
     }
 };
 

@@ -3,12 +3,14 @@
 // only frames and answers, measured in the same run.
 //
 // Usage: bench_network [--only=bare|station] [--localization | --localization-reports]
-//                      [seconds=10] [modules:rate ...]
+//                      [--settings-dialog] [seconds=10] [modules:rate ...]
 //   rate is frames per second per module; 0 means flat out (next frame when
 //   the reply came). Default scenarios: 255:2 8:0.
 //   --localization turns "Options/Localization" on for the station and has the
 //   modules report signals that the localization finds in threes;
 //   --localization-reports sends those reports with the option left off.
+//   --settings-dialog keeps module 1's settings dialog open (its apply cycle
+//   running) through the station runs.
 
 #include "BareResponder.h"
 #include "LoadGenerator.h"
@@ -20,6 +22,7 @@
 #include "display/CShapedCircle.h"
 #include "net/Data.h"
 #include "net/StationGlobals.h"
+#include "settings/CSettingsDialog.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 
@@ -34,6 +37,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -120,6 +124,7 @@ int main(int argc, char *argv[])
     QStringList args = QCoreApplication::arguments().mid(1);
     QString only;
     bool localization = false;
+    bool settingsDialog = false;
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
         if (option.startsWith(QLatin1String("--only="))) {
@@ -127,6 +132,8 @@ int main(int argc, char *argv[])
         } else if (option == QLatin1String("--localization")) {
             localization = true;
             reports = LoadGenerator::Reports::Localization;
+        } else if (option == QLatin1String("--settings-dialog")) {
+            settingsDialog = true;
         } else if (option == QLatin1String("--localization-reports")) {
             reports = LoadGenerator::Reports::Localization;
         } else {
@@ -168,6 +175,13 @@ int main(int argc, char *argv[])
         StationOptions::instance().setValue(SettingsKeys::Localization, true);
     runEventLoop(300);
     std::printf("station started: resident %s\n", qPrintable(procStatus("VmRSS")));
+    std::unique_ptr<CSettingsDialog> dialog;
+    if (settingsDialog) {
+        // Shown without blocking; its one-second apply cycle runs as under exec().
+        dialog = std::make_unique<CSettingsDialog>(1, &window.server()->device, nullptr);
+        dialog->show();
+        std::printf("settings dialog of module 1 open\n");
+    }
     // First as the windows were placed when their modules appeared (Qt's own
     // placement stacks a full network deep), then as a grid after "Rearrange
     // modules" (or remembered positions).
