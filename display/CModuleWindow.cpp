@@ -212,6 +212,11 @@ void CModuleWindow::Rename(const QString &name)
     QSettings().setValue(SettingsKeys::moduleName(m_module), name);
 }
 
+void CModuleWindow::SetSettingsOffered(bool offered)
+{
+    m_ui->m_pSettingsButton->setVisible(offered);
+}
+
 void CModuleWindow::OnSettingsButton()
 {
     // Intentionally empty: the module settings dialog is not part of this edition yet,

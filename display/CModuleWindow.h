@@ -36,6 +36,9 @@ public:
     // The bar that paintEvent draws for the current state and options.
     ModuleStatus::AlarmBar alarmBar() const;
 
+    // Whether "Settings..." is offered (the full edition) or hidden.
+    void SetSettingsOffered(bool offered);
+
     // Renames the module; an empty name changes nothing.
     void Rename(const QString &name);
 

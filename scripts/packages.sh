@@ -3,7 +3,7 @@
 
 # What every build of the station needs.
 base_packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev
-               qt6-tools-dev-tools qt6-l10n-tools libgl-dev xvfb xauth)
+               qt6-tools-dev-tools qt6-l10n-tools libqt6sql6-sqlite libgl-dev xvfb xauth)
 # The checked builds: clang and its compiler runtime (sanitizers and libFuzzer).
 checked_packages=(clang libclang-rt-14-dev)
 
