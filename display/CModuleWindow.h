@@ -46,7 +46,7 @@ public slots:
     void DisplayData(DATA sData);
     void OnTimer();
     void OnRenameAction();
-    // The settings dialog comes later; the button is hidden meanwhile.
+    // The module's settings dialog; the button is offered in the full edition.
     void OnSettingsButton();
 
 signals:

@@ -112,7 +112,10 @@ bool JournalWriter::openOnce(QString *error, bool *damaged)
         *damaged = isDamage(query.lastError());
         return false;
     }
-    for (const char *statement : { "PRAGMA synchronous=FULL", "PRAGMA busy_timeout=2000" }) {
+    // A page cache and a mapping large enough for a full network's events:
+    // index updates and the read-back at start-up then rarely read the file.
+    for (const char *statement : { "PRAGMA synchronous=FULL", "PRAGMA busy_timeout=2000",
+                                   "PRAGMA cache_size=-16384", "PRAGMA mmap_size=268435456" }) {
         if (!query.exec(QString::fromLatin1(statement))) {
             *error = describe(query.lastError());
             *damaged = isDamage(query.lastError());

@@ -2,7 +2,9 @@
 // offscreen) against modules on the loopback, beside a bare responder that
 // only frames and answers, measured in the same run.
 //
-// Usage: bench_network [--only=bare|station] [seconds=10] [modules:rate ...]
+// Usage: bench_network [--only=bare|station] [--journal] [seconds=10] [modules:rate ...]
+//   --journal runs the station with its event journal on (in a throw-away
+//   data folder).
 //   rate is frames per second per module; 0 means flat out (next frame when
 //   the reply came). Default scenarios: 255:2 8:0.
 
@@ -12,6 +14,7 @@
 #include "app/CMainWindow.h"
 #include "app/CQMdiArea.h"
 #include "app/StyleSheet.h"
+#include "eventlog/EventJournal.h"
 #include "net/Data.h"
 
 #include <QApplication>
@@ -98,6 +101,7 @@ int main(int argc, char *argv[])
     // Nothing of the benchmark lands in the user's settings or data folders.
     qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
     qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
+    qputenv("HOME", home.path().toLocal8Bit()); // the data folder in test mode
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -108,8 +112,14 @@ int main(int argc, char *argv[])
 
     QStringList args = QCoreApplication::arguments().mid(1);
     QString only;
-    if (!args.isEmpty() && args.first().startsWith(QLatin1String("--only=")))
-        only = args.takeFirst().mid(7);
+    Edition edition = Edition::demo();
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        const QString option = args.takeFirst();
+        if (option.startsWith(QLatin1String("--only=")))
+            only = option.mid(7);
+        else if (option == QLatin1String("--journal"))
+            edition.journal = true;
+    }
     const int seconds = args.isEmpty() ? 10 : qMax(1, args.takeFirst().toInt());
     QList<Scenario> scenarios;
     for (const QString &arg : args) {
@@ -131,7 +141,12 @@ int main(int argc, char *argv[])
     if (only == QLatin1String("bare"))
         return 0;
 
-    CMainWindow window(0, false);
+    CMainWindow window(0, false, edition);
+    if (edition.journal)
+        std::printf("journal: %s\n",
+                    window.journal() && window.journal()->isWorking()
+                        ? qPrintable(window.journal()->path())
+                        : "not working");
     window.resize(1024, 768); // the station's default size
     window.show();
     if (!window.server()->isListening())
