@@ -240,8 +240,7 @@ bool JournalWriter::openAndRestore(int limit, QList<EVENT> *restored, QString *e
     bool damaged = false;
     if (openDatabase(error)) {
         if (restore(limit, restored, error, &damaged)) {
-            m_open = true;
-            trimOld();
+            m_open = true; // trimmed at the first tick, not during start-up
             return true;
         }
         restored->clear();
@@ -277,15 +276,17 @@ void JournalWriter::tick()
         m_open = true;
     }
     commit();
-    if (m_open && m_ticks % TrimTicks == 0)
+    if (m_open && (m_ticks == 1 || m_ticks % TrimTicks == 0))
         trimOld();
 }
 
 void JournalWriter::commit()
 {
-    m_earlyCommitDue = false;
+    // While the journal is closed the early-commit request stays pending, so
+    // the record path does not post one per change.
     if (!m_open)
         return;
+    m_earlyCommitDue = false;
     QList<Batch> batches;
     {
         QMutexLocker lock(&m_mutex);
