@@ -202,6 +202,53 @@ private slots:
                  F::dump({ F::event(F::Dec2026, F::Dec2026, 1, -60, -80, 0, 6, false) }));
     }
 
+    void failedCommitIsKeptAndWrittenOnceTheJournalIsBack()
+    {
+        QList<EVENT> before;
+        {
+            EventJournal journal(m_dir->path(), 0);
+            journal.setRetrySeconds(1);
+            QList<EVENT> restored;
+            QVERIFY(journal.open(0, restored));
+            QSignalSpy failed(&journal, &EventJournal::failed);
+            QSignalSpy recovered(&journal, &EventJournal::recovered);
+            CEventLog log;
+            qint64 now = F::Dec2026;
+            log.setClock([&now] { return now; });
+            log.SetJournal(&journal);
+            log.AddData(F::record(8, F::detection(1, -60)));
+            journal.flush();
+
+            // Another program holds the database: the next commit fails.
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "blocker");
+            db.setDatabaseName(journal.path());
+            QVERIFY(db.open());
+            QSqlQuery lock(db);
+            QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
+            now += 30;
+            log.AddData(F::record(8, F::detection(1, -50), F::detection(2, -40)));
+            now += 30;
+            log.AddData(F::record(8, {}, F::detection(2, -45)));
+            journal.flush();
+            QCOMPARE(failed.count(), 0); // reported through the event loop
+            QTRY_COMPARE(failed.count(), 1);
+            QVERIFY(!journal.isWorking());
+            QVERIFY(journal.waiting() > 0);
+            QVERIFY(lock.exec("ROLLBACK"));
+            lock = QSqlQuery();
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase("blocker");
+
+            QTRY_COMPARE_WITH_TIMEOUT(recovered.count(), 1, 5000);
+            QCOMPARE(journal.waiting(), 0);
+            log.GetEvents(before, 0);
+        }
+        Station again(m_dir->path());
+        QCOMPARE(F::dump(again.restored), F::dump(closed(before)));
+        QCOMPARE(again.restored.size(), 2);
+    }
+
     void retentionTrimsOldEvents()
     {
         const qint64 today = QDateTime::currentSecsSinceEpoch();
