@@ -288,10 +288,12 @@ void JournalWriter::commit()
         return;
     m_earlyCommitDue = false;
     QList<Batch> batches;
+    int taken = 0;
     {
+        // They count as waiting until they are committed.
         QMutexLocker lock(&m_mutex);
         batches.swap(m_batches);
-        m_waiting = 0;
+        taken = m_waiting.load();
     }
     if (!batches.isEmpty()) {
         const QHash<qint64, qint64> rowsBefore = m_rows;
@@ -320,6 +322,7 @@ void JournalWriter::commit()
             fail(error, damaged);
             return;
         }
+        m_waiting -= taken;
     }
     if (!m_working) {
         m_working = true;
