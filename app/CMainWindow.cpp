@@ -306,7 +306,7 @@ void CMainWindow::OnJournalFailed(const QString &reason)
     warn(tr("Warning"),
          tr("The event journal %1 cannot be written:\n%2\n\nThe station goes on keeping events "
             "in memory and tries the journal again later.")
-             .arg(QDir::toNativeSeparators(m_journal->path()), reason));
+             .arg(QDir::toNativeSeparators(m_journal ? m_journal->path() : QString()), reason));
 }
 
 void CMainWindow::OnJournalRecovered()
