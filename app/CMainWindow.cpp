@@ -10,6 +10,7 @@
 #include "display/CModuleWindow.h"
 #include "display/CShapedCircle.h"
 #include "eventlog/CLogWindow.h"
+#include "eventlog/EventJournal.h"
 #include "net/MyServer.h"
 #include "net/StationGlobals.h"
 #include "settings/SettingsKeys.h"
@@ -37,7 +38,6 @@ namespace {
 
 const char *const kOrganization = "Norvane LLC";
 const char *const kOrganizationDomain = "norvane.example";
-const char *const kApplication = "HARRIER Tablet DEMO";
 const char *const kVersion = "1.2.01";
 
 const QPoint kDefaultPos(10, 10);
@@ -58,13 +58,15 @@ void greyMaximize(QWidget *window)
 
 } // namespace
 
-CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
+CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QWidget *parent)
     : QMainWindow(parent)
     , m_ui(std::make_unique<Ui::CMainWindow>())
+    , m_edition(edition)
 {
     QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganization));
     QCoreApplication::setOrganizationDomain(QString::fromLatin1(kOrganizationDomain));
-    QCoreApplication::setApplicationName(QString::fromLatin1(kApplication));
+    // The edition's own name: its own settings store and data folder.
+    QCoreApplication::setApplicationName(m_edition.applicationName);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/FALCONMaster.ico")));
 
@@ -111,8 +113,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     m_ui->m_pViewEventLogAction->setIcon(QIcon(QStringLiteral(":/eventlog.gif")));
     m_ui->m_pSettingsCommonDeviceSettingsAction->setIcon(QIcon(QStringLiteral(":/settings.ico")));
     m_ui->m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    m_ui->m_pViewEventLogAction->setVisible(false);
-    m_ui->m_pSettingsLocalizationAction->setVisible(false);
+    m_ui->m_pViewEventLogAction->setVisible(m_edition.offersEventLog);
+    m_ui->m_pSettingsLocalizationAction->setVisible(m_edition.offersLocalization);
     m_ui->m_pToolBar->addAction(m_ui->m_pViewConfiguration);
     m_ui->m_pViewRenameAction->setEnabled(false);
 
@@ -126,9 +128,12 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     statusBar()->addPermanentWidget(m_pConnectionLabel);
 
     m_pManualWindow = std::make_unique<CManualWindow>();
+    // Before the server: the store is filled back before the first record.
+    if (m_edition.journal)
+        openJournal();
 
     // The server is a widget only to show its error box; it is never shown.
-    m_pServer = std::make_unique<MyServer>(port, nullptr, demoFeed);
+    m_pServer = std::make_unique<MyServer>(port, nullptr, demoFeed && m_edition.demoFeed);
     connect(m_pServer.get(), &MyServer::dataUpdated, this, &CMainWindow::OnDisplayData);
     connect(m_pServer.get(), &MyServer::connectionStatus, this, &CMainWindow::OnConnectionStatus);
 
@@ -211,6 +216,7 @@ CModuleWindow *CMainWindow::createModuleWindow(quint8 module)
         window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     sub->setFixedSize(window->width() + 10, window->height() + 30);
     greyMaximize(this);
+    window->SetSettingsOffered(m_edition.offersModuleSettings);
     window->show();
     return window;
 }
@@ -341,6 +347,55 @@ void CMainWindow::OnTimer()
     EmitterLocalization::instance().setMainWindowMinimized(isMinimized());
 }
 
+void CMainWindow::openJournal()
+{
+    const int days =
+        QSettings()
+            .value(SettingsKeys::JournalRetentionDays, EventJournal::DefaultRetentionDays)
+            .toInt();
+    m_journal = std::make_unique<EventJournal>(EventJournal::defaultFolder(), days);
+    connect(m_journal.get(), &EventJournal::failed, this, &CMainWindow::OnJournalFailed);
+    connect(m_journal.get(), &EventJournal::recovered, this, &CMainWindow::OnJournalRecovered);
+    connect(m_journal.get(), &EventJournal::fileSetAside, this,
+            &CMainWindow::OnJournalFileSetAside);
+    QList<EVENT> restored;
+    QString error;
+    if (m_journal->open(m_eventLog.GetLimit(), restored, &error)) {
+        m_eventLog.Restore(restored);
+    } else {
+        // Once the window is built, not from inside its construction.
+        QMetaObject::invokeMethod(
+            this, [this, error] { OnJournalFailed(error); }, Qt::QueuedConnection);
+    }
+    m_eventLog.SetJournal(m_journal.get());
+}
+
+void CMainWindow::OnJournalFailed(const QString &reason)
+{
+    m_pFreeLabel->setText(tr("Event journal unavailable: events are kept in memory only"));
+    if (m_journalWarned)
+        return;
+    m_journalWarned = true;
+    warn(tr("Warning"),
+         tr("The event journal %1 cannot be written:\n%2\n\nThe station goes on keeping events "
+            "in memory and tries the journal again later.")
+             .arg(QDir::toNativeSeparators(m_journal ? m_journal->path() : QString()), reason));
+}
+
+void CMainWindow::OnJournalRecovered()
+{
+    m_pFreeLabel->setText(tr("Event journal writing again"));
+}
+
+void CMainWindow::OnJournalFileSetAside(const QString &setAside)
+{
+    m_pFreeLabel->setText(tr("Damaged event journal set aside"));
+    warn(tr("Warning"),
+         tr("The event journal was damaged. It has been kept as %1 and a new journal has been "
+            "started.")
+             .arg(QDir::toNativeSeparators(setAside)));
+}
+
 void CMainWindow::OnViewEventLogAction()
 {
     for (auto it = m_logWindows.begin(); it != m_logWindows.end();) {
@@ -437,6 +492,12 @@ void CMainWindow::inform(const QString &title, const QString &text)
     // no modal loop may run while the link is serving a connection.
     QTimer::singleShot(0, this,
                        [this, title, text] { QMessageBox::information(this, title, text); });
+}
+
+void CMainWindow::warn(const QString &title, const QString &text)
+{
+    // As inform(): never a modal loop inside the delivery of a record.
+    QTimer::singleShot(0, this, [this, title, text] { QMessageBox::warning(this, title, text); });
 }
 
 bool CMainWindow::askYesNo(const QString &title, const QString &text)

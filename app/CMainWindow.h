@@ -3,6 +3,7 @@
 // MDI area of module windows, routes every record, shows the module counts
 // and offers the menus.
 
+#include "app/Edition.h"
 #include "display/CModuleWindow.h"
 #include "eventlog/CEventLog.h"
 #include "net/MyServer.h"
@@ -21,6 +22,7 @@ class CMainWindow;
 class CDebugWindow;
 class CLogWindow;
 class CManualWindow;
+class EventJournal;
 class CQMdiArea;
 class CShapedCircle;
 class QLabel;
@@ -30,14 +32,17 @@ class CMainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // The station listens on port 2323 with the demonstration feed; tests pass
-    // port 0 and drive the feed themselves.
+    // The station listens on port 2323 with the demonstration feed if its
+    // edition has one; tests pass port 0 and drive the feed themselves.
     explicit CMainWindow(quint16 port = Wire::DefaultPort, bool demoFeed = true,
-                         QWidget *parent = nullptr);
+                         const Edition &edition = Edition::demo(), QWidget *parent = nullptr);
     ~CMainWindow() override;
 
     MyServer *server() const { return m_pServer.get(); }
     CEventLog &eventLog() { return m_eventLog; }
+    const Edition &edition() const { return m_edition; }
+    // The event journal of the full edition; none in the demonstration.
+    EventJournal *journal() const { return m_journal.get(); }
     CQMdiArea *mdiArea() const;
     CModuleWindow *moduleWindow(quint8 module) const;
     QList<CLogWindow *> logWindows() const { return m_logWindows; }
@@ -67,6 +72,10 @@ public slots:
     void OnDisplayData(DATA data);
     void OnConnectionStatus(int status);
     void OnTimer();
+    // The journal cannot be written: the station goes on in memory.
+    void OnJournalFailed(const QString &reason);
+    void OnJournalRecovered();
+    void OnJournalFileSetAside(const QString &setAside);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -75,6 +84,7 @@ protected:
     // Message boxes, replaced by tests.
     virtual void inform(const QString &title, const QString &text);
     virtual bool askYesNo(const QString &title, const QString &text);
+    virtual void warn(const QString &title, const QString &text);
 
 private:
     void OnCloseModule(CModuleWindow *window);
@@ -83,6 +93,7 @@ private:
     // Sets every text of the window again in the current language.
     void retranslate();
     void updateMarker();
+    void openJournal();
     void restoreWindowGeometry();
     void saveWindowGeometry();
 
@@ -92,7 +103,10 @@ private:
     QLabel *m_pCorrectLabel = nullptr;
     QLabel *m_pConnectionLabel = nullptr;
     QTimer m_timer;
+    Edition m_edition;
     CEventLog m_eventLog;
+    std::unique_ptr<EventJournal> m_journal;
+    bool m_journalWarned = false;
     std::unique_ptr<MyServer> m_pServer;
     std::unique_ptr<CManualWindow> m_pManualWindow;
     // Open module windows by module number.

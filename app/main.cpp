@@ -25,7 +25,12 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    CMainWindow window{ quint16(port) };
+#ifdef HARRIER_EDITION_FULL
+    const Edition edition = Edition::full();
+#else
+    const Edition edition = Edition::demo();
+#endif
+    CMainWindow window(quint16(port), true, edition);
     // Ctrl+C or a termination request closes the station as its window does.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,

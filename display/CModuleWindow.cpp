@@ -213,6 +213,11 @@ void CModuleWindow::Rename(const QString &name)
     QSettings().setValue(SettingsKeys::moduleName(m_module), name);
 }
 
+void CModuleWindow::SetSettingsOffered(bool offered)
+{
+    m_ui->m_pSettingsButton->setVisible(offered);
+}
+
 void CModuleWindow::OnSettingsButton()
 {
     // The button stays hidden in this edition; the dialog behind it is complete.

@@ -36,6 +36,9 @@ public:
     // The bar that paintEvent draws for the current state and options.
     ModuleStatus::AlarmBar alarmBar() const;
 
+    // Whether "Settings..." is offered (the full edition) or hidden.
+    void SetSettingsOffered(bool offered);
+
     // Renames the module; an empty name changes nothing.
     void Rename(const QString &name);
 
@@ -43,7 +46,7 @@ public slots:
     void DisplayData(DATA sData);
     void OnTimer();
     void OnRenameAction();
-    // Opens the module's settings dialog; its button is hidden in this edition.
+    // The module's settings dialog; the button is offered in the full edition.
     void OnSettingsButton();
 
 signals:

@@ -1,5 +1,6 @@
 #include "eventlog/CEventLog.h"
 
+#include "eventlog/EventJournal.h"
 #include "settings/SettingsKeys.h"
 
 #include <QDateTime>
@@ -44,10 +45,14 @@ void CEventLog::AddData(const DATA &data)
                 open->nPeakLevel = qMax<qint16>(open->nPeakLevel, qint16(ch.nLevel));
                 open->nThresholdLevel = qMax<qint16>(open->nThresholdLevel, qint16(ch.nThreshold));
                 open->dFreqMHz = ch.dFreqMHz;
+                if (m_journal)
+                    m_journal->record(log.openId[i], *open);
                 continue;
             }
             open->tEndTime = now;
             open->bInProgress = false;
+            if (m_journal)
+                m_journal->record(log.openId[i], *open);
             log.open[i] = nullptr;
         }
         if (ch.nState == 0)
@@ -66,6 +71,9 @@ void CEventLog::AddData(const DATA &data)
 
         log.events.push_back(e);
         log.open[i] = &log.events.back();
+        log.openId[i] = ++m_lastId;
+        if (m_journal)
+            m_journal->record(m_lastId, e);
         trim(log);
     }
 }
@@ -124,6 +132,18 @@ void CEventLog::Clear()
 {
     QMutexLocker lock(&m_mutex);
     m_map.clear();
+    if (m_journal)
+        m_journal->clear();
+}
+
+void CEventLog::Restore(const QList<EVENT> &events)
+{
+    QMutexLocker lock(&m_mutex);
+    for (const EVENT &e : events) {
+        MODULELOG &log = m_map[e.nModule];
+        log.events.push_back(e);
+        log.events.back().bInProgress = false;
+    }
 }
 
 QString CEventLog::ModuleName(const EVENT &e)

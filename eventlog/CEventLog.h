@@ -14,6 +14,7 @@
 #include <deque>
 #include <map>
 
+class EventJournal;
 class QSettings;
 
 // The store's bucket for one module. A deque keeps the events in chunks (fast
@@ -24,6 +25,7 @@ struct MODULELOG
     std::deque<EVENT> events;                                        // oldest first
     qint32 limit = 0;                                                // 0: no limit
     EVENT *open[DATA::ChannelCount] = { nullptr, nullptr, nullptr }; // per channel
+    qint64 openId[DATA::ChannelCount] = { 0, 0, 0 }; // their numbers for the journal
 };
 
 class CEventLog : public QObject
@@ -48,6 +50,12 @@ public:
     static QString ModuleName(const EVENT &e);
     static QString ModuleName(quint8 module, const QSettings &settings);
 
+    // Every change of an event is also handed to the journal (none: memory only).
+    void SetJournal(EventJournal *journal) { m_journal = journal; }
+    // Fills the store from the journal at start-up: ready events, each
+    // module's oldest first. The limit applies from the next new event on.
+    void Restore(const QList<EVENT> &events);
+
     // Tests and benchmarks replace the wall clock.
     void setClock(Clock clock) { m_clock = std::move(clock); }
 
@@ -58,4 +66,6 @@ private:
     qint32 m_limit = DefaultLimit;
     QMutex m_mutex;
     Clock m_clock;
+    EventJournal *m_journal = nullptr;
+    qint64 m_lastId = 0; // events numbered in the order they open
 };

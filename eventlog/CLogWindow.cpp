@@ -6,6 +6,7 @@
 #include "eventlog/CLogFilterDialog.h"
 #include "eventlog/EventTableModel.h"
 #include "eventlog/LogFile.h"
+#include "eventlog/LogDataExporter.h"
 #include "eventlog/LogHtmlExporter.h"
 #include "net/CMasterDevice.h"
 #include "net/SettingsBlock.h"
@@ -19,6 +20,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMutexLocker>
@@ -237,7 +239,9 @@ bool CLogWindow::loadFrom(const QString &path)
 
 void CLogWindow::OnExportButton()
 {
-    const QString name = askSaveFileName(tr("Export Log"), QString(), tr("Web page (*.htm)"));
+    const QString name = askExportFileName(
+        tr("Export Log"),
+        { tr("Web page (*.htm)"), tr("CSV file (*.csv)"), tr("JSON Lines file (*.jsonl)") });
     if (name.isEmpty())
         return;
     exportTo(name);
@@ -245,11 +249,34 @@ void CLogWindow::OnExportButton()
 
 bool CLogWindow::exportTo(const QString &path)
 {
-    const QStringList headings = {
-        tr("Date/Time"),    tr("Duration"),  tr("Module"),          tr("Signal Type"),
-        tr("Signal Level"), tr("Exceeding"), tr("Frequency (MHz)"),
-    };
-    const QByteArray page = LogHtmlExporter::page(*m_pModel, tr("KESTREL Event Log"), headings);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QByteArray page;
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("jsonl")) {
+        QList<EVENT> rows;
+        rows.reserve(m_pModel->rowCount());
+        for (int row = 0; row < m_pModel->rowCount(); ++row)
+            rows.append(m_pModel->event(row));
+        const QSettings settings;
+        QHash<quint8, QString> names;
+        const auto nameOf = [&settings, &names](quint8 module) {
+            auto it = names.find(module);
+            if (it == names.end()) {
+                it = names.insert(
+                    module,
+                    settings.value(SettingsKeys::moduleName(module), QString::number(module))
+                        .toString());
+            }
+            return it.value();
+        };
+        page = suffix == QLatin1String("csv") ? LogDataExporter::csv(rows, nameOf)
+                                              : LogDataExporter::jsonLines(rows, nameOf);
+    } else {
+        const QStringList headings = {
+            tr("Date/Time"),    tr("Duration"),  tr("Module"),          tr("Signal Type"),
+            tr("Signal Level"), tr("Exceeding"), tr("Frequency (MHz)"),
+        };
+        page = LogHtmlExporter::page(*m_pModel, tr("KESTREL Event Log"), headings);
+    }
     QString error;
     if (!LogFile::writeFile(path, page, &error)) {
         reportFileError(tr("Cannot write the file %1:\n%2"), path, error);
@@ -397,6 +424,20 @@ QString CLogWindow::askOpenFileName(const QString &caption, const QString &dir,
                                     const QString &filter)
 {
     return QFileDialog::getOpenFileName(this, caption, dir, filter);
+}
+
+QString CLogWindow::askExportFileName(const QString &caption, const QStringList &filters)
+{
+    QString selected = filters.value(0);
+    QString name = QFileDialog::getSaveFileName(this, caption, QString(),
+                                                filters.join(QLatin1String(";;")), &selected);
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
+        // "Web page (*.htm)" -> ".htm"
+        const qsizetype star = selected.indexOf(QLatin1String("*."));
+        if (star >= 0)
+            name += selected.mid(star + 1).section(u')', 0, 0);
+    }
+    return name;
 }
 
 bool CLogWindow::askQuestion(const QString &title, const QString &text)

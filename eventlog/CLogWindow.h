@@ -38,6 +38,8 @@ public:
     // their dialogs; failures are reported to the operator and give false.
     bool saveTo(const QString &path);
     bool loadFrom(const QString &path);
+    // The page as HTML, or by the file's suffix CSV (".csv") or JSON Lines
+    // (".jsonl"), of the rows as shown.
     bool exportTo(const QString &path);
 
     int number() const { return m_number; }
@@ -68,6 +70,8 @@ protected:
                                     const QString &filter);
     virtual QString askOpenFileName(const QString &caption, const QString &dir,
                                     const QString &filter);
+    // The export's file; a name without suffix takes that of the chosen filter.
+    virtual QString askExportFileName(const QString &caption, const QStringList &filters);
     virtual bool askQuestion(const QString &title, const QString &text);
     virtual bool execFilterDialog(CLogFilterDialog &dialog);
     virtual void execMenu(QMenu &menu, const QPoint &globalPos);

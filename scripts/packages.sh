@@ -2,9 +2,11 @@
 # Debian packages that are missing; apt-get runs only when one is.
 
 # What every build of the station needs; qt6-translations-l10n brings the Qt
-# library's own Russian texts (qtbase_ru.qm) that the Russian interface loads.
+# library's own Russian texts (qtbase_ru.qm) that the Russian interface loads,
+# libqt6sql6-sqlite the event journal's database driver.
 base_packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev
-               qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n libgl-dev xvfb xauth)
+               qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n libqt6sql6-sqlite
+               libgl-dev xvfb xauth)
 # The checked builds: clang and its compiler runtime (sanitizers and libFuzzer).
 checked_packages=(clang libclang-rt-14-dev)
 

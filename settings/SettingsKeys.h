@@ -47,6 +47,9 @@ inline const QString ThresholdEdit = QStringLiteral("Options/ThresholdEdit");
 inline const QString Localization = QStringLiteral("Options/Localization");
 inline const QString Language = QStringLiteral("Options/Language");
 
+// Days the event journal keeps events (0: for ever).
+inline const QString JournalRetentionDays = QStringLiteral("Journal/RetentionDays");
+
 // Main window geometry.
 inline const QString MainWindowMaximized = QStringLiteral("MainWindow/Maximized");
 inline const QString MainWindowPos = QStringLiteral("MainWindow/Pos");

@@ -136,6 +136,17 @@ private slots:
                      ("<tr><td align=middle>" + w.rows()[r].replace('|', "</td><td align=middle>")
                       + "</td></tr>\r")
                          .toLocal8Bit());
+        // CSV and JSON Lines by the file's suffix, rows in the same order.
+        QVERIFY(w.exportTo(m_dir.filePath("shown.CSV")));
+        const QList<QByteArray> csv = F::readFile(m_dir.filePath("shown.CSV")).split('\n');
+        QCOMPARE(csv.size(), 1 + 4 + 1);
+        QVERIFY(csv[1].contains(
+            "2026-12-05T07:03:31+00:00,80,false,3,3,7,WLAN 2.4,-50,-75,dBm,2412\r"));
+        QVERIFY(csv[2].contains(",12,Yard,11,Traffic 5,50,32,%,\r"));
+        QVERIFY(w.exportTo(m_dir.filePath("shown.jsonl")));
+        const QList<QByteArray> json = F::readFile(m_dir.filePath("shown.jsonl")).split('\n');
+        QCOMPARE(json.size(), 4 + 1);
+        QVERIFY(json[0].contains("\"signal_name\":\"WLAN 2.4\""));
     }
 
     void files()

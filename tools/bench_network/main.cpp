@@ -3,7 +3,9 @@
 // only frames and answers, measured in the same run.
 //
 // Usage: bench_network [--only=bare|station] [--localization | --localization-reports]
-//                      [--settings-dialog] [seconds=10] [modules:rate ...]
+//                      [--settings-dialog] [--journal] [seconds=10] [modules:rate ...]
+//   --journal runs the station with its event journal on (in a throw-away
+//   data folder).
 //   rate is frames per second per module; 0 means flat out (next frame when
 //   the reply came). Default scenarios: 255:2 8:0.
 //   --localization turns "Options/Localization" on for the station and has the
@@ -20,6 +22,7 @@
 #include "app/EmitterLocalization.h"
 #include "app/StyleSheet.h"
 #include "display/CShapedCircle.h"
+#include "eventlog/EventJournal.h"
 #include "net/Data.h"
 #include "net/StationGlobals.h"
 #include "settings/CSettingsDialog.h"
@@ -113,6 +116,7 @@ int main(int argc, char *argv[])
     // Nothing of the benchmark lands in the user's settings or data folders.
     qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
     qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
+    qputenv("HOME", home.path().toLocal8Bit()); // the data folder in test mode
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -125,6 +129,7 @@ int main(int argc, char *argv[])
     QString only;
     bool localization = false;
     bool settingsDialog = false;
+    Edition edition = Edition::demo();
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
         if (option.startsWith(QLatin1String("--only="))) {
@@ -132,6 +137,8 @@ int main(int argc, char *argv[])
         } else if (option == QLatin1String("--localization")) {
             localization = true;
             reports = LoadGenerator::Reports::Localization;
+        } else if (option == QLatin1String("--journal")) {
+            edition.journal = true;
         } else if (option == QLatin1String("--settings-dialog")) {
             settingsDialog = true;
         } else if (option == QLatin1String("--localization-reports")) {
@@ -165,7 +172,12 @@ int main(int argc, char *argv[])
     if (only == QLatin1String("bare"))
         return 0;
 
-    CMainWindow window(0, false);
+    CMainWindow window(0, false, edition);
+    if (edition.journal)
+        std::printf("journal: %s\n",
+                    window.journal() && window.journal()->isWorking()
+                        ? qPrintable(window.journal()->path())
+                        : "not working");
     window.resize(1024, 768); // the station's default size
     window.show();
     if (!window.server()->isListening())
