@@ -11,6 +11,7 @@
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 #include "ui_CMainWindow.h"
+#include "usb/CConfigurationDialog.h"
 
 #include <QApplication>
 #include <QDate>
@@ -91,6 +92,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, QWidget *parent)
     connect(m_ui->m_pSettingsDefaultAction, &QAction::triggered, this,
             &CMainWindow::OnSettingsDefaultAction);
     connect(m_ui->m_pHelpAboutAction, &QAction::triggered, this, &CMainWindow::OnHelpAboutAction);
+    connect(m_ui->m_pViewConfiguration, &QAction::triggered, this,
+            &CMainWindow::OnViewConfiguration);
 
     m_ui->m_pSettingsLocalizationAction->setChecked(
         options.value(SettingsKeys::Localization, false).toBool());
@@ -265,6 +268,14 @@ void CMainWindow::OnConnectionStatus(int status)
 void CMainWindow::OnTimer()
 {
     m_minimized = isMinimized();
+}
+
+void CMainWindow::OnViewConfiguration()
+{
+    m_timer.stop();
+    CConfigurationDialog dialog(this);
+    dialog.exec();
+    m_timer.start(1000);
 }
 
 void CMainWindow::OnViewEventLogAction()

@@ -40,6 +40,7 @@ public:
     CModuleWindow *moduleWindow(quint8 module) const;
     QList<CLogWindow *> logWindows() const { return m_logWindows; }
     QString statusText(int index) const;
+    int timerInterval() const { return m_timer.interval(); }
 
     // Sensitivity scale for an "Options/SensCombo" index.
     static int SensitivityScale(int combo);
@@ -60,6 +61,7 @@ public slots:
     void OnDisplayData(DATA data);
     void OnConnectionStatus(int status);
     void OnTimer();
+    void OnViewConfiguration();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
