@@ -39,7 +39,6 @@ class Dialog : public CConfigurationDialog
 public:
     using CConfigurationDialog::CConfigurationDialog;
     QStringList boxes;
-    std::function<void()> onBox;
 
 protected:
     void message(QMessageBox::Icon icon, const QString &title, const QString &text) override
@@ -47,8 +46,6 @@ protected:
         static const char *const names[] = { "none", "information", "warning", "critical" };
         boxes << QStringLiteral("%1 | %2 | %3")
                      .arg(QLatin1String(names[int(icon) < 4 ? int(icon) : 0]), title, text);
-        if (onBox)
-            onBox();
     }
 };
 
