@@ -1,5 +1,6 @@
 #include "usb/CConfigurationDialog.h"
 
+#include "net/WireProtocol.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 #include "usb/CFTDI.h"
@@ -20,9 +21,6 @@ constexpr int kModuleNumbers = 16;
 constexpr int kStepMs = 100;
 constexpr int kPollMs = 500;
 const QString kServerPort = QStringLiteral("2323");
-// What the station's server sends a client it rejects; seen first when the
-// Wi-Fi board is still connected to it.
-constexpr ushort kRejectedByServer = 0xD6;
 
 } // namespace
 
@@ -187,7 +185,8 @@ void CConfigurationDialog::OnRequestButton()
 bool CConfigurationDialog::probeCheck()
 {
     QString rx = m_ui->m_pRxEdit->text();
-    if (!rx.isEmpty() && rx.at(0).unicode() == kRejectedByServer) {
+    // The station's server rejecting the board shows first: it is still connected to a station.
+    if (!rx.isEmpty() && rx.at(0).unicode() == quint8(Wire::UnknownHeaderAnswer)) {
         message(QMessageBox::Critical, tr("Error"),
                 tr("Connection status: ANOTHER CONNECTION IS ESTABLISHED"));
         return false;
