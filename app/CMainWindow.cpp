@@ -16,6 +16,7 @@
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 #include "ui_CMainWindow.h"
+#include "usb/CConfigurationDialog.h"
 
 #include <QApplication>
 #include <QDate>
@@ -98,6 +99,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     connect(m_ui->m_pSettingsOptionsAction, &QAction::triggered, this,
             &CMainWindow::OnSettingsOptionsAction);
     connect(m_ui->m_pHelpManualAction, &QAction::triggered, this, &CMainWindow::OnHelpManualAction);
+    connect(m_ui->m_pViewConfiguration, &QAction::triggered, this,
+            &CMainWindow::OnViewConfiguration);
 
     m_ui->m_pSettingsLocalizationAction->setChecked(
         options.value(SettingsKeys::Localization, false).toBool());
@@ -394,6 +397,14 @@ void CMainWindow::OnJournalFileSetAside(const QString &setAside)
          tr("The event journal was damaged. It has been kept as %1 and a new journal has been "
             "started.")
              .arg(QDir::toNativeSeparators(setAside)));
+}
+
+void CMainWindow::OnViewConfiguration()
+{
+    m_timer.stop();
+    CConfigurationDialog dialog(this);
+    dialog.exec();
+    m_timer.start(1000);
 }
 
 void CMainWindow::OnViewEventLogAction()

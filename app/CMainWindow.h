@@ -50,6 +50,7 @@ public:
     QString statusText(int index) const;
     CShapedCircle *marker() const { return m_pMarker.get(); }
     CDebugWindow *debugWindow() const { return m_pDebugWindow.get(); }
+    int timerInterval() const { return m_timer.interval(); }
 
     // Sensitivity scale for an "Options/SensCombo" index.
     static int SensitivityScale(int combo);
@@ -76,6 +77,7 @@ public slots:
     void OnJournalFailed(const QString &reason);
     void OnJournalRecovered();
     void OnJournalFileSetAside(const QString &setAside);
+    void OnViewConfiguration();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

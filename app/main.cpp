@@ -1,6 +1,7 @@
 #include "app/CMainWindow.h"
 #include "app/StyleSheet.h"
 #include "app/TerminationSignals.h"
+#include "usb/CFTDI.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -25,6 +26,8 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // The USB link loads its driver once, before any window needs it.
+    CFTDI::instance();
 #ifdef HARRIER_EDITION_FULL
     const Edition edition = Edition::full();
 #else

@@ -1,0 +1,567 @@
+// The configuration dialog driven end to end against the simulated devices:
+// the Wi-Fi write and read-back sequences, the Ethernet set and read, the
+// four tuning steps with the poll, every failure box, the settings it keeps,
+// and a module link that is still answered while the unit holds an answer back.
+
+#include "Fixtures.h"
+#include "ModuleClient.h"
+#include "SimControl.h"
+#include "TestSettings.h"
+#include "app/CMainWindow.h"
+#include "net/ModuleFrame.h"
+#include "net/ModuleLink.h"
+#include "settings/SettingsKeys.h"
+#include "settings/StationOptions.h"
+#include "usb/CConfigurationDialog.h"
+#include "usb/CFTDI.h"
+#include "usb/TuningState.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Records every box instead of showing it.
+class Dialog : public CConfigurationDialog
+{
+public:
+    using CConfigurationDialog::CConfigurationDialog;
+    QStringList boxes;
+
+protected:
+    void message(QMessageBox::Icon icon, const QString &title, const QString &text) override
+    {
+        static const char *const names[] = { "none", "information", "warning", "critical" };
+        boxes << QStringLiteral("%1 | %2 | %3")
+                     .arg(QLatin1String(names[int(icon) < 4 ? int(icon) : 0]), title, text);
+    }
+};
+
+template <typename T> T *child(QObject *parent, const char *name)
+{
+    return parent->findChild<T *>(QLatin1String(name));
+}
+
+QString text(QObject *d, const char *label)
+{
+    return child<QLabel>(d, label)->text();
+}
+
+void click(QObject *d, const char *button)
+{
+    child<QPushButton>(d, button)->click();
+}
+
+} // namespace
+
+class TestConfigurationDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        TestSettings::isolate();
+        QVERIFY2(SimControl::load(), qPrintable(SimControl::path()));
+        // The dialogs use the station's own link, loaded by the override.
+        qputenv("HARRIER_FTD2XX_LIBRARY", SimControl::path().toLocal8Bit());
+        QVERIFY(!CFTDI::instance().isLibraryMissing());
+    }
+
+    void init()
+    {
+        TestSettings::clear();
+        CFTDI::instance().Close();
+        SimControl::reset(SimControl::Ft1248, SimControl::WiFi);
+    }
+
+    void formAndSettings()
+    {
+        StationOptions &o = StationOptions::instance();
+        o.setValue(SettingsKeys::SSID, QStringLiteral("Net"));
+        o.setValue(SettingsKeys::SecurityType, 4);
+        o.setValue(SettingsKeys::ModuleAddress1CheckBox, true);
+        o.setValue(SettingsKeys::ModuleNumber2, 15);
+        o.setValue(SettingsKeys::SuppressionFactor, QStringLiteral("12"));
+        o.setValue(SettingsKeys::DeviceLED, 2);
+        {
+            Dialog d;
+            QCOMPARE(d.windowTitle(), QStringLiteral("Device Configuration Dialog"));
+            QCOMPARE(d.size(), QSize(554, 677));
+            auto *tabs = child<QTabWidget>(&d, "m_pTabWidget");
+            QCOMPARE(tabs->currentIndex(), 2);
+            QCOMPARE(tabs->tabText(0), QStringLiteral("ETHERNET Settings"));
+            QCOMPARE(tabs->tabText(1), QStringLiteral("Wi-Fi Settings"));
+            QCOMPARE(tabs->tabText(2), QStringLiteral("Tuning"));
+            QCOMPARE(child<QLineEdit>(&d, "m_pSSIDEdit")->text(), QStringLiteral("Net"));
+            QCOMPARE(child<QLineEdit>(&d, "m_pSSIDEdit")->maxLength(), 32);
+            QCOMPARE(child<QLineEdit>(&d, "m_pPasswordEdit")->maxLength(), 32);
+            QCOMPARE(child<QComboBox>(&d, "m_pSecurityTypeComboBox")->currentText(),
+                     QStringLiteral("WPA2 - AES"));
+            QCOMPARE(child<QComboBox>(&d, "m_pModuleNumber2ComboBox")->currentText(),
+                     QStringLiteral("16"));
+            QCOMPARE(child<QComboBox>(&d, "m_pModuleNumberComboBox")->count(), 16);
+            QVERIFY(child<QLineEdit>(&d, "m_pModuleAddressEdit")->isEnabled());
+            child<QCheckBox>(&d, "m_pModuleAddressCheckBox")->click();
+            QVERIFY(!child<QLineEdit>(&d, "m_pModuleAddressEdit")->isEnabled());
+            QCOMPARE(child<QComboBox>(&d, "m_pLEDComboBox")->currentText(),
+                     QStringLiteral("Alarm"));
+            QCOMPARE(Fixtures::enabled(d,
+                                       { "m_pResetBaseLevelButton", "m_pGetBaseLevelButton",
+                                         "m_pGetSuppressionButton", "m_pSavePatternButton" }),
+                     QStringLiteral("1000"));
+            QCOMPARE(text(&d, "m_pLabelStatus"), QStringLiteral("Status: Message 1"));
+            QCOMPARE(TuningState::instance().suppressionFactor, 12);
+            QCOMPARE(TuningState::instance().base[100], 90.0);
+            child<QLineEdit>(&d, "m_pServerAddress2Edit")->setText(QStringLiteral("10.0.0.1"));
+        }
+        // Written back at destruction.
+        QSettings s;
+        QCOMPARE(s.value(SettingsKeys::ServerAddress2).toString(), QStringLiteral("10.0.0.1"));
+        QCOMPARE(s.value(SettingsKeys::ModuleAddress1CheckBox).toBool(), false);
+        QCOMPARE(s.value(SettingsKeys::ModuleNumber2).toInt(), 15);
+        QCOMPARE(s.value(SettingsKeys::DeviceLED).toInt(), 2);
+    }
+
+    void wifiWriteSendsTheNineCommands_data()
+    {
+        QTest::addColumn<int>("bridge");
+        QTest::newRow("FT220X") << int(SimControl::Ft1248);
+        QTest::newRow("FT245R") << int(SimControl::Fifo);
+    }
+
+    void wifiWriteSendsTheNineCommands()
+    {
+        QFETCH(int, bridge);
+        SimControl::reset(bridge, SimControl::WiFi);
+        Dialog d;
+        child<QTabWidget>(&d, "m_pTabWidget")->setCurrentIndex(1);
+        child<QLineEdit>(&d, "m_pSSIDEdit")->setText(QStringLiteral("Field Net"));
+        child<QLineEdit>(&d, "m_pPasswordEdit")->setText(QStringLiteral("pa,ss"));
+        child<QComboBox>(&d, "m_pSecurityTypeComboBox")->setCurrentIndex(3);
+        child<QLineEdit>(&d, "m_pServerAddressEdit")->setText(QStringLiteral("192.168.1.64"));
+        child<QComboBox>(&d, "m_pModuleNumberComboBox")->setCurrentIndex(15);
+        click(&d, "m_pApplyButton");
+        QTRY_COMPARE(d.sequenceState(), 9);
+        QTest::qWait(250); // nothing follows the last step
+        QCOMPARE(SimControl::commands(),
+                 QStringLiteral("AT\nAT+MECHO=0\nAT+WSEC=0,WPAAES,pa,ss\nAT+WSET=0,Field Net\n"
+                                "AT+SCON=S,TCN,192.168.1.64,2323,2323,1\nAT+WNET=0\nAT+MPROF=S\n"
+                                "AT+MRESET\nAN=16\n"));
+        QCOMPARE(d.boxes, QStringList());
+        QCOMPARE(child<QLineEdit>(&d, "m_pTxEdit")->text(), QStringLiteral("AN=16"));
+        QVERIFY(CFTDI::instance().isOpen()); // the Wi-Fi steps leave the link open
+    }
+
+    void wifiWriteWithModuleAddressAndReadBack()
+    {
+        Dialog d;
+        child<QTabWidget>(&d, "m_pTabWidget")->setCurrentIndex(1);
+        child<QLineEdit>(&d, "m_pSSIDEdit")->setText(QStringLiteral("Yard"));
+        child<QComboBox>(&d, "m_pSecurityTypeComboBox")->setCurrentIndex(6);
+        child<QLineEdit>(&d, "m_pPasswordEdit")->setText(QStringLiteral("k3y"));
+        child<QLineEdit>(&d, "m_pServerAddressEdit")->setText(QStringLiteral("10.1.2.3"));
+        child<QCheckBox>(&d, "m_pModuleAddressCheckBox")->click();
+        child<QLineEdit>(&d, "m_pModuleAddressEdit")->setText(QStringLiteral("10.1.2.70"));
+        child<QComboBox>(&d, "m_pModuleNumberComboBox")->setCurrentIndex(6);
+        click(&d, "m_pApplyButton");
+        QTRY_COMPARE(d.sequenceState(), 9);
+        QVERIFY(SimControl::commands().contains(
+            QStringLiteral("\nAT+WNET=1,10.1.2.70,255.255.255.0\n")));
+
+        click(&d, "m_pRequestButton");
+        QTRY_COMPARE(d.boxes.size(), 1);
+        QCOMPARE(
+            d.boxes[0],
+            QStringLiteral("information | The data has been received successfully | The current "
+                           "WiFi Settings from the device:\n\nSSID: Yard\n\nSecurity type and "
+                           "Password: WPA2,k3y\n\nServer address: 10.1.2.3\n\nModule number: "
+                           "7\n\nModule address: 10.1.2.70\n\nFirmware version: 1.2.3"));
+        QTRY_COMPARE(d.sequenceState(), 18);
+        QTest::qWait(250);
+        QCOMPARE(SimControl::commands().count(QLatin1Char('\n')), 9 + 6);
+
+        // An automatic address reads back as AUTO.
+        child<QCheckBox>(&d, "m_pModuleAddressCheckBox")->click();
+        click(&d, "m_pApplyButton");
+        QTRY_COMPARE(d.sequenceState(), 9);
+        click(&d, "m_pRequestButton");
+        QTRY_COMPARE(d.boxes.size(), 2);
+        QVERIFY2(d.boxes[1].contains(QStringLiteral("Module address: AUTO\n")),
+                 qPrintable(d.boxes[1]));
+    }
+
+    void wifiFailures()
+    {
+        Dialog d;
+        child<QTabWidget>(&d, "m_pTabWidget")->setCurrentIndex(1);
+        click(&d, "m_pApplyButton");
+        child<QLineEdit>(&d, "m_pSSIDEdit")->setText(QStringLiteral("Net"));
+        click(&d, "m_pApplyButton");
+        // Addresses a module could not use are refused before anything is sent.
+        child<QLineEdit>(&d, "m_pServerAddressEdit")->setText(QStringLiteral("192.168.1.300"));
+        click(&d, "m_pApplyButton");
+        child<QLineEdit>(&d, "m_pServerAddressEdit")->setText(QStringLiteral("192.168.1.64"));
+        child<QCheckBox>(&d, "m_pModuleAddressCheckBox")->click();
+        child<QLineEdit>(&d, "m_pModuleAddressEdit")->setText(QStringLiteral("module"));
+        click(&d, "m_pApplyButton");
+        QTest::qWait(250);
+        QCOMPARE(SimControl::requestCount(), 0);
+        QCOMPARE(
+            d.boxes,
+            QStringList({ "warning | Error | 'SSID' and 'Server address' fields must be filled",
+                          "warning | Error | 'SSID' and 'Server address' fields must be filled",
+                          "warning | Error | 'Server address' must be four numbers from 0 to "
+                          "255 separated by dots, for example 192.168.1.64",
+                          "warning | Error | 'Module address' must be four numbers from 0 to "
+                          "255 separated by dots, for example 192.168.1.64" }));
+        child<QCheckBox>(&d, "m_pModuleAddressCheckBox")->click();
+        d.boxes.clear();
+
+        // A wrong device ends the sequence at its first step.
+        SimControl::reset(SimControl::Ft1248, SimControl::Ethernet);
+        click(&d, "m_pApplyButton");
+        QTRY_COMPARE(d.boxes.size(), 1);
+        QCOMPARE(d.boxes[0], QStringLiteral("warning | Error | Connection status: WRONG DEVICE"));
+        QTest::qWait(250);
+        QCOMPARE(SimControl::requestCount(), 1);
+        QCOMPARE(d.sequenceState(), 0);
+
+        // No bridge at all.
+        CFTDI::instance().Close();
+        SimControl::reset(0, SimControl::WiFi);
+        d.boxes.clear();
+        click(&d, "m_pRequestButton");
+        QTRY_COMPARE(d.boxes.size(), 1);
+        QCOMPARE(d.boxes[0], QStringLiteral("critical | Error | Connection status: USB ERROR"));
+    }
+
+    // The probe's answer decides: "[OK]" and a line end pass, the server's
+    // rejection byte and anything else end the sequence.
+    void probeCheck()
+    {
+        Dialog d;
+        child<QTabWidget>(&d, "m_pTabWidget")->setCurrentIndex(1);
+        auto *tx = child<QLineEdit>(&d, "m_pTxEdit");
+        auto *rx = child<QLineEdit>(&d, "m_pRxEdit");
+        tx->setText(QStringLiteral("XYZ"));
+        QVERIFY(d.OnSendButton());
+        QCOMPARE(rx->text(), QStringLiteral("ERROR\r\n"));
+        QCOMPARE(d.boxes, QStringList());
+
+        // "[OK]" and a two-character line end pass (every other test); the
+        // server's rejection byte first, or anything else, end the sequence.
+        const QList<QByteArray> failing = { "[OK]\n", "\xd6[OK]\r\n", "[ERR]\r\n" };
+        for (int i = 0; i < failing.size(); ++i) {
+            SimControl::probeAnswer(failing[i]);
+            click(&d, "m_pRequestButton");
+            QTRY_COMPARE(d.boxes.size(), i + 1);
+        }
+        QTest::qWait(250);
+        QCOMPARE(SimControl::commands(), QStringLiteral("XYZ\nAT\nAT\nAT\n"));
+        QCOMPARE(d.boxes,
+                 QStringList({ "critical | Error | Connection status: USB ERROR",
+                               "critical | Error | Connection status: ANOTHER "
+                               "CONNECTION IS ESTABLISHED",
+                               "critical | Error | Connection status: USB ERROR" }));
+    }
+
+    void ethernetSetAndRead()
+    {
+        SimControl::reset(SimControl::Fifo, SimControl::Ethernet);
+        Dialog d;
+        child<QTabWidget>(&d, "m_pTabWidget")->setCurrentIndex(0);
+        child<QLineEdit>(&d, "m_pServerAddress2Edit")->setText(QStringLiteral("192.168.1.64"));
+        child<QComboBox>(&d, "m_pModuleNumber2ComboBox")->setCurrentIndex(4);
+        click(&d, "m_pApply2Button");
+        QCOMPARE(
+            d.boxes.value(0),
+            QStringLiteral("information | Success | Connection status: DATA SENT SUCCESSFULLY"));
+        QCOMPARE(SimControl::request(0).left(9), QByteArray::fromHex("6a495005c0a8014000"));
+        QCOMPARE(SimControl::wire(0).left(4), QByteArray::fromHex("060a0409"));
+        QVERIFY(!CFTDI::instance().isOpen());
+        QCOMPARE(SimControl::openHandles(), 0);
+
+        click(&d, "m_pRequest2Button");
+        QCOMPARE(d.boxes.value(1),
+                 QStringLiteral("information | The data has been received successfully | Server "
+                                "address: 192.168.1.64\n\n Module number: 5\n\n Firmware version: "
+                                "1.2.3"));
+        QVERIFY(!CFTDI::instance().isOpen());
+
+        // Commas separate too; a number beyond 255 is refused, nothing is sent.
+        child<QLineEdit>(&d, "m_pServerAddress2Edit")->setText(QStringLiteral("10,0,0,7"));
+        click(&d, "m_pApply2Button");
+        QCOMPARE(SimControl::request(2).mid(4, 4), QByteArray::fromHex("0a000007"));
+        child<QLineEdit>(&d, "m_pServerAddress2Edit")->setText(QStringLiteral("192.168.1.300"));
+        click(&d, "m_pApply2Button");
+        child<QLineEdit>(&d, "m_pServerAddress2Edit")->clear();
+        click(&d, "m_pApply2Button");
+        QCOMPARE(SimControl::requestCount(), 3);
+        QCOMPARE(d.boxes.mid(3),
+                 QStringList({ "warning | Error | 'Server address' must be four numbers from 0 to "
+                               "255 separated by dots or commas, for example 192.168.1.64",
+                               "warning | Error | 'Server address' field must be filled" }));
+    }
+
+    void ethernetFailures()
+    {
+        Dialog d;
+        child<QTabWidget>(&d, "m_pTabWidget")->setCurrentIndex(0);
+        child<QLineEdit>(&d, "m_pServerAddress2Edit")->setText(QStringLiteral("192.168.1.64"));
+        SimControl::reset(SimControl::Ft1248, SimControl::WiFi);
+        click(&d, "m_pApply2Button");
+        click(&d, "m_pRequest2Button");
+        SimControl::reset(SimControl::Ft1248, SimControl::Tuning);
+        click(&d, "m_pRequest2Button");
+        SimControl::reset(0, SimControl::Ethernet);
+        click(&d, "m_pApply2Button");
+        QCOMPARE(d.boxes,
+                 QStringList({ "warning | Error | Connection status: WRONG DEVICE",
+                               "warning | Error | Connection status: WRONG DEVICE",
+                               "warning | Error | Connection status: WRONG DEVICE",
+                               "critical | Error | Connection status: USB ERROR" }));
+        QCOMPARE(SimControl::openHandles(), 0);
+    }
+
+    void noLibrary()
+    {
+        CFTDI none(QStringLiteral("/nonexistent/libftd2xx-none.so"));
+        Dialog d(nullptr, &none);
+        QTRY_COMPARE(text(&d, "m_pLabelMessage"), QStringLiteral("Connection status: USB ERROR"));
+        child<QTabWidget>(&d, "m_pTabWidget")->setCurrentIndex(0);
+        child<QLineEdit>(&d, "m_pServerAddress2Edit")->setText(QStringLiteral("192.168.1.64"));
+        click(&d, "m_pRequest2Button");
+        click(&d, "m_pApply2Button");
+        QCOMPARE(d.boxes,
+                 QStringList({ "critical | Error | Connection status: USB ERROR",
+                               "critical | Error | Connection status: USB ERROR" }));
+    }
+
+    void tuningFourSteps()
+    {
+        SimControl::reset(SimControl::Both, SimControl::Tuning);
+        SimControl::setTuning(80, 300, 5, 0x03, 70);
+        Dialog d;
+        child<QLineEdit>(&d, "m_pSuppressionFactorEdit")->setText(QStringLiteral("6"));
+        QTRY_COMPARE(text(&d, "m_pLabelMessage"),
+                     QStringLiteral("Connection status: Data received!"));
+        QCOMPARE(child<QPushButton>(&d, "m_pOkButton")->text(), QStringLiteral("OK - RESTART"));
+        QCOMPARE(text(&d, "m_pSuppressionQualityLabel"),
+                 QStringLiteral("Suppression quality = 80%"));
+        QCOMPARE(text(&d, "m_pPosAddQualityLabel"), QStringLiteral("Surplus of quality = 300"));
+        QCOMPARE(text(&d, "m_pNegAddQualityLabel"), QStringLiteral("Lack of quality = 5"));
+        QCOMPARE(TuningState::instance().suppressionFactor, 6);
+        // Twice a second while the tab shows.
+        const int before = SimControl::requestCount();
+        QTest::qWait(1100);
+        QVERIFY2(SimControl::requestCount() - before >= 2,
+                 qPrintable(QString::number(SimControl::requestCount() - before)));
+
+        click(&d, "m_pResetBaseLevelButton");
+        QCOMPARE(TuningState::instance().current[50], 0.0);
+        QCOMPARE(text(&d, "m_pLabelStatus"), QStringLiteral("Status: Message 2"));
+        const int start = SimControl::requestCount();
+        QTRY_VERIFY(SimControl::requestCount() > start);
+        QCOMPARE(int(quint8(SimControl::request(start).at(265))), 160);
+        QTRY_VERIFY(SimControl::requestCount() > start + 1);
+        QCOMPARE(int(SimControl::request(start + 1).at(265)), 0);
+        QCOMPARE(
+            Fixtures::enabled(
+                d, { "m_pGetBaseLevelButton", "m_pGetSuppressionButton", "m_pSavePatternButton" }),
+            QStringLiteral("100"));
+
+        click(&d, "m_pGetBaseLevelButton");
+        QCOMPARE(TuningState::instance().base[50], TuningState::instance().current[50]);
+        QVERIFY(TuningState::instance().base[50] > 60.0);
+        QCOMPARE(text(&d, "m_pLabelStatus"), QStringLiteral("Status: Message 3"));
+        const int grabbed = SimControl::requestCount();
+        QTRY_VERIFY(SimControl::requestCount() > grabbed);
+        QCOMPARE(int(quint8(SimControl::request(grabbed).at(1 + 50))),
+                 int(TuningState::instance().base[50]));
+
+        click(&d, "m_pGetSuppressionButton");
+        QCOMPARE(d.boxes,
+                 QStringList({ "information | " + QCoreApplication::applicationName()
+                               + " | Pay attention that the suppression quality is 80% and this "
+                                 "is less than 95%" }));
+        QCOMPARE(Fixtures::enabled(d,
+                                   { "m_pGetBaseLevelButton", "m_pGetSuppressionButton",
+                                     "m_pSavePatternButton", "m_pSuppressionFactorEdit",
+                                     "m_pAverageFactorComboBox" }),
+                 QStringLiteral("00100"));
+        // Grabbed figures stay; the status words follow the unit.
+        SimControl::setTuning(40, 1, 2, 0x03, 70);
+        QTRY_COMPARE(text(&d, "m_pLabelStatus"),
+                     QStringLiteral("Status: Message 4 NO JAMMER!!!  40 1 2"));
+        QCOMPARE(text(&d, "m_pSuppressionQualityLabel"),
+                 QStringLiteral("Suppression quality = 80%"));
+
+        d.boxes.clear();
+        click(&d, "m_pSavePatternButton");
+        QTRY_COMPARE(d.boxes,
+                     QStringList({ "information | Information | The pattern and settings "
+                                   "were saved into the device successfully." }));
+        QCOMPARE(text(&d, "m_pLabelStatus"), QStringLiteral("Status: Message 5"));
+        QCOMPARE(TuningState::instance().grabState, int(TuningState::Saved));
+        QCOMPARE(
+            Fixtures::enabled(
+                d, { "m_pGetBaseLevelButton", "m_pGetSuppressionButton", "m_pSavePatternButton" }),
+            QStringLiteral("000"));
+        QTest::qWait(1100);
+        QCOMPARE(d.boxes.size(), 1); // acknowledged once
+
+        // OK on the tab restarts the unit and closes after that poll.
+        click(&d, "m_pOkButton");
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        const int restart = SimControl::requestCount();
+        QTRY_COMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(int(quint8(SimControl::request(restart).at(265))), 0xCC);
+    }
+
+    void suppressionQualityLimits_data()
+    {
+        QTest::addColumn<int>("quality");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("49") << 49
+                            << "critical | Error | Suppression quality is less than 50%. The "
+                               "operation cannot be done."
+                            << "0100";
+        QTest::newRow("50") << 50 << "notice"
+                            << "0011";
+        QTest::newRow("95") << 95 << ""
+                            << "0011";
+    }
+
+    void suppressionQualityLimits()
+    {
+        QFETCH(int, quality);
+        QFETCH(QString, box);
+        QFETCH(QString, enabled);
+        SimControl::reset(SimControl::Ft1248, SimControl::Tuning);
+        SimControl::setTuning(quality, 0, 0, 0, 70);
+        Dialog d;
+        click(&d, "m_pResetBaseLevelButton");
+        click(&d, "m_pGetBaseLevelButton");
+        QTRY_COMPARE(TuningState::instance().shownQuality, quality);
+        click(&d, "m_pGetSuppressionButton");
+        if (box == QLatin1String("notice"))
+            box = "information | " + QCoreApplication::applicationName()
+                + " | Pay attention that the suppression quality is 50% and this is less than 95%";
+        QCOMPARE(d.boxes, box.isEmpty() ? QStringList() : QStringList({ box }));
+        QCOMPARE(Fixtures::enabled(d,
+                                   { "m_pGetBaseLevelButton", "m_pGetSuppressionButton",
+                                     "m_pSavePatternButton", "m_pLEDComboBox" }),
+                 enabled.left(3) + "1");
+        if (quality >= 50)
+            QTRY_COMPARE(text(&d, "m_pLabelStatus"),
+                         QStringLiteral("Status: Message 4 ALL RIGHT %1 0 0").arg(quality));
+    }
+
+    void statusWords()
+    {
+        QCOMPARE(CConfigurationDialog::StatusText(0x03), QStringLiteral("NO JAMMER!!! "));
+        QCOMPARE(CConfigurationDialog::StatusText(0x0E), QStringLiteral("BAD SUPPRESSION!!!"));
+        QCOMPARE(CConfigurationDialog::StatusText(0x0C), QStringLiteral("SUPPRESSION CHANGED!!!"));
+        QCOMPARE(CConfigurationDialog::StatusText(0x08), QStringLiteral("SUPPRESSION CHANGED !!!"));
+        QCOMPARE(CConfigurationDialog::StatusText(0xF0), QStringLiteral("ALL RIGHT"));
+    }
+
+    void pollingFollowsTheTab()
+    {
+        SimControl::reset(SimControl::Ft1248, SimControl::Tuning);
+        Dialog d;
+        QTRY_VERIFY(SimControl::requestCount() > 0);
+        child<QTabWidget>(&d, "m_pTabWidget")->setCurrentIndex(1);
+        QTest::qWait(150); // a poll already scheduled may still go out
+        const int count = SimControl::requestCount();
+        QTRY_COMPARE(child<QPushButton>(&d, "m_pOkButton")->text(), QStringLiteral("OK"));
+        QTest::qWait(1100);
+        QCOMPARE(SimControl::requestCount(), count);
+        click(&d, "m_pOkButton");
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+    }
+
+    void failedPollClosesTheLink()
+    {
+        SimControl::reset(SimControl::Ft1248, SimControl::Tuning);
+        Dialog d;
+        QTRY_COMPARE(text(&d, "m_pLabelMessage"),
+                     QStringLiteral("Connection status: Data received!"));
+        QVERIFY(CFTDI::instance().isOpen());
+        SimControl::shortAnswers(1);
+        QTRY_COMPARE_WITH_TIMEOUT(text(&d, "m_pLabelMessage"),
+                                  QStringLiteral("Connection status: Data error!"), 8000);
+        QVERIFY(!CFTDI::instance().isOpen());
+        SimControl::shortAnswers(0);
+        QTRY_COMPARE(text(&d, "m_pLabelMessage"),
+                     QStringLiteral("Connection status: Data received!"));
+    }
+
+    // The unit holds its answers back 3 s: a module on the loopback is still
+    // answered within the link's latency target, and the polls that come due
+    // meanwhile are skipped, not stacked.
+    void moduleLinkServedWhilePollWaits()
+    {
+        ModuleLink server(0, false);
+        QVERIFY(server.isListening());
+        SimControl::reset(SimControl::Ft1248, SimControl::Tuning);
+        SimControl::holdAnswers(3000);
+        Dialog d; // polls from 600 ms on; the first answer comes at 3.6 s
+        ModuleClient client(server.serverPort(), 3500);
+        int requestsWhileHeld = -1;
+        int opensWhileHeld = -1;
+        client.atEnd = [&] {
+            requestsWhileHeld = SimControl::requestCount();
+            opensWhileHeld = SimControl::openCount();
+            SimControl::holdAnswers(0);
+        };
+        client.start();
+        QTRY_VERIFY_WITH_TIMEOUT(client.isFinished(), 10000);
+        // One request, and the link was never dropped and opened again.
+        QCOMPARE(requestsWhileHeld, 1);
+        QCOMPARE(opensWhileHeld, 1);
+        const size_t n = client.latenciesMs.size();
+        QVERIFY2(n >= 50 && int(n) == client.sent,
+                 qPrintable(QStringLiteral("%1 of %2").arg(n).arg(client.sent)));
+        qInfo("%zu replies while the poll waited: median %.2f ms, p99 %.2f ms, max %.2f ms", n,
+              client.percentile(50), client.percentile(99), client.percentile(100));
+        // Bounds that hold on a loaded machine; a stalled link misses them by seconds.
+        QVERIFY2(client.percentile(50) <= 20.0 && client.percentile(100) < 500.0,
+                 qPrintable(QString::number(client.percentile(100))));
+        QTRY_COMPARE(text(&d, "m_pLabelMessage"),
+                     QStringLiteral("Connection status: Data received!"));
+    }
+
+    void mainWindowRunsTheDialog()
+    {
+        CMainWindow window(0, false);
+        QCOMPARE(window.timerInterval(), 500);
+        bool shown = false;
+        QTimer::singleShot(50, [&] {
+            auto *d = qobject_cast<CConfigurationDialog *>(QApplication::activeModalWidget());
+            shown = d != nullptr;
+            if (d)
+                d->reject();
+        });
+        window.findChild<QAction *>(QStringLiteral("m_pViewConfiguration"))->trigger();
+        QVERIFY(shown);
+        QCOMPARE(window.timerInterval(), 1000);
+    }
+};
+
+QTEST_MAIN(TestConfigurationDialog)
+#include "tst_configurationdialog.moc"

@@ -1,0 +1,186 @@
+// The USB link against the simulated driver library, loaded as the station
+// loads the real one: entry points, bridge choice, both carriages, short and
+// late answers, and a module link that keeps answering while an exchange waits.
+
+#include "ModuleClient.h"
+#include "SimControl.h"
+#include "TestSettings.h"
+#include "net/ModuleLink.h"
+#include "usb/CFTDI.h"
+
+#include <QElapsedTimer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <vector>
+
+namespace {
+
+UsbBlocks::Block atProbe()
+{
+    return UsbBlocks::atRequest(QStringLiteral("AT"));
+}
+
+} // namespace
+
+class TestFtdi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        TestSettings::isolate();
+        QVERIFY2(SimControl::load(), qPrintable(SimControl::path()));
+    }
+
+    void libraryNameFromEnvironment()
+    {
+        qunsetenv("HARRIER_FTD2XX_LIBRARY");
+        QCOMPARE(CFTDI::libraryName(), QStringLiteral("ftd2xx"));
+        qputenv("HARRIER_FTD2XX_LIBRARY", SimControl::path().toLocal8Bit());
+        QCOMPARE(CFTDI::libraryName(), SimControl::path());
+        CFTDI link; // as the station makes it
+        QVERIFY(!link.isLibraryMissing());
+        QCOMPARE(link.resolvedCount(), 10);
+        qunsetenv("HARRIER_FTD2XX_LIBRARY");
+    }
+
+    void missingLibraryOrEntry()
+    {
+        CFTDI none(QStringLiteral("/nonexistent/libftd2xx-none.so"));
+        QVERIFY(none.isLibraryMissing());
+        none.Open();
+        QVERIFY(!none.isOpen());
+        UsbBlocks::Block answer{};
+        QVERIFY(!none.Transact(atProbe(), answer));
+        quint32 rx = 0, tx = 0, ev = 0;
+        QCOMPARE(none.GetStatus(&rx, &tx, &ev), CFTDI::InvalidHandle);
+        QCOMPARE(none.Purge(), CFTDI::InvalidHandle);
+
+        // Resolution stops at the first missing name: FT_Close and the rest
+        // exist in this library but stay unresolved after FT_OpenEx.
+        SimControl::reset(SimControl::Both, SimControl::WiFi);
+        CFTDI partial(QStringLiteral(HARRIER_FTD2XX_SIM_PARTIAL));
+        QVERIFY(!partial.isLibraryMissing());
+        QCOMPARE(partial.resolvedCount(), 2);
+        partial.Open();
+        QVERIFY(!partial.isOpen());
+        QCOMPARE(partial.Write("x", 1, &rx), CFTDI::InvalidHandle);
+    }
+
+    void bridgeChoice()
+    {
+        CFTDI link(SimControl::path());
+        SimControl::reset(SimControl::Both, SimControl::WiFi);
+        link.Open();
+        QVERIFY(link.isOpen());
+        QCOMPARE(link.deviceKind(), UsbBlocks::KindFt1248);
+        QCOMPARE(SimControl::openHandles(), 1);
+        // Opening again closes the handle first.
+        link.Open();
+        QCOMPARE(SimControl::openHandles(), 1);
+        link.Close();
+        QVERIFY(!link.isOpen());
+        QCOMPARE(SimControl::openHandles(), 0);
+
+        SimControl::reset(SimControl::Fifo, SimControl::WiFi);
+        link.Open();
+        QCOMPARE(link.deviceKind(), UsbBlocks::KindFifo);
+        link.Close();
+
+        SimControl::reset(0, SimControl::WiFi);
+        link.Open();
+        QVERIFY(!link.isOpen());
+    }
+
+    void exchangeOnBothBridges()
+    {
+        CFTDI link(SimControl::path());
+        for (int bridge : { int(SimControl::Ft1248), int(SimControl::Fifo) }) {
+            SimControl::reset(bridge, SimControl::WiFi);
+            link.Open();
+            UsbBlocks::Block answer{};
+            QVERIFY(link.Transact(atProbe(), answer));
+            QCOMPARE(UsbBlocks::answerText(answer), QStringLiteral("[OK]\r\n"));
+            QCOMPARE(SimControl::request(0).left(4), QByteArray::fromHex("5141547d"));
+            const QByteArray wire = SimControl::wire(0);
+            if (bridge == SimControl::Fifo) {
+                QCOMPARE(wire.size(), 640);
+                QCOMPARE(wire.left(8), QByteArray::fromHex("050104010504070d"));
+            } else {
+                QCOMPARE(wire.size(), 320);
+            }
+            link.Close();
+        }
+    }
+
+    void shortAnswerIsNoAnswer()
+    {
+        CFTDI link(SimControl::path());
+        for (int bridge : { int(SimControl::Ft1248), int(SimControl::Fifo) }) {
+            SimControl::reset(bridge, SimControl::WiFi);
+            SimControl::shortAnswers(1);
+            link.Open();
+            UsbBlocks::Block answer{};
+            answer.fill(0xAA);
+            QElapsedTimer t;
+            t.start();
+            QVERIFY(!link.Transact(atProbe(), answer));
+            // The whole time-out was waited, and nothing was taken from the queue.
+            QVERIFY2(t.elapsed() >= 2900, qPrintable(QString::number(t.elapsed())));
+            QCOMPARE(int(answer[0]), 0xAA);
+            quint32 rx = 0, tx = 0, ev = 0;
+            QCOMPARE(link.GetStatus(&rx, &tx, &ev), CFTDI::Ok);
+            QCOMPARE(int(rx), bridge == SimControl::Fifo ? 639 : 319);
+            link.Close();
+        }
+    }
+
+    // While an exchange waits for a late answer, module frames are answered
+    // promptly and a second exchange is refused instead of nesting.
+    void moduleLinkServedWhileExchangeWaits()
+    {
+        ModuleLink server(0, false);
+        QVERIFY(server.isListening());
+        CFTDI link(SimControl::path());
+        SimControl::reset(SimControl::Ft1248, SimControl::WiFi);
+        SimControl::holdAnswers(3000);
+        link.Open();
+
+        ModuleClient client(server.serverPort(), 3000);
+        bool nestedRefused = false;
+        QTimer::singleShot(500, [&] {
+            UsbBlocks::Block other{};
+            nestedRefused = link.isBusy() && !link.Transact(atProbe(), other);
+        });
+        client.start();
+        UsbBlocks::Block answer{};
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(link.Transact(atProbe(), answer));
+        const qint64 waited = t.elapsed();
+        QVERIFY(client.wait(10000));
+        QVERIFY(nestedRefused);
+        QCOMPARE(SimControl::requestCount(), 1);
+        QVERIFY2(waited >= 2900, qPrintable(QString::number(waited)));
+
+        const size_t n = client.latenciesMs.size();
+        QVERIFY2(n >= 50 && int(n) == client.sent,
+                 qPrintable(QStringLiteral("%1 of %2").arg(n).arg(client.sent)));
+        const double p99 = client.percentile(99);
+        qInfo("%zu replies during a 3 s exchange: median %.2f ms, p99 %.2f ms, max %.2f ms", n,
+              client.percentile(50), p99, client.percentile(100));
+        // Bounds that hold on a loaded machine; a stalled link misses them by seconds.
+        QVERIFY2(client.percentile(50) <= 20.0 && client.percentile(100) < 500.0,
+                 qPrintable(QString::number(client.percentile(100))));
+        link.Close();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFtdi)
+#include "tst_ftdi.moc"

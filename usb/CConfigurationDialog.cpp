@@ -1,0 +1,550 @@
+#include "usb/CConfigurationDialog.h"
+
+#include "net/WireProtocol.h"
+#include "settings/SettingsKeys.h"
+#include "settings/StationOptions.h"
+#include "usb/CFTDI.h"
+#include "usb/TuningState.h"
+#include "usb/UsbBlocks.h"
+#include "ui_CConfigurationDialog.h"
+
+#include <QCoreApplication>
+
+using namespace UsbBlocks;
+
+namespace {
+
+// Keyword of each security type, by combo index.
+const char *const kSecurityKeywords[] = { "OPEN",    "WEP",      "WPA", "WPAAES",
+                                          "WPA2AES", "WPA2TKIP", "WPA2" };
+constexpr int kModuleNumbers = 16;
+constexpr int kStepMs = 100;
+constexpr int kPollMs = 500;
+const QString kServerPort = QStringLiteral("2323");
+
+} // namespace
+
+CConfigurationDialog::CConfigurationDialog(QWidget *parent, CFTDI *link)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::CConfigurationDialog>())
+    , m_link(link ? *link : CFTDI::instance())
+{
+    m_ui->setupUi(this);
+    for (int i = 1; i <= kModuleNumbers; ++i) {
+        m_ui->m_pModuleNumberComboBox->addItem(QString::number(i));
+        m_ui->m_pModuleNumber2ComboBox->addItem(QString::number(i));
+    }
+
+    connect(&m_timer1, &QTimer::timeout, this, &CConfigurationDialog::OnTimer);
+    connect(&m_timer2, &QTimer::timeout, this, &CConfigurationDialog::OnTimer2);
+    connect(m_ui->m_pSendButton, &QPushButton::clicked, this, &CConfigurationDialog::OnSendButton);
+    connect(m_ui->m_pApplyButton, &QPushButton::clicked, this,
+            &CConfigurationDialog::OnApplyButton);
+    connect(m_ui->m_pApply2Button, &QPushButton::clicked, this,
+            &CConfigurationDialog::OnApply2Button);
+    connect(m_ui->m_pRequestButton, &QPushButton::clicked, this,
+            &CConfigurationDialog::OnRequestButton);
+    connect(m_ui->m_pRequest2Button, &QPushButton::clicked, this,
+            &CConfigurationDialog::OnRequest2Button);
+    connect(m_ui->m_pModuleAddressCheckBox, &QCheckBox::clicked, this,
+            &CConfigurationDialog::OnModuleAddressCheckBox);
+    connect(m_ui->m_pOkButton, &QPushButton::clicked, this, &CConfigurationDialog::OnOkButton);
+    connect(m_ui->m_pResetBaseLevelButton, &QPushButton::clicked, this,
+            &CConfigurationDialog::OnResetBaseLevelButton);
+    connect(m_ui->m_pGetBaseLevelButton, &QPushButton::clicked, this,
+            &CConfigurationDialog::OnGetBaseLevelButton);
+    connect(m_ui->m_pGetSuppressionButton, &QPushButton::clicked, this,
+            &CConfigurationDialog::OnGetSuppressionButton);
+    connect(m_ui->m_pSavePatternButton, &QPushButton::clicked, this,
+            &CConfigurationDialog::OnSavePatternButton);
+
+    const StationOptions &o = StationOptions::instance();
+    m_ui->m_pSSIDEdit->setText(o.value(SettingsKeys::SSID).toString());
+    m_ui->m_pPasswordEdit->setText(o.value(SettingsKeys::Password).toString());
+    m_ui->m_pSecurityTypeComboBox->setCurrentIndex(o.value(SettingsKeys::SecurityType, 0).toInt());
+    m_ui->m_pServerAddressEdit->setText(o.value(SettingsKeys::ServerAddress1).toString());
+    m_ui->m_pServerAddress2Edit->setText(o.value(SettingsKeys::ServerAddress2).toString());
+    m_ui->m_pModuleAddressCheckBox->setChecked(
+        o.value(SettingsKeys::ModuleAddress1CheckBox, false).toBool());
+    m_ui->m_pModuleAddressEdit->setText(o.value(SettingsKeys::ModuleAddress1).toString());
+    m_ui->m_pModuleNumberComboBox->setCurrentIndex(o.value(SettingsKeys::ModuleNumber1, 0).toInt());
+    m_ui->m_pModuleNumber2ComboBox->setCurrentIndex(
+        o.value(SettingsKeys::ModuleNumber2, 0).toInt());
+    m_ui->m_pSuppressionFactorEdit->setText(o.value(SettingsKeys::SuppressionFactor).toString());
+    m_ui->m_pErrorSuppressionQualityEdit->setText(
+        o.value(SettingsKeys::MaxSuppressionQualityError).toString());
+    m_ui->m_pErrorAddQualityEdit->setText(o.value(SettingsKeys::MaxAddQualityError).toString());
+    m_ui->m_pAverageFactorComboBox->setCurrentIndex(
+        o.value(SettingsKeys::AverageFactor, 0).toInt());
+    m_ui->m_pLEDComboBox->setCurrentIndex(o.value(SettingsKeys::DeviceLED, 0).toInt());
+    m_ui->m_pAlarmSoundCheck->setChecked(o.value(SettingsKeys::DeviceSound, false).toBool());
+    m_ui->m_pOfflineModeCheck->setChecked(o.value(SettingsKeys::DeviceOffline, false).toBool());
+    OnModuleAddressCheckBox();
+
+    TuningState &state = TuningState::instance();
+    readEditsIntoState();
+    state.resetForDialog();
+    m_ui->m_pGetBaseLevelButton->setEnabled(false);
+    m_ui->m_pGetSuppressionButton->setEnabled(false);
+    m_ui->m_pSavePatternButton->setEnabled(false);
+    m_ui->m_pLabelStatus->setText(tr("Status: Message 1"));
+
+    m_timer2.start(kPollMs);
+    m_ui->m_pTabWidget->setCurrentIndex(TuningTab);
+}
+
+CConfigurationDialog::~CConfigurationDialog()
+{
+    m_timer1.stop();
+    m_timer2.stop();
+    StationOptions &o = StationOptions::instance();
+    o.setValue(SettingsKeys::SSID, m_ui->m_pSSIDEdit->text());
+    o.setValue(SettingsKeys::Password, m_ui->m_pPasswordEdit->text());
+    o.setValue(SettingsKeys::SecurityType, m_ui->m_pSecurityTypeComboBox->currentIndex());
+    o.setValue(SettingsKeys::ServerAddress1, m_ui->m_pServerAddressEdit->text());
+    o.setValue(SettingsKeys::ServerAddress2, m_ui->m_pServerAddress2Edit->text());
+    o.setValue(SettingsKeys::ModuleAddress1CheckBox, m_ui->m_pModuleAddressCheckBox->isChecked());
+    o.setValue(SettingsKeys::ModuleAddress1, m_ui->m_pModuleAddressEdit->text());
+    o.setValue(SettingsKeys::ModuleNumber1, m_ui->m_pModuleNumberComboBox->currentIndex());
+    o.setValue(SettingsKeys::ModuleNumber2, m_ui->m_pModuleNumber2ComboBox->currentIndex());
+    o.setValue(SettingsKeys::SuppressionFactor, m_ui->m_pSuppressionFactorEdit->text());
+    o.setValue(SettingsKeys::MaxSuppressionQualityError,
+               m_ui->m_pErrorSuppressionQualityEdit->text());
+    o.setValue(SettingsKeys::MaxAddQualityError, m_ui->m_pErrorAddQualityEdit->text());
+    o.setValue(SettingsKeys::AverageFactor, m_ui->m_pAverageFactorComboBox->currentIndex());
+    o.setValue(SettingsKeys::DeviceLED, m_ui->m_pLEDComboBox->currentIndex());
+    o.setValue(SettingsKeys::DeviceSound, m_ui->m_pAlarmSoundCheck->isChecked());
+    o.setValue(SettingsKeys::DeviceOffline, m_ui->m_pOfflineModeCheck->isChecked());
+}
+
+void CConfigurationDialog::message(QMessageBox::Icon icon, const QString &title,
+                                   const QString &text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool CConfigurationDialog::openLink()
+{
+    if (!m_link.isOpen())
+        m_link.Open();
+    return m_link.isOpen();
+}
+
+bool CConfigurationDialog::OnSendButton()
+{
+    if (!openLink()) {
+        message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB ERROR"));
+        return false;
+    }
+    const QString command = m_ui->m_pTxEdit->text();
+    Block answer{};
+    if (!m_link.Transact(atRequest(command), answer))
+        return true;
+    if (beginsWith(answer, "ATNO")) {
+        message(QMessageBox::Warning, tr("Error"), tr("Connection status: WRONG DEVICE"));
+        return false;
+    }
+    m_ui->m_pRxEdit->setText(atResult(command, answer));
+    return true;
+}
+
+void CConfigurationDialog::OnApplyButton()
+{
+    if (m_ui->m_pSSIDEdit->text().isEmpty() || m_ui->m_pServerAddressEdit->text().isEmpty()) {
+        message(QMessageBox::Warning, tr("Error"),
+                tr("'SSID' and 'Server address' fields must be filled"));
+        return;
+    }
+    // A module given an address it cannot use never reaches the station.
+    if (!isValidAddress(m_ui->m_pServerAddressEdit->text(), false)) {
+        message(QMessageBox::Warning, tr("Error"),
+                tr("'Server address' must be four numbers from 0 to 255 separated by dots, "
+                   "for example 192.168.1.64"));
+        return;
+    }
+    if (m_ui->m_pModuleAddressCheckBox->isChecked()
+        && !isValidAddress(m_ui->m_pModuleAddressEdit->text(), false)) {
+        message(QMessageBox::Warning, tr("Error"),
+                tr("'Module address' must be four numbers from 0 to 255 separated by dots, "
+                   "for example 192.168.1.64"));
+        return;
+    }
+    m_state = WriteFirst;
+    m_timer1.start(kStepMs);
+}
+
+void CConfigurationDialog::OnRequestButton()
+{
+    m_ssid = m_security = m_serverAddress = m_moduleAddress = m_moduleNumber =
+        QStringLiteral("???");
+    m_state = ReadFirst;
+    m_timer1.start(kStepMs);
+}
+
+bool CConfigurationDialog::probeCheck()
+{
+    QString rx = m_ui->m_pRxEdit->text();
+    // The station's server rejecting the board shows first: it is still connected to a station.
+    if (!rx.isEmpty() && rx.at(0).unicode() == quint8(Wire::UnknownHeaderAnswer)) {
+        message(QMessageBox::Critical, tr("Error"),
+                tr("Connection status: ANOTHER CONNECTION IS ESTABLISHED"));
+        return false;
+    }
+    rx.chop(2);
+    if (rx != QLatin1String("[OK]")) {
+        message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB ERROR"));
+        return false;
+    }
+    return true;
+}
+
+void CConfigurationDialog::OnTimer()
+{
+    m_timer1.stop();
+    // A step that comes while an exchange still waits is skipped.
+    if (m_link.isBusy())
+        return;
+    if (m_state == TuningPoll) {
+        tuningPoll();
+        return;
+    }
+
+    const QString security = QString::fromLatin1(
+        kSecurityKeywords[qBound(0, m_ui->m_pSecurityTypeComboBox->currentIndex(), 6)]);
+    QString command;
+    switch (m_state) {
+    case 0:
+    case 11:
+        command = QStringLiteral("AT");
+        break;
+    case 1:
+        command = QStringLiteral("AT+MECHO=0");
+        break;
+    case 2:
+        command = QStringLiteral("AT+WSEC=0,") + security + QLatin1Char(',')
+            + m_ui->m_pPasswordEdit->text();
+        break;
+    case 3:
+        command = QStringLiteral("AT+WSET=0,") + m_ui->m_pSSIDEdit->text();
+        break;
+    case 4:
+        command = QStringLiteral("AT+SCON=S,TCN,") + m_ui->m_pServerAddressEdit->text()
+            + QLatin1Char(',') + kServerPort + QLatin1Char(',') + kServerPort
+            + QStringLiteral(",1");
+        break;
+    case 5:
+        command = m_ui->m_pModuleAddressCheckBox->isChecked() ? QStringLiteral("AT+WNET=1,")
+                + m_ui->m_pModuleAddressEdit->text() + QStringLiteral(",255.255.255.0")
+                                                              : QStringLiteral("AT+WNET=0");
+        break;
+    case 6:
+        command = QStringLiteral("AT+MPROF=S");
+        break;
+    case 7:
+        command = QStringLiteral("AT+MRESET");
+        break;
+    case 8:
+        command = QStringLiteral("AN=")
+            + QString::number(m_ui->m_pModuleNumberComboBox->currentIndex() + 1);
+        break;
+    case 12:
+        command = QStringLiteral("AT+WSET=?");
+        break;
+    case 13:
+        command = QStringLiteral("AT+WSEC=?");
+        break;
+    case 14:
+        command = QStringLiteral("AT+SCON=?");
+        break;
+    case 15:
+        command = QStringLiteral("AT+WNET=?");
+        break;
+    case 16:
+        command = QStringLiteral("AN?");
+        break;
+    case 17:
+        m_state = ReadEnd; // the read-back's closing step sends nothing
+        return;
+    default:
+        return;
+    }
+    m_ui->m_pTxEdit->setText(command);
+    if (!OnSendButton())
+        return;
+
+    const QString rx = m_ui->m_pRxEdit->text();
+    switch (m_state) {
+    case 0:
+    case 11:
+        if (!probeCheck())
+            return;
+        break;
+    case 12:
+        m_ssid = field(rx, 1, 1);
+        break;
+    case 13:
+        m_security = field(rx, 1, 2);
+        break;
+    case 14:
+        m_serverAddress = field(rx, 2, 1);
+        break;
+    case 15:
+        m_moduleAddress = field(rx, 1, 2);
+        if (m_moduleAddress == QLatin1String(","))
+            m_moduleAddress = QStringLiteral("AUTO");
+        else
+            m_moduleAddress.chop(1);
+        if (m_moduleAddress.isEmpty())
+            m_moduleAddress = QStringLiteral("N/A");
+        break;
+    case 16:
+        m_moduleNumber = rx.isEmpty() ? QString() : QString::number(rx.at(0).unicode());
+        m_firmware = QStringLiteral("N/A");
+        if (rx.size() > 3 && rx.at(1) == QLatin1Char('~'))
+            m_firmware = firmwareText(quint8(rx.at(2).unicode()), quint8(rx.at(3).unicode()));
+        message(QMessageBox::Information, tr("The data has been received successfully"),
+                tr("The current WiFi Settings from the device:\n\nSSID: %1\n\nSecurity type and "
+                   "Password: %2\n\nServer address: %3\n\nModule number: %4\n\nModule address: "
+                   "%5\n\nFirmware version: %6")
+                    .arg(m_ssid, m_security, m_serverAddress, m_moduleNumber, m_moduleAddress,
+                         m_firmware));
+        break;
+    default:
+        break;
+    }
+    ++m_state;
+    if (m_state < WriteEnd || (m_state >= 12 && m_state <= 17))
+        m_timer1.start(kStepMs);
+}
+
+void CConfigurationDialog::OnApply2Button()
+{
+    const QString address = m_ui->m_pServerAddress2Edit->text();
+    if (address.isEmpty()) {
+        message(QMessageBox::Warning, tr("Error"), tr("'Server address' field must be filled"));
+        return;
+    }
+    if (!isValidAddress(address, true)) {
+        message(QMessageBox::Warning, tr("Error"),
+                tr("'Server address' must be four numbers from 0 to 255 separated by dots or "
+                   "commas, for example 192.168.1.64"));
+        return;
+    }
+    if (!openLink()) {
+        message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB ERROR"));
+        return;
+    }
+    Block answer{};
+    const Block request =
+        ethernetSetRequest(m_ui->m_pModuleNumber2ComboBox->currentIndex() + 1, address);
+    if (!m_link.Transact(request, answer))
+        message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB OK. DATA ERROR"));
+    else if (beginsWith(answer, "IPOK"))
+        message(QMessageBox::Information, tr("Success"),
+                tr("Connection status: DATA SENT SUCCESSFULLY"));
+    else if (beginsWith(answer, "IPNO"))
+        message(QMessageBox::Warning, tr("Error"), tr("Connection status: WRONG DEVICE"));
+    else
+        message(QMessageBox::Critical, tr("Error"), tr("Connection status: DATA ERROR"));
+    m_link.Close();
+}
+
+void CConfigurationDialog::OnRequest2Button()
+{
+    if (!openLink()) {
+        message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB ERROR"));
+        return;
+    }
+    Block answer{};
+    if (!m_link.Transact(ethernetReadRequest(), answer)) {
+        message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB OK. DATA ERROR"));
+    } else if (answer[0] == 'I' && answer[1] == 'R') {
+        const QString firmware =
+            answer[7] == NoFirmware ? QStringLiteral("N/A") : firmwareText(answer[7], answer[8]);
+        message(QMessageBox::Information, tr("The data has been received successfully"),
+                tr("Server address: %1.%2.%3.%4\n\n Module number: %5\n\n Firmware version: %6")
+                    .arg(answer[3])
+                    .arg(answer[4])
+                    .arg(answer[5])
+                    .arg(answer[6])
+                    .arg(answer[2])
+                    .arg(firmware));
+    } else if (beginsWith(answer, "IPNO")) {
+        message(QMessageBox::Warning, tr("Error"), tr("Connection status: WRONG DEVICE"));
+    } else {
+        message(QMessageBox::Critical, tr("Error"), tr("Connection status: DATA ERROR"));
+    }
+    m_link.Close();
+}
+
+void CConfigurationDialog::OnModuleAddressCheckBox()
+{
+    m_ui->m_pModuleAddressEdit->setEnabled(m_ui->m_pModuleAddressCheckBox->isChecked());
+}
+
+void CConfigurationDialog::OnTimer2()
+{
+    if (m_ui->m_pTabWidget->currentIndex() != TuningTab) {
+        m_ui->m_pOkButton->setText(tr("OK"));
+        return;
+    }
+    m_ui->m_pOkButton->setText(tr("OK - RESTART"));
+    if (m_link.isBusy())
+        return;
+    m_state = TuningPoll;
+    m_timer1.start(kStepMs);
+}
+
+void CConfigurationDialog::OnOkButton()
+{
+    if (m_ui->m_pTabWidget->currentIndex() == TuningTab && m_link.isOpen())
+        TuningState::instance().command = TuningState::CommandRestart;
+    else
+        accept();
+}
+
+QString CConfigurationDialog::StatusText(quint8 flags)
+{
+    if (flags & TuningState::FlagNoJammer)
+        return tr("NO JAMMER!!! ");
+    if (flags & TuningState::FlagBadSuppression)
+        return tr("BAD SUPPRESSION!!!");
+    if (flags & TuningState::FlagChanged)
+        return tr("SUPPRESSION CHANGED!!!");
+    if (flags & TuningState::FlagChanged2)
+        return tr("SUPPRESSION CHANGED !!!");
+    return tr("ALL RIGHT");
+}
+
+void CConfigurationDialog::readEditsIntoState()
+{
+    TuningState &state = TuningState::instance();
+    state.suppressionFactor = m_ui->m_pSuppressionFactorEdit->text().toInt();
+    state.maxQualityError = m_ui->m_pErrorSuppressionQualityEdit->text().toInt();
+    state.maxAddQualityError = m_ui->m_pErrorAddQualityEdit->text().toInt();
+}
+
+void CConfigurationDialog::tuningPoll()
+{
+    TuningState &state = TuningState::instance();
+    if (!openLink()) {
+        m_ui->m_pLabelMessage->setText(tr("Connection status: USB ERROR"));
+        return;
+    }
+    readEditsIntoState();
+    TuningState::Controls controls;
+    controls.averageFactor = m_ui->m_pAverageFactorComboBox->currentIndex();
+    controls.led = m_ui->m_pLEDComboBox->currentIndex();
+    controls.alarmSound = m_ui->m_pAlarmSoundCheck->isChecked();
+    controls.offline = m_ui->m_pOfflineModeCheck->isChecked();
+    Block block{};
+    const bool ok = m_link.Transact(state.request(controls), block);
+    const bool restart = state.command == TuningState::CommandRestart;
+    if (!ok) {
+        m_ui->m_pLabelMessage->setText(tr("Connection status: Data error!"));
+        m_link.Close();
+        if (restart)
+            accept();
+        return;
+    }
+    if (restart)
+        accept();
+    const TuningState::Answer answer = TuningState::parseAnswer(block);
+    state.flags = answer.flags;
+    state.receivedQuality = answer.quality;
+    state.receivedSurplus = answer.surplus;
+    state.receivedLack = answer.lack;
+    state.command = TuningState::CommandNone;
+
+    if (state.grabState == TuningState::Live) {
+        state.updateSpectrum(answer.levels, true);
+    } else {
+        state.updateSpectrum(answer.levels, false);
+        const QString status = StatusText(state.flags);
+        if (state.grabState == TuningState::Grabbed)
+            m_ui->m_pLabelStatus->setText(tr("Status: Message 4 %1 %2 %3 %4")
+                                              .arg(status)
+                                              .arg(state.receivedQuality)
+                                              .arg(state.receivedSurplus)
+                                              .arg(state.receivedLack));
+    }
+
+    const bool saved = state.saveAcknowledged == 0 && answer.sequence != state.lastSequence;
+    state.lastSequence = answer.sequence;
+    if (saved) {
+        state.saveAcknowledged = 1;
+        state.grabState = TuningState::Saved;
+        m_ui->m_pLabelStatus->setText(tr("Status: Message 5"));
+        message(QMessageBox::Information, tr("Information"),
+                tr("The pattern and settings were saved into the device successfully."));
+    }
+
+    m_ui->m_pGraphLabel->update();
+    m_ui->m_pLabelMessage->setText(tr("Connection status: Data received!"));
+    m_ui->m_pSuppressionQualityLabel->setText(
+        tr("Suppression quality = %1%").arg(state.shownQuality));
+    m_ui->m_pPosAddQualityLabel->setText(tr("Surplus of quality = %1").arg(state.shownSurplus));
+    m_ui->m_pNegAddQualityLabel->setText(tr("Lack of quality = %1").arg(state.shownLack));
+}
+
+void CConfigurationDialog::setParameterControlsEnabled(bool enabled)
+{
+    m_ui->m_pSuppressionFactorEdit->setEnabled(enabled);
+    m_ui->m_pErrorSuppressionQualityEdit->setEnabled(enabled);
+    m_ui->m_pErrorAddQualityEdit->setEnabled(enabled);
+    m_ui->m_pAverageFactorComboBox->setEnabled(enabled);
+}
+
+void CConfigurationDialog::OnResetBaseLevelButton()
+{
+    TuningState &state = TuningState::instance();
+    state.command = TuningState::CommandStart;
+    state.grabState = TuningState::Live;
+    state.current.fill(0.0);
+    m_ui->m_pGetBaseLevelButton->setEnabled(true);
+    m_ui->m_pGetSuppressionButton->setEnabled(false);
+    m_ui->m_pSavePatternButton->setEnabled(false);
+    setParameterControlsEnabled(true);
+    m_ui->m_pLabelStatus->setText(tr("Status: Message 2"));
+}
+
+void CConfigurationDialog::OnGetBaseLevelButton()
+{
+    TuningState &state = TuningState::instance();
+    state.base = state.current;
+    m_ui->m_pGetBaseLevelButton->setEnabled(false);
+    m_ui->m_pGetSuppressionButton->setEnabled(true);
+    m_ui->m_pSavePatternButton->setEnabled(false);
+    m_ui->m_pLabelStatus->setText(tr("Status: Message 3"));
+}
+
+void CConfigurationDialog::OnGetSuppressionButton()
+{
+    TuningState &state = TuningState::instance();
+    if (state.shownQuality < 50) {
+        message(QMessageBox::Critical, tr("Error"),
+                tr("Suppression quality is less than 50%. The operation cannot be done."));
+        return;
+    }
+    state.grabState = TuningState::Grabbed;
+    m_ui->m_pGetBaseLevelButton->setEnabled(false);
+    m_ui->m_pGetSuppressionButton->setEnabled(false);
+    m_ui->m_pSavePatternButton->setEnabled(true);
+    setParameterControlsEnabled(false);
+    m_ui->m_pLabelStatus->setText(tr("Status: Message 4"));
+    if (state.shownQuality < 95)
+        message(QMessageBox::Information, QCoreApplication::applicationName(),
+                tr("Pay attention that the suppression quality is %1% and this is less than 95%")
+                    .arg(state.shownQuality));
+}
+
+void CConfigurationDialog::OnSavePatternButton()
+{
+    TuningState &state = TuningState::instance();
+    state.command = TuningState::CommandSave;
+    state.saveAcknowledged = 0;
+    m_ui->m_pGetBaseLevelButton->setEnabled(false);
+    m_ui->m_pGetSuppressionButton->setEnabled(false);
+    m_ui->m_pSavePatternButton->setEnabled(false);
+}
