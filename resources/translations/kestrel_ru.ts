@@ -2,6 +2,706 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CBypassDialog</name>
+    <message>
+        <location filename="../../forms/CBypassDialog.ui" line="+14"/>
+        <source>List of bypass frequencies</source>
+        <translation>Список частот обхода</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Number</source>
+        <translation>Номер</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Start freq, MHz</source>
+        <translation>Нач. частота, МГц</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>End freq, MHz</source>
+        <translation>Кон. частота, МГц</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Band, MHz</source>
+        <translation>Полоса, МГц</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Pattern</source>
+        <translation>Шаблон</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../../settings/CBypassDialog.cpp" line="+47"/>
+        <source>NO DATA</source>
+        <translation>НЕТ ДАННЫХ</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Waiting</source>
+        <translation>Ожидание</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>may take up to</source>
+        <translation>может занять до</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>30 sec...</source>
+        <translation>30 сек...</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>DIGIT_</source>
+        <translation>DIGIT_</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>PATT1_</source>
+        <translation>PATT1_</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>PATT2_</source>
+        <translation>PATT2_</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>MANUAL_</source>
+        <translation>MANUAL_</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Delete the bypass string</source>
+        <translation>Удалить строку обхода</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Save Bypass As</source>
+        <translation>Сохранить список обхода как</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Bypass files (*.xml)</source>
+        <translation>Файлы обхода (*.xml)</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cannot write the file %1:
+%2</source>
+        <translation>Не удалось записать файл %1:
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CConfigurationDialog</name>
+    <message>
+        <location filename="../../forms/CConfigurationDialog.ui" line="+14"/>
+        <source>Device Configuration Dialog</source>
+        <translation>Конфигурирование устройства</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>ETHERNET Settings</source>
+        <translation>Настройки ETHERNET</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+147"/>
+        <source>Server address</source>
+        <translation>Адрес сервера</translation>
+    </message>
+    <message>
+        <location line="-137"/>
+        <source>Server address example: 192.168.1.64</source>
+        <translation>Пример адреса сервера: 192.168.1.64</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+140"/>
+        <source>Module number</source>
+        <translation>Номер модуля</translation>
+    </message>
+    <message>
+        <location line="-126"/>
+        <location line="+158"/>
+        <source>Send to device</source>
+        <translation>Записать в устройство</translation>
+    </message>
+    <message>
+        <location line="-148"/>
+        <location line="+158"/>
+        <source>Request from device</source>
+        <translation>Прочитать из устройства</translation>
+    </message>
+    <message>
+        <location line="-138"/>
+        <source>Wi-Fi Settings</source>
+        <translation>Настройки Wi-Fi</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>WiFi Settings</source>
+        <translation>Настройки WiFi</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>SSID (up to 32 symbols)</source>
+        <translation>SSID (до 32 символов)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Security type</source>
+        <translation>Тип защиты</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>OPEN</source>
+        <translation>OPEN</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>WEP</source>
+        <translation>WEP</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>WPA1 - TKIP</source>
+        <translation>WPA1 - TKIP</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>WPA1 - AES</source>
+        <translation>WPA1 - AES</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>WPA2 - AES</source>
+        <translation>WPA2 - AES</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>WPA2 - TKIP</source>
+        <translation>WPA2 - TKIP</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>WPA2 - Mixed</source>
+        <translation>WPA2 - смешанный</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Password (up to 32 symbols)</source>
+        <translation>Пароль (до 32 символов)</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>Module address (AUTO if not checked)</source>
+        <translation>Адрес модуля (АВТО, если не отмечено)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Server or module address example: 192.168.1.64</source>
+        <translation>Пример адреса сервера или модуля: 192.168.1.64</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Sending string </source>
+        <translation>Отправляемая строка </translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>send</source>
+        <translation>отправить</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Receiving string</source>
+        <translation>Принятая строка</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Tuning</source>
+        <translation>Настройка</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Base Stations Spectrum</source>
+        <translation>Спектр базовых станций</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>CDMA450 GSM900             GSM1800                                3G-2100                                                4G-2600</source>
+        <translation>CDMA450 GSM900             GSM1800                                3G-2100                                                4G-2600</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Connection status:</source>
+        <translation>Состояние связи:</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Suppression parameters</source>
+        <translation>Параметры подавления</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Suppression Factor (dB)</source>
+        <translation>Коэффициент подавления (дБ)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Suppression quality =</source>
+        <translation>Качество подавления =</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Average factor</source>
+        <translation>Время усреднения</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>15 sec</source>
+        <translation>15 с</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>30 sec</source>
+        <translation>30 с</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>1 min</source>
+        <translation>1 мин</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>2 min</source>
+        <translation>2 мин</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>4 min</source>
+        <translation>4 мин</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Surplus of quality =</source>
+        <translation>Запас качества =</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Max Suppression Quality error (%)</source>
+        <translation>Макс. отклонение качества подавления (%)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Lack of quality =</source>
+        <translation>Недостаток качества =</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Max Add Quality error</source>
+        <translation>Макс. отклонение запаса качества</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Device indication and offline mode (out of network)</source>
+        <translation>Индикация устройства и автономный режим (вне сети)</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Enable offline mode;</source>
+        <translation>Включить автономный режим;</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>LED:</source>
+        <translation>Светодиод:</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Power + Link</source>
+        <translation>Питание + связь</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Diagnostic</source>
+        <translation>Диагностика</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Alarm</source>
+        <translation>Тревога</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Alarm + Diagnostic</source>
+        <translation>Тревога + диагностика</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Alarm Sound</source>
+        <translation>Звук тревоги</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Step-by-step configuration</source>
+        <translation>Пошаговая настройка</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Status:</source>
+        <translation>Состояние:</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>1. Start</source>
+        <translation>1. Начать</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>2. Grab Base Stations Level</source>
+        <translation>2. Запомнить уровень базовых станций</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>3. Grab Suppression Parameters</source>
+        <translation>3. Запомнить параметры подавления</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>4. Save Pattern</source>
+        <translation>4. Сохранить шаблон</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="+389"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="-299"/>
+        <source>Status: Message 1</source>
+        <translation>Состояние: сообщение 1</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <location line="+8"/>
+        <location line="+10"/>
+        <location line="+6"/>
+        <location line="+7"/>
+        <location line="+22"/>
+        <location line="+6"/>
+        <location line="+129"/>
+        <location line="+4"/>
+        <location line="+6"/>
+        <location line="+7"/>
+        <location line="+5"/>
+        <location line="+2"/>
+        <location line="+7"/>
+        <location line="+5"/>
+        <location line="+13"/>
+        <location line="+2"/>
+        <location line="+150"/>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <location line="-389"/>
+        <location line="+59"/>
+        <location line="+139"/>
+        <location line="+21"/>
+        <location line="+76"/>
+        <source>Connection status: USB ERROR</source>
+        <translation>Состояние связи: ОШИБКА USB</translation>
+    </message>
+    <message>
+        <location line="-287"/>
+        <location line="+202"/>
+        <location line="+27"/>
+        <source>Connection status: WRONG DEVICE</source>
+        <translation>Состояние связи: НЕВЕРНОЕ УСТРОЙСТВО</translation>
+    </message>
+    <message>
+        <location line="-218"/>
+        <source>&apos;SSID&apos; and &apos;Server address&apos; fields must be filled</source>
+        <translation>Поля «SSID» и «Адрес сервера» должны быть заполнены</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;Server address&apos; must be four numbers from 0 to 255 separated by dots, for example 192.168.1.64</source>
+        <translation>«Адрес сервера» должен состоять из четырёх чисел от 0 до 255, разделённых точками, например 192.168.1.64</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;Module address&apos; must be four numbers from 0 to 255 separated by dots, for example 192.168.1.64</source>
+        <translation>«Адрес модуля» должен состоять из четырёх чисел от 0 до 255, разделённых точками, например 192.168.1.64</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Connection status: ANOTHER CONNECTION IS ESTABLISHED</source>
+        <translation>Состояние связи: УСТАНОВЛЕНО ДРУГОЕ СОЕДИНЕНИЕ</translation>
+    </message>
+    <message>
+        <location line="+115"/>
+        <location line="+59"/>
+        <source>The data has been received successfully</source>
+        <translation>Данные успешно получены</translation>
+    </message>
+    <message>
+        <location line="-58"/>
+        <source>The current WiFi Settings from the device:
+
+SSID: %1
+
+Security type and Password: %2
+
+Server address: %3
+
+Module number: %4
+
+Module address: %5
+
+Firmware version: %6</source>
+        <translation>Текущие настройки WiFi устройства:
+
+SSID: %1
+
+Тип защиты и пароль: %2
+
+Адрес сервера: %3
+
+Номер модуля: %4
+
+Адрес модуля: %5
+
+Версия прошивки: %6</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>&apos;Server address&apos; field must be filled</source>
+        <translation>Поле «Адрес сервера» должно быть заполнено</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;Server address&apos; must be four numbers from 0 to 255 separated by dots or commas, for example 192.168.1.64</source>
+        <translation>«Адрес сервера» должен состоять из четырёх чисел от 0 до 255, разделённых точками или запятыми, например 192.168.1.64</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <location line="+19"/>
+        <source>Connection status: USB OK. DATA ERROR</source>
+        <translation>Состояние связи: USB в норме. ОШИБКА ДАННЫХ</translation>
+    </message>
+    <message>
+        <location line="-17"/>
+        <source>Success</source>
+        <translation>Успешно</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Connection status: DATA SENT SUCCESSFULLY</source>
+        <translation>Состояние связи: ДАННЫЕ УСПЕШНО ПЕРЕДАНЫ</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+27"/>
+        <source>Connection status: DATA ERROR</source>
+        <translation>Состояние связи: ОШИБКА ДАННЫХ</translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <source>Server address: %1.%2.%3.%4
+
+ Module number: %5
+
+ Firmware version: %6</source>
+        <translation>Адрес сервера: %1.%2.%3.%4
+
+ Номер модуля: %5
+
+ Версия прошивки: %6</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>OK - RESTART</source>
+        <translation>OK - ПЕРЕЗАПУСК</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>NO JAMMER!!! </source>
+        <translation>НЕТ ПОДАВИТЕЛЯ!!! </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>BAD SUPPRESSION!!!</source>
+        <translation>ПЛОХОЕ ПОДАВЛЕНИЕ!!!</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>SUPPRESSION CHANGED!!!</source>
+        <translation>ПОДАВЛЕНИЕ ИЗМЕНИЛОСЬ!!!</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>SUPPRESSION CHANGED !!!</source>
+        <translation>ПОДАВЛЕНИЕ ИЗМЕНИЛОСЬ !!!</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ALL RIGHT</source>
+        <translation>ВСЁ В ПОРЯДКЕ</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Connection status: Data error!</source>
+        <translation>Состояние связи: ошибка данных!</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Status: Message 4 %1 %2 %3 %4</source>
+        <translation>Состояние: сообщение 4 %1 %2 %3 %4</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Status: Message 5</source>
+        <translation>Состояние: сообщение 5</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Information</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The pattern and settings were saved into the device successfully.</source>
+        <translation>Шаблон и настройки успешно сохранены в устройстве.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Connection status: Data received!</source>
+        <translation>Состояние связи: данные получены!</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Suppression quality = %1%</source>
+        <translation>Качество подавления = %1%</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Surplus of quality = %1</source>
+        <translation>Запас качества = %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lack of quality = %1</source>
+        <translation>Недостаток качества = %1</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Status: Message 2</source>
+        <translation>Состояние: сообщение 2</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Status: Message 3</source>
+        <translation>Состояние: сообщение 3</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Suppression quality is less than 50%. The operation cannot be done.</source>
+        <translation>Качество подавления меньше 50%. Операция невозможна.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Status: Message 4</source>
+        <translation>Состояние: сообщение 4</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Pay attention that the suppression quality is %1% and this is less than 95%</source>
+        <translation>Обратите внимание: качество подавления %1%, это меньше 95%</translation>
+    </message>
+</context>
+<context>
+    <name>CDebugWindow</name>
+    <message>
+        <location filename="../../display/CDebugWindow.cpp" line="+50"/>
+        <source>DEBUG INFORMATION</source>
+        <translation>ОТЛАДОЧНАЯ ИНФОРМАЦИЯ</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cycle=%1 Pause=%2</source>
+        <translation>Cycle=%1 Pause=%2</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>nID=%1 nCyc=%2 nRSSI=%3 cntDis=%4 cntTim=%5</source>
+        <translation>nID=%1 nCyc=%2 nRSSI=%3 cntDis=%4 cntTim=%5</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>active=%1</source>
+        <translation>active=%1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>num=%1 nBand=%2 nFreq=%3</source>
+        <translation>num=%1 nBand=%2 nFreq=%3</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>nSlaveID=%1</source>
+        <translation>nSlaveID=%1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>nIndGroup=%1</source>
+        <translation>nIndGroup=%1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+8"/>
+        <source>nLevelDBM=%1</source>
+        <translation>nLevelDBM=%1</translation>
+    </message>
+    <message>
+        <location line="-4"/>
+        <source>num_fd_data=%1 nBand=%2</source>
+        <translation>num_fd_data=%1 nBand=%2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>nActiveID=%1</source>
+        <translation>nActiveID=%1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>[41][42]=%1 %2</source>
+        <translation>[41][42]=%1 %2</translation>
+    </message>
+</context>
+<context>
     <name>CLogFilterDialog</name>
     <message>
         <location filename="../../forms/CLogFilterDialog.ui" line="+6"/>
@@ -133,7 +833,7 @@
 <context>
     <name>CLogWindow</name>
     <message>
-        <location filename="../../eventlog/CLogWindow.cpp" line="+44"/>
+        <location filename="../../eventlog/CLogWindow.cpp" line="+46"/>
         <location line="+81"/>
         <source>Event Log #%1</source>
         <translation>Журнал событий №%1</translation>
@@ -166,20 +866,20 @@
     </message>
     <message>
         <location line="-29"/>
-        <location line="+183"/>
+        <location line="+208"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-162"/>
-        <location line="+48"/>
+        <location line="-187"/>
+        <location line="+73"/>
         <source>Cannot write the file %1:
 %2</source>
         <translation>Не удаётся записать файл %1:
 %2</translation>
     </message>
     <message>
-        <location line="-40"/>
+        <location line="-65"/>
         <source>Load Log</source>
         <translation>Загрузить журнал</translation>
     </message>
@@ -191,17 +891,27 @@
 %2</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>Export Log</source>
         <translation>Экспорт журнала</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Web page (*.htm)</source>
         <translation>Веб-страница (*.htm)</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+0"/>
+        <source>CSV file (*.csv)</source>
+        <translation>Файл CSV (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>JSON Lines file (*.jsonl)</source>
+        <translation>Файл JSON Lines (*.jsonl)</translation>
+    </message>
+    <message>
+        <location line="+31"/>
         <location filename="../../eventlog/EventTableModel.cpp" line="+19"/>
         <source>Date/Time</source>
         <translation>Дата/время</translation>
@@ -247,7 +957,7 @@
         <translation>Журнал событий KESTREL</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Do you want to clear the log?</source>
         <translation>Очистить журнал?</translation>
     </message>
@@ -443,30 +1153,30 @@
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+276"/>
+        <location filename="../../app/CMainWindow.cpp" line="+329"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="-164"/>
-        <location line="+126"/>
+        <location line="-204"/>
+        <location line="+166"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-125"/>
-        <location line="+127"/>
+        <location line="-165"/>
+        <location line="+167"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-126"/>
-        <location line="+168"/>
+        <location line="-166"/>
+        <location line="+208"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="-53"/>
+        <location line="-80"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -476,7 +1186,7 @@
         <translation>Операция успешно завершена</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+58"/>
         <source>USB connection status: OK</source>
         <translation>Состояние USB-подключения: ОК</translation>
     </message>
@@ -501,7 +1211,44 @@
         <translation>Состояние USB-подключения: ИДЁТ ПОИСК МОДУЛЯ</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+61"/>
+        <source>Event journal unavailable: events are kept in memory only</source>
+        <translation>Архив событий недоступен: события хранятся только в памяти</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+14"/>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <location line="-13"/>
+        <source>The event journal %1 cannot be written:
+%2
+
+The station goes on keeping events in memory and tries the journal again later.</source>
+        <translation>Не удаётся записать архив событий %1:
+%2
+
+Станция продолжает хранить события в памяти и позже повторит попытку записи в архив.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Event journal writing again</source>
+        <translation>Запись в архив событий возобновлена</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Damaged event journal set aside</source>
+        <translation>Повреждённый архив событий отложен</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The event journal was damaged. It has been kept as %1 and a new journal has been started.</source>
+        <translation>Архив событий был повреждён. Он сохранён как %1, начат новый архив.</translation>
+    </message>
+    <message>
+        <location line="+72"/>
         <source>Do you want to reset all settings to defaults?</source>
         <translation>Сбросить все настройки к значениям по умолчанию?</translation>
     </message>
@@ -552,7 +1299,7 @@
         <translation>Настройки...</translation>
     </message>
     <message>
-        <location filename="../../display/CModuleWindow.cpp" line="+196"/>
+        <location filename="../../display/CModuleWindow.cpp" line="+197"/>
         <source>Rename module</source>
         <translation>Переименование модуля</translation>
     </message>
@@ -562,7 +1309,7 @@
         <translation>Новое имя модуля</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+42"/>
         <source>Rename...</source>
         <translation>Переименовать...</translation>
     </message>
@@ -752,6 +1499,471 @@
     </message>
 </context>
 <context>
+    <name>CSettingsDialog</name>
+    <message>
+        <location filename="../../forms/CSettingsDialog.ui" line="+14"/>
+        <source>Settings of the module</source>
+        <translation>Настройки модуля</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Cellular</source>
+        <translation>Сотовая связь</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <location line="+46"/>
+        <location line="+46"/>
+        <location line="+46"/>
+        <location line="+46"/>
+        <location line="+46"/>
+        <location line="+46"/>
+        <location line="+79"/>
+        <location line="+46"/>
+        <location line="+46"/>
+        <location line="+46"/>
+        <location line="+46"/>
+        <location line="+79"/>
+        <location line="+46"/>
+        <location line="+73"/>
+        <location line="+220"/>
+        <location line="+14"/>
+        <location line="+14"/>
+        <location line="+14"/>
+        <location line="+102"/>
+        <location line="+81"/>
+        <location line="+153"/>
+        <location line="+89"/>
+        <source>For all</source>
+        <translation>Для всех</translation>
+    </message>
+    <message>
+        <location line="-1417"/>
+        <source>CDMA 450</source>
+        <translation>CDMA 450</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>GSM 900</source>
+        <translation>GSM 900</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>GSM 1800</source>
+        <translation>GSM 1800</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>DECT</source>
+        <translation>DECT</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>3G-2100</source>
+        <translation>3G-2100</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>3G-900</source>
+        <translation>3G-900</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>4G-2600</source>
+        <translation>4G-2600</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>2.4 &amp;&amp; 5 GHz</source>
+        <translation>2,4 &amp;&amp; 5 ГГц</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>WLAN 2.4</source>
+        <translation>WLAN 2,4</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Bluetooth</source>
+        <translation>Bluetooth</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Traffic 2.4</source>
+        <translation>Трафик 2,4</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>WLAN 5</source>
+        <translation>WLAN 5</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Traffic 5</source>
+        <translation>Трафик 5</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>Jammers</source>
+        <translation>Глушители</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>Scan</source>
+        <translation>Сканирование</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>SCAN</source>
+        <translation>СКАН</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Squelch</source>
+        <translation>Порог шумоподавления</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Begin freq</source>
+        <translation>Нач. частота</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>End freq</source>
+        <translation>Кон. частота</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>Step freq</source>
+        <translation>Шаг частоты</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>Bypass frequencies to scan</source>
+        <translation>Частоты обхода при сканировании</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <location line="+167"/>
+        <source>MANUAL</source>
+        <translation>РУЧНЫЕ</translation>
+    </message>
+    <message>
+        <location line="-153"/>
+        <source>PATTERN Digital</source>
+        <translation>ШАБЛОН Цифровой</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <location line="+116"/>
+        <source>PATTERN 1</source>
+        <translation>ШАБЛОН 1</translation>
+    </message>
+    <message>
+        <location line="-102"/>
+        <location line="+115"/>
+        <source>PATTERN 2</source>
+        <translation>ШАБЛОН 2</translation>
+    </message>
+    <message>
+        <location line="-105"/>
+        <source>Set manual bypass frequencies</source>
+        <translation>Задать частоты обхода вручную</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Start freq, MHz:</source>
+        <translation>Нач. частота, МГц:</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Stop freq, MHz:</source>
+        <translation>Кон. частота, МГц:</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Get bypass</source>
+        <translation>Получить список</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Set</source>
+        <translation>Задать</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Load bypass frequencies to...</source>
+        <translation>Загрузить частоты обхода в...</translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>Load</source>
+        <translation>Загрузить</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Defaults</source>
+        <translation>По умолчанию</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Bypass frequencies</source>
+        <translation>Частоты обхода</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Pause options</source>
+        <translation>Параметры паузы</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>PAUSE</source>
+        <translation>ПАУЗА</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>AUTO fill frequency</source>
+        <translation>Частота АВТОМАТИЧЕСКИ</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Frequency, MHz:</source>
+        <translation>Частота, МГц:</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Band, MHz:</source>
+        <translation>Полоса, МГц:</translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>Device indication and offline mode (out of network)</source>
+        <translation>Индикация устройства и автономный режим (вне сети)</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Alarm Sound</source>
+        <translation>Звук тревоги</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+41"/>
+        <location filename="../../settings/CSettingsDialog.cpp" line="+299"/>
+        <source>Enable offline mode</source>
+        <translation>Включить автономный режим</translation>
+    </message>
+    <message>
+        <location line="-34"/>
+        <source>LED:</source>
+        <translation>Светодиод:</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Power + Link</source>
+        <translation>Питание + связь</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Diagnostic</source>
+        <translation>Диагностика</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Alarm</source>
+        <translation>Тревога</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Alarm + Diagnostic</source>
+        <translation>Тревога + диагностика</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Identification (only for testing purposes)</source>
+        <translation>Идентификация (только для проверки)</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Disable</source>
+        <translation>Отключить</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>WARNING: Every option with &apos;For all&apos; enabled will be written to all devices in the network!</source>
+        <translation>ВНИМАНИЕ: каждый параметр с отметкой «Для всех» будет записан во все устройства сети!</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>For all &apos;Cellular + 2.4 &amp;&amp; 5 GHz + Jammers + Scan&apos;</source>
+        <translation>Для всех «Сотовая связь + 2,4 &amp;&amp; 5 ГГц + Глушители + Сканирование»</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <location filename="../../settings/CSettingsDialog.cpp" line="-101"/>
+        <location line="+4"/>
+        <location line="+4"/>
+        <location line="+4"/>
+        <location line="+4"/>
+        <location line="+4"/>
+        <location line="+8"/>
+        <location line="+8"/>
+        <location line="+4"/>
+        <location line="+4"/>
+        <location line="+4"/>
+        <location line="+4"/>
+        <source>dBm</source>
+        <translation>дБм</translation>
+    </message>
+    <message>
+        <location line="-28"/>
+        <location line="+8"/>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+4"/>
+        <location line="+4"/>
+        <source>MHz</source>
+        <translation>МГц</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Disable offline mode</source>
+        <translation>Выключить автономный режим</translation>
+    </message>
+    <message>
+        <location line="+117"/>
+        <source>Settings of the module #%1</source>
+        <translation>Настройки модуля №%1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Success</source>
+        <translation>Успешно</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The operation completed successfully</source>
+        <translation>Операция успешно завершена</translation>
+    </message>
+    <message>
+        <location line="+118"/>
+        <location line="+100"/>
+        <location line="+52"/>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <location line="-151"/>
+        <source>The value in the field &apos;Freq&apos; must be in range %1 - %2 MHz</source>
+        <translation>Значение в поле «Частота» должно быть в пределах %1 - %2 МГц</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Do you want to reset all settings to defaults?</source>
+        <translation>Сбросить все настройки к значениям по умолчанию?</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Do you want to erase all manual bypass frequencies?</source>
+        <translation>Удалить все ручные частоты обхода?</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Wrong frequency!</source>
+        <translation>Неверная частота!</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Load Bypass</source>
+        <translation>Загрузить список обхода</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Bypass files (*.xml)</source>
+        <translation>Файлы обхода (*.xml)</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Cannot open the file %1:
+%2</source>
+        <translation>Не удалось открыть файл %1:
+%2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The file %1 is no bypass file:
+%2</source>
+        <translation>Файл %1 не является файлом обхода:
+%2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The file %1 holds no bypass frequencies.</source>
+        <translation>В файле %1 нет частот обхода.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The file %1 was not loaded: entry %2 has no valid frequency.</source>
+        <translation>Файл %1 не загружен: в записи %2 нет допустимой частоты.</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>This operation takes few seconds depend on the size of the frequency list</source>
+        <translation>Операция займёт несколько секунд в зависимости от размера списка частот</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Information</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This action will be applied after restart of the remote device.</source>
+        <translation>Действие вступит в силу после перезапуска удалённого устройства.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Pay attention this action will be applied for ALL of the remote devices in the network.</source>
+        <translation>Обратите внимание: действие будет применено ко ВСЕМ удалённым устройствам сети.</translation>
+    </message>
+</context>
+<context>
     <name>CSignalTypeStr</name>
     <message>
         <location filename="../../net/CSignalTypeStr.cpp" line="+8"/>
@@ -839,6 +2051,24 @@
         <location line="+1"/>
         <source>SCAN</source>
         <translation>SCAN</translation>
+    </message>
+</context>
+<context>
+    <name>JournalWriter</name>
+    <message>
+        <location filename="../../eventlog/JournalWriter.cpp" line="+88"/>
+        <source>The SQLite driver of Qt is not installed.</source>
+        <translation>Драйвер SQLite для Qt не установлен.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Cannot create the folder %1.</source>
+        <translation>Не удаётся создать папку %1.</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>The write-ahead log cannot be used.</source>
+        <translation>Журнал упреждающей записи (WAL) недоступен.</translation>
     </message>
 </context>
 <context>
