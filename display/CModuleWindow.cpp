@@ -220,7 +220,7 @@ void CModuleWindow::SetSettingsOffered(bool offered)
 
 void CModuleWindow::OnSettingsButton()
 {
-    // The button stays hidden in this edition; the dialog behind it is complete.
+    // Offered by the full edition; the demonstration keeps the button hidden.
     if (!m_device)
         return;
     CSettingsDialog dialog(m_module, m_device, nullptr);
