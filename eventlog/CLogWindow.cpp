@@ -164,16 +164,12 @@ void CLogWindow::OnRefreshTimer()
 
 QString CLogWindow::logFolder() const
 {
-    return CXmlValueStore::instance().GetValue(
-        CXmlValueStore::filePathsGroup(), CXmlValueStore::logPathKey(),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return CXmlValueStore::instance().Folder(CXmlValueStore::logPathKey());
 }
 
 void CLogWindow::rememberLogFolder(const QString &fileName)
 {
-    CXmlValueStore::instance().SetValue(CXmlValueStore::filePathsGroup(),
-                                        CXmlValueStore::logPathKey(),
-                                        QFileInfo(fileName).absolutePath());
+    CXmlValueStore::instance().RememberFolderOf(CXmlValueStore::logPathKey(), fileName);
 }
 
 void CLogWindow::setLiveControlsEnabled(bool on)

@@ -112,14 +112,11 @@ void CBypassDialog::OnDeleteBypassString()
 void CBypassDialog::OnSaveButton()
 {
     CXmlValueStore &store = CXmlValueStore::instance();
-    const QString folder =
-        store.GetValue(CXmlValueStore::filePathsGroup(), CXmlValueStore::bypassPathKey(),
-                       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const QString folder = store.Folder(CXmlValueStore::bypassPathKey());
     const QString name = askSaveFileName(tr("Save Bypass As"), folder, tr("Bypass files (*.xml)"));
     if (name.isEmpty())
         return;
-    store.SetValue(CXmlValueStore::filePathsGroup(), CXmlValueStore::bypassPathKey(),
-                   QFileInfo(name).absolutePath());
+    store.RememberFolderOf(CXmlValueStore::bypassPathKey(), name);
 
     QList<BypassFile::Row> rows;
     const QTreeWidget *tree = m_ui->m_pBypassTreeWidget;

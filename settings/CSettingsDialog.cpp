@@ -657,14 +657,11 @@ void CSettingsDialog::OnSetBypassManualButton()
 void CSettingsDialog::OnLoadBypassButton()
 {
     CXmlValueStore &store = CXmlValueStore::instance();
-    const QString folder =
-        store.GetValue(CXmlValueStore::filePathsGroup(), CXmlValueStore::bypassPathKey(),
-                       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const QString folder = store.Folder(CXmlValueStore::bypassPathKey());
     const QString name = askOpenFileName(tr("Load Bypass"), folder, tr("Bypass files (*.xml)"));
     if (name.isEmpty())
         return;
-    store.SetValue(CXmlValueStore::filePathsGroup(), CXmlValueStore::bypassPathKey(),
-                   QFileInfo(name).absolutePath());
+    store.RememberFolderOf(CXmlValueStore::bypassPathKey(), name);
 
     // A file that is not taken uploads nothing and says why.
     const BypassFile::Content file = BypassFile::load(name);

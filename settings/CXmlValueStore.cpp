@@ -1,5 +1,8 @@
 #include "settings/CXmlValueStore.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
+
 CXmlValueStore &CXmlValueStore::instance()
 {
     static CXmlValueStore store;
@@ -45,4 +48,15 @@ void CXmlValueStore::SetValue(const QString &group, const QString &key, const QS
         groupElement.appendChild(keyElement);
     }
     keyElement.setAttribute(QStringLiteral("Value"), value);
+}
+
+QString CXmlValueStore::Folder(const QString &key) const
+{
+    return GetValue(filePathsGroup(), key,
+                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+void CXmlValueStore::RememberFolderOf(const QString &key, const QString &fileName)
+{
+    SetValue(filePathsGroup(), key, QFileInfo(fileName).absolutePath());
 }

@@ -25,6 +25,11 @@ public:
     static QString logPathKey() { return QStringLiteral("LogPath"); }
     static QString bypassPathKey() { return QStringLiteral("BypassPath"); }
 
+    // The folder remembered under a key of the file paths group (the
+    // documents folder until one is), and remembering a chosen file's folder.
+    QString Folder(const QString &key) const;
+    void RememberFolderOf(const QString &key, const QString &fileName);
+
 private:
     static QDomElement child(const QDomElement &parent, const QString &name);
 

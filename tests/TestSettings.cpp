@@ -1,5 +1,6 @@
 #include "TestSettings.h"
 
+#include "net/StationGlobals.h"
 #include "settings/StationOptions.h"
 
 #include <QCoreApplication>
@@ -38,4 +39,10 @@ void TestSettings::clear()
 QString TestSettings::folder()
 {
     return dir().path();
+}
+
+void TestSettings::freshStation()
+{
+    clear();
+    StationGlobals::reset();
 }

@@ -11,6 +11,8 @@ public:
     static void isolate();
     // Removes every key of the isolated store; the options in memory follow.
     static void clear();
+    // clear(), and the process-wide station values back to their start.
+    static void freshStation();
     static QString folder();
 
 private:

@@ -74,8 +74,7 @@ private slots:
     }
     void init()
     {
-        TestSettings::clear();
-        StationGlobals::reset();
+        TestSettings::freshStation();
         QDir(dataFolder()).removeRecursively();
     }
 

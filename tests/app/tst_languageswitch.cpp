@@ -82,8 +82,7 @@ private slots:
     void initTestCase() { TestSettings::isolate(); }
     void init()
     {
-        TestSettings::clear();
-        StationGlobals::reset();
+        TestSettings::freshStation();
         StationOptions::instance().setValue(SettingsKeys::Language, QStringLiteral("en_US"));
     }
     void cleanup() { CLanguageSwitcher::instance().SetLanguage(QStringLiteral("en_US")); }

@@ -43,8 +43,7 @@ private slots:
     void initTestCase() { TestSettings::isolate(); }
     void init()
     {
-        TestSettings::clear();
-        StationGlobals::reset();
+        TestSettings::freshStation();
     }
 
     void markerFollowsThreeModules()

@@ -39,8 +39,7 @@ private slots:
     void initTestCase() { TestSettings::isolate(); }
     void init()
     {
-        TestSettings::clear();
-        StationGlobals::reset();
+        TestSettings::freshStation();
         EmitterLocalization::instance().reset();
     }
 

@@ -53,8 +53,7 @@ private slots:
     void initTestCase() { TestSettings::isolate(); }
     void init()
     {
-        TestSettings::clear();
-        StationGlobals::reset();
+        TestSettings::freshStation();
     }
 
     void rename()

@@ -97,8 +97,7 @@ private slots:
     // WLAN on 2412 closed by a bypass-block record; module 12: traffic in progress.
     void init()
     {
-        TestSettings::clear();
-        StationGlobals::reset();
+        TestSettings::freshStation();
         m_log = new CEventLog;
         m_log->setClock([this] { return m_now; });
         m_now = F::Dec2026;

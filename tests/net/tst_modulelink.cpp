@@ -167,8 +167,7 @@ private slots:
     void initTestCase() { TestSettings::isolate(); }
     void init()
     {
-        TestSettings::clear();
-        StationGlobals::reset();
+        TestSettings::freshStation();
         m_emitted.clear();
     }
     void cleanup() { m_link.reset(); }

@@ -153,8 +153,7 @@ private slots:
 
     void init()
     {
-        TestSettings::clear();
-        StationGlobals::reset();
+        TestSettings::freshStation();
         startLink();
     }
 
