@@ -1,6 +1,7 @@
 // The operator's manual built into the program: one page in UTF-8 that a text
 // browser shows whole, with an English and a Russian half, and every window
-// and message box title of the station named in both halves.
+// and message box title of the station named in both halves, as the
+// translation words it.
 
 #include <QFile>
 #include <QRegularExpression>
@@ -98,21 +99,24 @@ void TestManualPage::namesEveryTitle_data()
     };
     // Windows and dialogs.
     row("HARRIER Tablet DEMO - Version 1.2.01", "HARRIER Tablet DEMO - Версия 1.2.01");
+    row("HARRIER Tablet - Version 1.2.01", "HARRIER Tablet - Версия 1.2.01");
     row("Module", "Модуль");
     row("Rename module", "Переименование модуля");
     row("Event Log #", "Журнал событий №");
+    row("Event Log from file: ", "Журнал событий из файла: ");
     row("Event Log Filter", "Фильтр журнала событий");
     row("Settings of the module", "Настройки модуля");
-    row("List of bypass frequencies", "Список исключаемых частот");
-    row("Device Configuration Dialog", "Конфигурация устройства");
+    row("Settings of the module #", "Настройки модуля №");
+    row("List of bypass frequencies", "Список частот обхода");
+    row("Device Configuration Dialog", "Конфигурирование устройства");
     row("Options", "Параметры");
     row("Manual", "Руководство");
     row("About HARRIER Tablet DEMO", "О программе HARRIER Tablet DEMO");
     row("Save Log As", "Сохранить журнал как");
     row("Load Log", "Загрузить журнал");
     row("Export Log", "Экспорт журнала");
-    row("Load Bypass", "Загрузить исключения");
-    row("Save Bypass As", "Сохранить исключения как");
+    row("Load Bypass", "Загрузить список обхода");
+    row("Save Bypass As", "Сохранить список обхода как");
     row("Select an audio file for alarm", "Выберите звуковой файл для тревоги");
     row("Select an image file for background", "Выберите файл изображения для фона");
     // Message boxes; the others carry the application name.
@@ -123,6 +127,12 @@ void TestManualPage::namesEveryTitle_data()
     row("Server Error", "Ошибка сервера");
     row("The data has been received successfully", "Данные успешно получены");
     row("HARRIER Tablet DEMO", "HARRIER Tablet DEMO");
+    row("HARRIER Tablet", "HARRIER Tablet");
+    // The journal's state in the status bar of the full edition.
+    row("Event journal unavailable: events are kept in memory only",
+        "Архив событий недоступен: события хранятся только в памяти");
+    row("Event journal writing again", "Запись в архив событий возобновлена");
+    row("Damaged event journal set aside", "Повреждённый архив событий отложен");
 }
 
 void TestManualPage::namesEveryTitle()
