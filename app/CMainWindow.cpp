@@ -145,6 +145,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     m_pMarker->setAttribute(Qt::WA_ShowWithoutActivating);
     m_pMarker->move(0, 0);
     m_pMarker->resize(EmitterLocalization::StartSize, EmitterLocalization::StartSize);
+    m_markerTimer.setSingleShot(true);
+    connect(&m_markerTimer, &QTimer::timeout, this, &CMainWindow::applyMarker);
     EmitterLocalization::instance().reset();
 
     m_pDebugWindow = std::make_unique<CDebugWindow>();
@@ -262,11 +264,25 @@ void CMainWindow::updateMarker()
     if (!localization.Update(m_pServer->device.records(), StationGlobals::correctModules,
                              StationGlobals::sensitivityScale,
                              m_ui->m_pSettingsLocalizationAction->isChecked())) {
+        m_markerTimer.stop();
         if (m_pMarker->isVisible())
             m_pMarker->hide();
         return;
     }
-    const EmitterLocalization::State &s = localization.state();
+    // The state glides a step with every record; the window follows at most
+    // every MarkerIntervalMs, as moving, resizing and re-masking a top-level
+    // window per record would cost more than the record itself.
+    if (!m_pMarker->isVisible() || m_markerApplied.hasExpired(MarkerIntervalMs))
+        applyMarker();
+    else if (!m_markerTimer.isActive())
+        m_markerTimer.start(int(MarkerIntervalMs - m_markerApplied.elapsed()));
+}
+
+void CMainWindow::applyMarker()
+{
+    m_markerTimer.stop();
+    m_markerApplied.start();
+    const EmitterLocalization::State &s = EmitterLocalization::instance().state();
     m_pMarker->move(s.markerPos);
     m_pMarker->resize(s.markerSize, s.markerSize);
     // The window keeps its opacity in 1/255 steps; anything finer is no change.

@@ -10,6 +10,7 @@
 #include "net/Data.h"
 #include "net/WireProtocol.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -95,6 +96,8 @@ private:
     // Sets every text of the window again in the current language.
     void retranslate();
     void updateMarker();
+    // Puts the marker window where the localization state says.
+    void applyMarker();
     void openJournal();
     void restoreWindowGeometry();
     void saveWindowGeometry();
@@ -114,6 +117,9 @@ private:
     // Open module windows by module number.
     std::array<QPointer<CModuleWindow>, 256> m_moduleWindows;
     std::unique_ptr<CShapedCircle> m_pMarker;
+    static constexpr qint64 MarkerIntervalMs = 40;
+    QTimer m_markerTimer;
+    QElapsedTimer m_markerApplied;
     std::unique_ptr<CDebugWindow> m_pDebugWindow;
     QList<CLogWindow *> m_logWindows;
     int m_keyState = 0;

@@ -425,15 +425,20 @@ QString CLogWindow::askOpenFileName(const QString &caption, const QString &dir,
 QString CLogWindow::askExportFileName(const QString &caption, const QStringList &filters)
 {
     QString selected = filters.value(0);
-    QString name = QFileDialog::getSaveFileName(this, caption, QString(),
-                                                filters.join(QLatin1String(";;")), &selected);
-    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
-        // "Web page (*.htm)" -> ".htm"
-        const qsizetype star = selected.indexOf(QLatin1String("*."));
-        if (star >= 0)
-            name += selected.mid(star + 1).section(u')', 0, 0);
-    }
-    return name;
+    const QString name = QFileDialog::getSaveFileName(this, caption, QString(),
+                                                      filters.join(QLatin1String(";;")), &selected);
+    return ExportFileName(name, selected);
+}
+
+QString CLogWindow::ExportFileName(const QString &typed, const QString &selectedFilter)
+{
+    static const QStringList formats = { QStringLiteral("htm"), QStringLiteral("html"),
+                                         QStringLiteral("csv"), QStringLiteral("jsonl") };
+    if (typed.isEmpty() || formats.contains(QFileInfo(typed).suffix().toLower()))
+        return typed;
+    // "Web page (*.htm)" -> ".htm"
+    const qsizetype star = selectedFilter.indexOf(QLatin1String("*."));
+    return star < 0 ? typed : typed + selectedFilter.mid(star + 1).section(u')', 0, 0);
 }
 
 bool CLogWindow::askQuestion(const QString &title, const QString &text)

@@ -41,6 +41,10 @@ public:
     // The page as HTML, or by the file's suffix CSV (".csv") or JSON Lines
     // (".jsonl"), of the rows as shown.
     bool exportTo(const QString &path);
+    // The export file for a name typed with a filter chosen: a name whose
+    // suffix names no export format gets the filter's, so that what is written
+    // is what was chosen ("log.txt" with "CSV file (*.csv)" is "log.txt.csv").
+    static QString ExportFileName(const QString &typed, const QString &selectedFilter);
 
     int number() const { return m_number; }
     bool isFileMode() const { return m_fileMode != 0; }

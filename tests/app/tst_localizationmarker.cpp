@@ -41,10 +41,7 @@ class TestLocalizationMarker : public QObject
 
 private slots:
     void initTestCase() { TestSettings::isolate(); }
-    void init()
-    {
-        TestSettings::freshStation();
-    }
+    void init() { TestSettings::freshStation(); }
 
     void markerFollowsThreeModules()
     {
@@ -78,7 +75,8 @@ private slots:
         report(w, 3, gsm(-60));
         QCOMPARE(s.target, two.windowAnchor);
         const QPointF step = QPointF(s.target - from) / 16.0;
-        QCOMPARE(marker->pos(), QPoint(int(from.x() + step.x()), int(from.y() + step.y())));
+        // The window follows within a few tens of milliseconds, not per record.
+        QTRY_COMPARE(marker->pos(), QPoint(int(from.x() + step.x()), int(from.y() + step.y())));
 
         report(w, 3, gsm(-60), 0); // module 3 no longer correct
         QCOMPARE(StationGlobals::correctModules, 2);

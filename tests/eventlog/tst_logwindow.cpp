@@ -146,6 +146,14 @@ private slots:
         const QList<QByteArray> json = F::readFile(m_dir.filePath("shown.jsonl")).split('\n');
         QCOMPARE(json.size(), 4 + 1);
         QVERIFY(json[0].contains("\"signal_name\":\"WLAN 2.4\""));
+
+        // The chosen type wins over a suffix that names no format.
+        const QString csvFilter = QStringLiteral("CSV file (*.csv)");
+        QCOMPARE(CLogWindow::ExportFileName("/x/log.txt", csvFilter), QString("/x/log.txt.csv"));
+        QCOMPARE(CLogWindow::ExportFileName("/x/log", csvFilter), QString("/x/log.csv"));
+        QCOMPARE(CLogWindow::ExportFileName("/x/log.HTM", csvFilter), QString("/x/log.HTM"));
+        QCOMPARE(CLogWindow::ExportFileName("/x/log.jsonl", csvFilter), QString("/x/log.jsonl"));
+        QCOMPARE(CLogWindow::ExportFileName(QString(), csvFilter), QString());
     }
 
     void files()
