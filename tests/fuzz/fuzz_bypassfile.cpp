@@ -1,0 +1,37 @@
+// Any bytes as a bypass file's content (what the settings dialog uploads).
+// Checked: a file that is taken holds at most 255 entries, each a begin and
+// an end from 1 to 65535, and reads back the same once written again; a file
+// that is not taken says which entry, when an entry was the reason.
+
+#include "FuzzEnvironment.h"
+
+#include "settings/BypassFile.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    FuzzEnvironment::isolate();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const BypassFile::Content file = BypassFile::fromXml(
+        QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    if (file.status == BypassFile::Status::BadEntry)
+        FUZZ_CHECK(file.badEntry >= 0 && file.badEntry < BypassFile::MaxEntries);
+    if (file.status != BypassFile::Status::Ok)
+        return 0;
+    FUZZ_CHECK(file.begins.size() == file.ends.size());
+    FUZZ_CHECK(!file.begins.isEmpty() && file.begins.size() <= BypassFile::MaxEntries);
+    QList<BypassFile::Row> rows;
+    for (qsizetype i = 0; i < file.begins.size(); ++i) {
+        FUZZ_CHECK(file.begins[i] != 0 && file.ends[i] != 0);
+        rows.append({ QString::number(file.begins[i]), QString::number(file.ends[i]) });
+    }
+    const BypassFile::Content again = BypassFile::fromXml(BypassFile::toXml(rows));
+    FUZZ_CHECK(again.status == BypassFile::Status::Ok);
+    FUZZ_CHECK(again.begins == file.begins && again.ends == file.ends);
+    return 0;
+}
