@@ -9,6 +9,8 @@
 #include "ui_CConfigurationDialog.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QLabel>
 
 using namespace UsbBlocks;
 
@@ -22,6 +24,23 @@ constexpr int kStepMs = 100;
 constexpr int kPollMs = 500;
 const QString kServerPort = QStringLiteral("2323");
 
+// The band caption's blanks place the names under the graph's separators.
+// A platform font wider than the one it was spaced for would cut the last
+// names off, so the caption's font shrinks until the caption spans the graph.
+void fitToWidth(QLabel *label, int width)
+{
+    label->ensurePolished();
+    QFont font = label->font();
+    qreal size = font.pointSizeF();
+    if (size <= 0)
+        return; // a pixel-sized font: left as it is
+    while (size > 5 && QFontMetricsF(font).horizontalAdvance(label->text()) > width) {
+        size -= 0.5;
+        font.setPointSizeF(size);
+    }
+    label->setFont(font);
+}
+
 } // namespace
 
 CConfigurationDialog::CConfigurationDialog(QWidget *parent, CFTDI *link)
@@ -30,6 +49,7 @@ CConfigurationDialog::CConfigurationDialog(QWidget *parent, CFTDI *link)
     , m_link(link ? *link : CFTDI::instance())
 {
     m_ui->setupUi(this);
+    fitToWidth(m_ui->m_pBandCaption, m_ui->m_pGraphLabel->maximumWidth());
     for (int i = 1; i <= kModuleNumbers; ++i) {
         m_ui->m_pModuleNumberComboBox->addItem(QString::number(i));
         m_ui->m_pModuleNumber2ComboBox->addItem(QString::number(i));

@@ -26,6 +26,7 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTcpSocket>
+#include <QFontMetricsF>
 #include <QTest>
 
 #include <algorithm>
@@ -105,6 +106,9 @@ private slots:
             QCOMPARE(tabs->tabText(0), QStringLiteral("ETHERNET Settings"));
             QCOMPARE(tabs->tabText(1), QStringLiteral("Wi-Fi Settings"));
             QCOMPARE(tabs->tabText(2), QStringLiteral("Tuning"));
+            // The band caption under the graph is not cut off.
+            auto *caption = child<QLabel>(&d, "m_pBandCaption");
+            QVERIFY(QFontMetricsF(caption->font()).horizontalAdvance(caption->text()) <= 528);
             QCOMPARE(child<QLineEdit>(&d, "m_pSSIDEdit")->text(), QStringLiteral("Net"));
             QCOMPARE(child<QLineEdit>(&d, "m_pSSIDEdit")->maxLength(), 32);
             QCOMPARE(child<QLineEdit>(&d, "m_pPasswordEdit")->maxLength(), 32);
