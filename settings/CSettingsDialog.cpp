@@ -587,10 +587,13 @@ void CSettingsDialog::OnDefaultsButton()
     m_device->SetDefaultSettings(m_module);
     LoadControls();
     if (m_ui->m_pForAllSetDefaultCheck->isChecked()) {
+        // Written whatever the dialog noted: a record may hold defaults already
+        // while the store still holds the module's own settings.
         QSettings store;
         for (auto it = m_device->records().begin(); it != m_device->records().end(); ++it) {
             m_device->SetDefaultSettings(it.key());
-            saveChanged(store, it.key());
+            m_device->SaveModuleSettings(it.key(), store);
+            m_saved[it.key()] = std::make_unique<Saved>(Saved::of(it.value()));
         }
     }
 }

@@ -415,6 +415,42 @@ private slots:
         QCOMPARE(r.settings[Command], CommandNone);
     }
 
+    // A record can hold defaults in memory while the store still holds the
+    // module's own settings (the log window creates records on first use):
+    // "Defaults" for all must still reset what the store holds.
+    void defaultsForAllResetTheStore()
+    {
+        QByteArray stored(70, '\0');
+        stored[0] = char(0x9e);
+        stored[14] = char(0x50); // DECT threshold -22 dBm
+        stored[32] = char(0x01);
+        {
+            QSettings s;
+            s.setValue("20_Settings", stored);
+            s.setValue("20_SettingsManualPauseFreq", 1234);
+            s.setValue("20_SettingsManualPauseCheck", true);
+            s.setValue("20_SettingsAutoPauseCheck", false);
+            s.setValue("20_SettingsLpfComboBox", 6);
+        }
+        m_device->record(20); // as the log window's bypass action creates it
+        m_device->SetDefaultSettings(21);
+        Dialog d(21, m_device);
+        d.w<QCheckBox>("m_pForAllSetDefaultCheck")->setChecked(true);
+        d.OnDefaultsButton();
+        QSettings s;
+        QCOMPARE(s.value("20_Settings").toByteArray().toHex(),
+                 QByteArray("9e2525202039392d392d" // bytes 0 .. 9
+                            "25202a2a391401f01401"
+                            "01000001000100010101"
+                            "00010100020100000000"
+                            "00000000000027000000"
+                            "00000000000000000004"
+                            "36000000000000000000"));
+        QCOMPARE(s.value("20_SettingsManualPauseFreq").toInt(), 500);
+        QCOMPARE(s.value("20_SettingsManualPauseCheck").toBool(), false);
+        QCOMPARE(s.value("20_SettingsLpfComboBox").toInt(), 2);
+    }
+
     void loadRejectsBadFilesAloud()
     {
         QTemporaryDir dir;
