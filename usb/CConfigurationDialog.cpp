@@ -222,9 +222,14 @@ bool CConfigurationDialog::probeCheck()
 void CConfigurationDialog::OnTimer()
 {
     m_timer1.stop();
-    // A step that comes while an exchange still waits is skipped.
-    if (m_link.isBusy())
+    // A poll that comes while an exchange still waits is skipped (the next one
+    // is due in 500 ms); a sequence step waits its turn, or the sequence would
+    // end half way without a word.
+    if (m_link.isBusy()) {
+        if (m_state != TuningPoll)
+            m_timer1.start(kStepMs);
         return;
+    }
     if (m_state == TuningPoll) {
         tuningPoll();
         return;

@@ -81,7 +81,9 @@ void CFTDI::Open()
 {
     Close();
     m_bOpen = 0;
-    if (m_bLibraryMissing)
+    // Without every entry point a handle could be opened that no block can
+    // travel through and that could not be closed again.
+    if (m_bLibraryMissing || resolvedCount() < 10)
         return;
     if (OpenEx(UsbBlocks::Ft1248Description, OpenByDescription) == Ok) {
         m_bOpen = 1;

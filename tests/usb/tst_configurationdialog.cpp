@@ -28,6 +28,7 @@
 #include <QTcpSocket>
 #include <QFontMetricsF>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <vector>
@@ -250,6 +251,31 @@ private slots:
         click(&d, "m_pRequestButton");
         QTRY_COMPARE(d.boxes.size(), 1);
         QCOMPARE(d.boxes[0], QStringLiteral("critical | Error | Connection status: USB ERROR"));
+    }
+
+    // A step that comes due while another exchange still waits for its answer
+    // runs after it: the write goes on to its last command instead of ending
+    // half way without a word.
+    void sequenceStepWaitsForAnExchange()
+    {
+        Dialog d;
+        child<QTabWidget>(&d, "m_pTabWidget")->setCurrentIndex(1);
+        child<QLineEdit>(&d, "m_pSSIDEdit")->setText(QStringLiteral("Net"));
+        child<QLineEdit>(&d, "m_pServerAddressEdit")->setText(QStringLiteral("192.168.1.64"));
+        CFTDI &link = CFTDI::instance();
+        link.Open();
+        SimControl::holdAnswers(600);
+        // The write's first step comes due 100 ms later, while the exchange below waits.
+        QTimer::singleShot(10, &d, [&d] { click(&d, "m_pApplyButton"); });
+        UsbBlocks::Block answer{};
+        QVERIFY(link.Transact(UsbBlocks::atRequest(QStringLiteral("AT")), answer));
+        SimControl::holdAnswers(0);
+        QTRY_COMPARE(d.sequenceState(), 9);
+        QCOMPARE(SimControl::commands(),
+                 QStringLiteral("AT\nAT\nAT+MECHO=0\nAT+WSEC=0,OPEN,\nAT+WSET=0,Net\n"
+                                "AT+SCON=S,TCN,192.168.1.64,2323,2323,1\nAT+WNET=0\nAT+MPROF=S\n"
+                                "AT+MRESET\nAN=1\n"));
+        QCOMPARE(d.boxes, QStringList());
     }
 
     // The probe's answer decides: "[OK]" and a line end pass, the server's

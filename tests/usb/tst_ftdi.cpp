@@ -71,6 +71,16 @@ private slots:
         partial.Open();
         QVERIFY(!partial.isOpen());
         QCOMPARE(partial.Write("x", 1, &rx), CFTDI::InvalidHandle);
+
+        // FT_OpenEx is there but FT_Close and everything after it is not: a
+        // handle opened now could neither carry a block nor be closed again.
+        CFTDI noClose(QStringLiteral(HARRIER_FTD2XX_SIM_NOCLOSE));
+        QVERIFY(!noClose.isLibraryMissing());
+        QCOMPARE(noClose.resolvedCount(), 3);
+        QCOMPARE(noClose.OpenEx(UsbBlocks::Ft1248Description, CFTDI::OpenByDescription), CFTDI::Ok);
+        noClose.Open();
+        QVERIFY(!noClose.isOpen());
+        QVERIFY(!noClose.Transact(atProbe(), answer));
     }
 
     void bridgeChoice()

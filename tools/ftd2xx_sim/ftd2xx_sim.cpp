@@ -337,6 +337,7 @@ SIM_EXPORT Status SIM_API FT_Open(int index, Handle *handle)
     return kOk;
 }
 
+#ifndef FTSIM_WITHOUT_CLOSE
 SIM_EXPORT Status SIM_API FT_Close(Handle handle)
 {
     Sim &s = sim();
@@ -346,6 +347,7 @@ SIM_EXPORT Status SIM_API FT_Close(Handle handle)
     --s.openHandles;
     return kOk;
 }
+#endif
 
 SIM_EXPORT Status SIM_API FT_Write(Handle handle, void *buffer, Dword count, Dword *written)
 {
