@@ -4,12 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -187,14 +190,23 @@ bool JournalWriter::restore(int limit, QList<EVENT> *restored, QString *error, b
         *damaged = isDamage(q.lastError());
         return false;
     };
-    // Events in progress when the station stopped end at their last update.
-    if (!query.exec(QStringLiteral("UPDATE events SET in_progress=0 WHERE in_progress<>0")))
-        return failed(query);
     qint64 cleared = 0;
     if (!query.exec(QStringLiteral("SELECT value FROM journal_state WHERE name='cleared_through'")))
         return failed(query);
     if (query.next())
         cleared = query.value(0).toLongLong();
+    // The store never trims an event in progress, however old: those the
+    // station stopped with are given back whatever the limit, like the store
+    // held them, and fill the limit before older ready ones.
+    QHash<int, QList<qint64>> openRows;
+    if (!query.exec(QStringLiteral("SELECT module, id FROM events WHERE in_progress<>0 AND id>%1")
+                        .arg(cleared)))
+        return failed(query);
+    while (query.next())
+        openRows[query.value(0).toInt()].append(query.value(1).toLongLong());
+    // Events in progress when the station stopped end at their last update.
+    if (!query.exec(QStringLiteral("UPDATE events SET in_progress=0 WHERE in_progress<>0")))
+        return failed(query);
 
     QList<int> modules;
     if (!query.exec(QStringLiteral("SELECT DISTINCT module FROM events WHERE id>%1 ORDER BY module")
@@ -206,30 +218,59 @@ bool JournalWriter::restore(int limit, QList<EVENT> *restored, QString *error, b
     QSqlQuery select(db);
     select.setForwardOnly(true);
     if (!select.prepare(QStringLiteral(
-            "SELECT start_time, end_time, peak_level, threshold_level, freq_mhz, type, module"
+            "SELECT start_time, end_time, peak_level, threshold_level, freq_mhz, type, module, id"
             " FROM events WHERE module=? AND id>? ORDER BY id DESC LIMIT ?")))
         return failed(select);
+    QSqlQuery one(db);
+    one.setForwardOnly(true);
+    if (!one.prepare(QStringLiteral(
+            "SELECT start_time, end_time, peak_level, threshold_level, freq_mhz, type, module, id"
+            " FROM events WHERE id=?")))
+        return failed(one);
+    const auto eventOf = [](const QSqlQuery &q) {
+        EVENT e;
+        e.tStartTime = q.value(0).toLongLong();
+        e.tEndTime = q.value(1).toLongLong();
+        e.nPeakLevel = qint16(q.value(2).toInt());
+        e.nThresholdLevel = qint16(q.value(3).toInt());
+        e.dFreqMHz = q.value(4).toDouble();
+        e.nType = q.value(5).toInt();
+        e.nModule = quint8(q.value(6).toInt());
+        return std::make_pair(q.value(7).toLongLong(), e);
+    };
+    std::vector<std::pair<qint64, EVENT>> rows; // one module's, with their ids
     for (int module : modules) {
+        // The newest events in progress at the stop first, then the newest
+        // others up to the limit.
+        QList<qint64> open = openRows.value(module);
+        std::sort(open.begin(), open.end(), std::greater<qint64>());
+        if (limit > 0 && open.size() > limit)
+            open.resize(limit);
+        rows.clear();
+        for (const qint64 id : std::as_const(open)) {
+            one.bindValue(0, id);
+            if (!one.exec())
+                return failed(one);
+            if (one.next())
+                rows.push_back(eventOf(one));
+            else if (one.lastError().isValid())
+                return failed(one);
+        }
         select.bindValue(0, module);
         select.bindValue(1, cleared);
         select.bindValue(2, limit > 0 ? limit : -1);
         if (!select.exec())
             return failed(select);
-        const qsizetype first = restored->size();
-        while (select.next()) {
-            EVENT e;
-            e.tStartTime = select.value(0).toLongLong();
-            e.tEndTime = select.value(1).toLongLong();
-            e.nPeakLevel = qint16(select.value(2).toInt());
-            e.nThresholdLevel = qint16(select.value(3).toInt());
-            e.dFreqMHz = select.value(4).toDouble();
-            e.nType = select.value(5).toInt();
-            e.nModule = quint8(select.value(6).toInt());
-            restored->append(e);
+        while ((limit <= 0 || qsizetype(rows.size()) < limit) && select.next()) {
+            if (!open.contains(select.value(7).toLongLong()))
+                rows.push_back(eventOf(select));
         }
         if (select.lastError().isValid())
             return failed(select);
-        std::reverse(restored->begin() + first, restored->end()); // oldest first
+        std::sort(rows.begin(), rows.end(),
+                  [](const auto &a, const auto &b) { return a.first < b.first; }); // oldest first
+        for (const auto &row : rows)
+            restored->append(row.second);
     }
     return true;
 }

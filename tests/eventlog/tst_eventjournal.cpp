@@ -128,6 +128,29 @@ private slots:
         QCOMPARE(F::dump(limited.restored), F::dump(expected));
     }
 
+    void eventInProgressAtTheStopComesBackWithinTheLimit()
+    {
+        // Channel 0 holds one long event while channel 1 comes and goes: the
+        // store keeps the long one (in progress, never trimmed) and drops the
+        // oldest short one; the refill must give back the same three.
+        {
+            Station s(m_dir->path(), 3);
+            s.log.SetLimit(3);
+            for (int k = 0; k < 6; ++k) {
+                s.now += 10;
+                s.log.AddData(F::record(1, F::detection(16, -40),
+                                        k % 2 == 0 ? F::detection(1, -50) : CHANNEL()));
+            }
+        }
+        Station again(m_dir->path(), 3);
+        const QList<EVENT> expected = {
+            F::event(F::Dec2026 + 10, F::Dec2026 + 60, 16, -40, -80, 0, 1, false),
+            F::event(F::Dec2026 + 30, F::Dec2026 + 40, 1, -50, -80, 0, 1, false),
+            F::event(F::Dec2026 + 50, F::Dec2026 + 60, 1, -50, -80, 0, 1, false),
+        };
+        QCOMPARE(F::dump(again.restored), F::dump(expected));
+    }
+
     void clearedEventsAreNotReadBack()
     {
         {
