@@ -5,7 +5,6 @@
 #include "net/WireProtocol.h"
 
 #include <QEvent>
-#include <QSocketNotifier>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -29,16 +28,9 @@ ModuleLink::ModuleLink(quint16 port, bool demoFeed, const Limits &limits, QObjec
         return;
     }
     connect(m_pTcpServer, &QTcpServer::newConnection, this, &ModuleLink::onNewConnection);
+    // A failing accept (no descriptor left) pauses Qt's listener and says so;
+    // nothing would resume it.
     connect(m_pTcpServer, &QTcpServer::acceptError, this, &ModuleLink::onAcceptError);
-    // Qt keeps calling a failing accept (no descriptor left) on every pass of
-    // the event loop without saying so. Its listener's notifier tells: it
-    // keeps waking while no connection comes of it.
-    const QList<QSocketNotifier *> notifiers = m_pTcpServer->findChildren<QSocketNotifier *>();
-    for (QSocketNotifier *notifier : notifiers)
-        if (notifier->type() == QSocketNotifier::Read)
-            m_pListenNotifier = notifier;
-    if (m_pListenNotifier)
-        m_pListenNotifier->installEventFilter(this);
 
     m_roundTimer.setSingleShot(true);
     m_roundTimer.setInterval(0);
@@ -86,7 +78,6 @@ int ModuleLink::throttledConnections() const
 
 void ModuleLink::onNewConnection()
 {
-    m_idleWakeups = 0;
     while (QTcpSocket *socket = m_pTcpServer->nextPendingConnection()) {
         if (connectionCount() >= m_limits.maxConnections) {
             ++m_refused;
@@ -149,18 +140,7 @@ void ModuleLink::resumeAccepting()
         return;
     m_acceptPaused = false;
     m_acceptRetryTimer.stop();
-    m_idleWakeups = 0;
     m_pTcpServer->resumeAccepting();
-}
-
-bool ModuleLink::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_pListenNotifier && event->type() == QEvent::SockAct
-        && ++m_idleWakeups > MaxIdleWakeups) {
-        onAcceptError();
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 bool ModuleLink::hasWork(const Connection &connection) const

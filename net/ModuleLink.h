@@ -22,7 +22,6 @@
 #include <memory>
 #include <unordered_map>
 
-class QSocketNotifier;
 class QTcpServer;
 class QTcpSocket;
 
@@ -80,9 +79,6 @@ public:
 signals:
     void dataUpdated(DATA data);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     // Framing state and last record of one connection.
     struct Connection
@@ -111,12 +107,7 @@ private:
     void send(QTcpSocket *socket, const QByteArray &bytes);
 
     Limits m_limits;
-    // Wake-ups of the listener without a connection before accepting pauses.
-    static constexpr int MaxIdleWakeups = 16;
-
     QTcpServer *m_pTcpServer = nullptr;
-    QPointer<QSocketNotifier> m_pListenNotifier;
-    int m_idleWakeups = 0;
     QString m_listenError;
     std::unordered_map<QTcpSocket *, ConnectionPtr> m_connections;
     std::deque<std::weak_ptr<Connection>> m_round;

@@ -55,6 +55,18 @@ quint16 freePort()
     return probe.serverPort();
 }
 
+// Connects once the station listens on the port (it takes a moment to start).
+bool connectWhenListening(QTcpSocket &socket, quint16 port)
+{
+    return QTest::qWaitFor(
+        [&] {
+        if (socket.state() == QAbstractSocket::UnconnectedState)
+            socket.connectToHost(QHostAddress::LocalHost, port);
+        return socket.state() == QAbstractSocket::ConnectedState;
+        },
+        10000);
+}
+
 } // namespace
 
 class TestStationProcess : public QObject
@@ -103,13 +115,7 @@ private slots:
         QVERIFY2(station.waitForStarted(5000), qPrintable(station.errorString()));
 
         QTcpSocket module;
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-            if (module.state() == QAbstractSocket::UnconnectedState)
-                module.connectToHost(QHostAddress::LocalHost, port);
-            return module.state() == QAbstractSocket::ConnectedState;
-            },
-            10000));
+        QVERIFY(connectWhenListening(module, port));
         // Modules 1 to 4 keep reporting: channel 0 changes type every step
         // (an event closes, another opens), channel 1 stays open throughout.
         int step = 0;
@@ -171,13 +177,7 @@ private slots:
         station.start(HARRIER_STATION_FULL, { "--port", QString::number(port) });
         QVERIFY(station.waitForStarted(5000));
         QTcpSocket again;
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-            if (again.state() == QAbstractSocket::UnconnectedState)
-                again.connectToHost(QHostAddress::LocalHost, port);
-            return again.state() == QAbstractSocket::ConnectedState;
-            },
-            10000));
+        QVERIFY(connectWhenListening(again, port));
         const QStringList after = journalRows(journal, kRows);
         ::kill(pid_t(station.processId()), SIGTERM);
         QVERIFY(station.waitForFinished(10000));
