@@ -107,7 +107,9 @@ void CMasterDevice::RefreshPauseBytes(ModuleRecord &r)
     if (!r.manualPause)
         return;
     r.settings[PauseFlags] |= ManualPauseFlag;
-    if (r.manualPauseFreq != 0) {
+    // A frequency the module cannot take (a hand-edited store) is sent as none
+    // rather than cut to 16 bits.
+    if (isModuleFrequency(r.manualPauseFreq)) {
         r.settings[PauseFreqHi] = quint8(r.manualPauseFreq >> 8);
         r.settings[PauseFreqLo] = quint8(r.manualPauseFreq);
         r.settings[LpfSelection] = quint8(r.lpfSelection);

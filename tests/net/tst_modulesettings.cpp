@@ -79,6 +79,11 @@ private slots:
         r.manualPauseFreq = 0x0395;
         r.lpfSelection = 4;
         QCOMPARE(bytes(), QList<int>({ 2, 0x03, 0x95, 4 }));
+        // Out of the module's range (a hand-edited store): sent as no frequency.
+        for (int freq : { 0, 24, 6001, 70000, -5 }) {
+            r.manualPauseFreq = freq;
+            QCOMPARE(bytes(), QList<int>({ 2, 0x03, 0x95, 0 }));
+        }
         r.manualPause = false;
         QCOMPARE(bytes(), QList<int>({ 0, 0x03, 0x95, 0 }));
     }
