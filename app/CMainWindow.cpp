@@ -312,15 +312,24 @@ void CMainWindow::refreshCounts()
 void CMainWindow::OnCloseModule(CModuleWindow *window)
 {
     // The module's record stays; its next record opens a new window.
-    if (m_moduleWindows[window->moduleNumber()] == window)
-        m_moduleWindows[window->moduleNumber()] = nullptr;
+    const quint8 module = window->moduleNumber();
+    if (m_moduleWindows[module] == window)
+        m_moduleWindows[module] = nullptr;
     auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
-    if (!sub) {
+    if (sub) {
+        mdiArea()->removeSubWindow(sub);
+        sub->deleteLater();
+    } else {
         window->deleteLater();
-        return;
     }
-    mdiArea()->removeSubWindow(sub);
-    sub->deleteLater();
+
+    // The module is no longer there: it neither counts, nor is awaited by a
+    // broadcast, nor pulls the marker with what it last heard.
+    if (ModuleRecord *record = m_pServer->device.find(module))
+        for (CHANNEL &c : record->lastChannels)
+            c.nState = 0;
+    refreshCounts();
+    updateMarker();
 }
 
 void CMainWindow::OnConnectionStatus(int status)

@@ -21,11 +21,12 @@ CEventLog::~CEventLog()
 void CEventLog::LoadSettings()
 {
     // A value that is no number would read as 0, "no limit", and let the
-    // store grow without bound: it counts as absent.
+    // store grow without bound; one below 1 would drop every finished event
+    // at once. Neither is a limit the log window sets: both count as absent.
     QSettings settings;
     bool ok = false;
     const int limit = settings.value(SettingsKeys::Limit, DefaultLimit).toInt(&ok);
-    m_limit = ok ? limit : DefaultLimit;
+    m_limit = ok && limit >= 1 ? limit : DefaultLimit;
 }
 
 void CEventLog::AddData(const DATA &data)

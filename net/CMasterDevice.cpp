@@ -14,6 +14,16 @@ CMasterDevice::CMasterDevice(QObject *parent)
 {
 }
 
+ModuleRecord &CMasterDevice::record(quint8 module)
+{
+    auto it = m_records.find(module);
+    if (it != m_records.end())
+        return it.value();
+    m_records.insert(module, ModuleRecord());
+    LoadModuleSettings(module);
+    return m_records[module];
+}
+
 ModuleRecord *CMasterDevice::find(quint8 module)
 {
     auto it = m_records.find(module);
@@ -22,7 +32,7 @@ ModuleRecord *CMasterDevice::find(quint8 module)
 
 void CMasterDevice::SetDefaultSettings(quint8 module)
 {
-    ModuleRecord &r = record(module);
+    ModuleRecord &r = m_records[module];
     r.settings = defaults();
     r.manualPauseFreq = DefaultManualPauseFreq;
     r.manualPause = false;
@@ -37,7 +47,7 @@ void CMasterDevice::ClearBypassMap(ModuleRecord &r)
 
 void CMasterDevice::LoadModuleSettings(quint8 module)
 {
-    ModuleRecord &r = record(module);
+    ModuleRecord &r = m_records[module];
     r.scanFrequency = 0;
     r.bypassMapComplete = 0;
     for (CHANNEL &c : r.lastChannels)
@@ -64,6 +74,9 @@ void CMasterDevice::LoadModuleSettings(quint8 module)
                 r.settings[i] = 0;
             r.settings[LpfSelection] = 0;
             r.settings[PauseFlags] = 0;
+            // Nor does an upload: its list went with the run that started it.
+            r.settings[UploadIndex] = 0;
+            r.settings[UploadCount] = 0;
             return;
         }
     }
@@ -94,7 +107,9 @@ void CMasterDevice::RefreshPauseBytes(ModuleRecord &r)
     if (!r.manualPause)
         return;
     r.settings[PauseFlags] |= ManualPauseFlag;
-    if (r.manualPauseFreq != 0) {
+    // A frequency the module cannot take (a hand-edited store) is sent as none
+    // rather than cut to 16 bits.
+    if (isModuleFrequency(r.manualPauseFreq)) {
         r.settings[PauseFreqHi] = quint8(r.manualPauseFreq >> 8);
         r.settings[PauseFreqLo] = quint8(r.manualPauseFreq);
         r.settings[LpfSelection] = quint8(r.lpfSelection);

@@ -19,8 +19,9 @@ class CMasterDevice : public QObject
 public:
     explicit CMasterDevice(QObject *parent = nullptr);
 
-    // Records; operator[]-style access creates an empty record.
-    ModuleRecord &record(quint8 module) { return m_records[module]; }
+    // Records; a record made on first access holds the module's stored
+    // settings, whoever asks first, so nothing takes factory values for them.
+    ModuleRecord &record(quint8 module);
     ModuleRecord *find(quint8 module);
     bool hasRecord(quint8 module) const { return m_records.contains(module); }
     QMap<quint8, ModuleRecord> &records() { return m_records; }

@@ -38,9 +38,13 @@ constexpr quint8 CommandNone = 0;
 constexpr quint8 CommandEraseManualBypass = 2;
 constexpr quint8 CommandSendBypassMap = 8;
 
-// Scan range and bypass frequencies a module accepts, in MHz.
+// Scan range, bypass and pause frequencies a module accepts, in MHz.
 constexpr int MinFrequencyMHz = 25;
 constexpr int MaxFrequencyMHz = 6000;
+constexpr bool isModuleFrequency(int mhz)
+{
+    return mhz >= MinFrequencyMHz && mhz <= MaxFrequencyMHz;
+}
 // Scan begin and end bytes count in this many MHz.
 constexpr int ScanUnitMHz = 25;
 // Upload index and count are single bytes.

@@ -16,6 +16,13 @@
 
 using namespace SettingsBlock;
 
+namespace {
+
+// Set on the rows that list a range of the map.
+constexpr int RangeRole = Qt::UserRole;
+
+} // namespace
+
 CBypassDialog::CBypassDialog(unsigned char module, CMasterDevice *device, unsigned char mask,
                              QWidget *parent)
     : QDialog(parent)
@@ -70,15 +77,17 @@ void CBypassDialog::buildRows()
         if (r.marks & Wire::BypassMarkManual)
             pattern += tr("MANUAL_");
         addRow({ QString::number(r.number), QString::number(r.start), QString::number(r.end),
-                 QString::number(r.band), pattern });
+                 QString::number(r.band), pattern })
+            ->setData(0, RangeRole, true);
     }
 }
 
-void CBypassDialog::addRow(const QStringList &texts)
+QTreeWidgetItem *CBypassDialog::addRow(const QStringList &texts)
 {
     auto *item = new QTreeWidgetItem(m_ui->m_pBypassTreeWidget);
     for (int c = 0; c < texts.size(); ++c)
         item->setText(c, texts.at(c));
+    return item;
 }
 
 void CBypassDialog::OnTreeContextMenu(QPoint pos)
@@ -90,8 +99,10 @@ void CBypassDialog::OnTreeContextMenu(QPoint pos)
 
 void CBypassDialog::OnDeleteBypassString()
 {
+    // The waiting row and "NO DATA" are no range: deleting them would send a
+    // delete of 0 - 0 and ask for the map again.
     const QTreeWidgetItem *item = m_ui->m_pBypassTreeWidget->currentItem();
-    if (!item)
+    if (!item || !item->data(0, RangeRole).toBool())
         return;
     const quint16 s = quint16(item->text(1).toInt());
     const quint16 t = quint16(item->text(2).toInt());

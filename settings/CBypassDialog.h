@@ -14,6 +14,7 @@ class CBypassDialog;
 }
 class CMasterDevice;
 class QMenu;
+class QTreeWidgetItem;
 
 class CBypassDialog : public QDialog
 {
@@ -46,7 +47,7 @@ protected:
 
 private:
     void buildRows();
-    void addRow(const QStringList &texts);
+    QTreeWidgetItem *addRow(const QStringList &texts);
 
     QTimer m_timer;
     unsigned char m_module;

@@ -130,6 +130,8 @@ CSettingsDialog::CSettingsDialog(unsigned char module, CMasterDevice *device, QW
             &CSettingsDialog::OnScanAutoPauseCheck);
     connect(u.m_pScanManualPauseCheck, &QCheckBox::clicked, this,
             &CSettingsDialog::OnScanManualPauseCheck);
+    connect(u.m_pManualPauseFreqEdit, &QLineEdit::editingFinished, this,
+            &CSettingsDialog::OnManualPauseFreqEdited);
     connect(u.m_pForAllGlobalCheck, &QCheckBox::clicked, this,
             &CSettingsDialog::OnForAllGlobalCheck);
     connect(u.m_pOkButton, &QPushButton::clicked, this, &CSettingsDialog::OnOkButton);
@@ -365,7 +367,11 @@ void CSettingsDialog::OnTimer()
         b[LedLow] = (led == 1 || led == 3) ? 1 : 0;
         b[OfflineMode] = u.m_pOfflineModeCheck->isChecked() ? 1 : 0;
 
-        r.manualPauseFreq = number(u.m_pManualPauseFreqEdit->text());
+        // Checked as typed, as "Set" checks: a frequency out of range (or one
+        // beyond 16 bits) is not taken; the box comes when the edit ends.
+        const int pauseFreq = number(u.m_pManualPauseFreqEdit->text());
+        if (pauseFreq == 0 || isModuleFrequency(pauseFreq))
+            r.manualPauseFreq = pauseFreq;
         r.lpfSelection = u.m_pLpfComboBox->currentIndex();
         r.manualPause = u.m_pScanManualPauseCheck->isChecked();
         r.autoPause = u.m_pScanAutoPauseCheck->isChecked();
@@ -529,13 +535,29 @@ void CSettingsDialog::OnScanManualPauseCheck()
 {
     if (!m_ui->m_pScanManualPauseCheck->isChecked())
         return;
-    const qint32 freq = m_device->record(m_module).manualPauseFreq;
-    if (freq >= MinFrequencyMHz && freq <= MaxFrequencyMHz) {
+    if (isModuleFrequency(m_device->record(m_module).manualPauseFreq)) {
         m_ui->m_pScanAutoPauseCheck->setChecked(false);
         m_ui->m_pScanCheck->setChecked(true);
         return;
     }
     m_ui->m_pScanManualPauseCheck->setChecked(false);
+    showPauseRangeError();
+}
+
+void CSettingsDialog::OnManualPauseFreqEdited()
+{
+    // An empty field (no pause frequency) is fine; anything else out of range
+    // is refused and the field shows again what the record holds.
+    const int typed = number(m_ui->m_pManualPauseFreqEdit->text());
+    if (typed == 0 || isModuleFrequency(typed))
+        return;
+    const qint32 kept = m_device->record(m_module).manualPauseFreq;
+    m_ui->m_pManualPauseFreqEdit->setText(kept == 0 ? QString() : QString::number(kept));
+    showPauseRangeError();
+}
+
+void CSettingsDialog::showPauseRangeError()
+{
     showMessage(QMessageBox::Critical, tr("Error"),
                 tr("The value in the field 'Freq' must be in range %1 - %2 MHz")
                     .arg(MinFrequencyMHz)

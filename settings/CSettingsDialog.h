@@ -57,6 +57,7 @@ public slots:
     void OnScanCheck();
     void OnScanAutoPauseCheck();
     void OnScanManualPauseCheck();
+    void OnManualPauseFreqEdited();
     void OnForAllGlobalCheck();
     void OnOkButton();
     void OnDefaultsButton();
@@ -101,6 +102,7 @@ private:
     void copyToAll(int mode, int first, int second);
     void showValue(QLabel *label, int value, const QString &unit);
     void updateGroupChecks();
+    void showPauseRangeError();
     // Notes the stored part of every record not seen before.
     void rememberAll();
     // Saves a module whose stored part differs from what was saved or seen last.

@@ -98,6 +98,24 @@ private slots:
         QVERIFY(!marker->isVisible());
     }
 
+    // A module whose window closed no longer pulls the marker with what it last heard.
+    void closedModuleIsForgotten()
+    {
+        CMainWindow w(0, false);
+        StationOptions::instance().setValue(SettingsKeys::Localization, true);
+        w.OnTimer();
+        for (quint8 m = 1; m <= 3; ++m)
+            report(w, m, gsm(-60));
+        w.OnDisplayData(Fixtures::status(4)); // correct, hears nothing
+        QVERIFY(w.marker()->isVisible());
+        for (int i = 0; i < 30; ++i)
+            w.moduleWindow(1)->OnTimer(); // silent: its window closes
+        QCOMPARE(StationGlobals::correctModules, 3);
+        QVERIFY(!w.marker()->isVisible());
+        w.OnDisplayData(Fixtures::status(4));
+        QVERIFY(!w.marker()->isVisible());
+    }
+
     // The scanning receiver's marker is red, under the station's style sheet too.
     void scanMarkerIsRed()
     {

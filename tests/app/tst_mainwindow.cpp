@@ -90,6 +90,9 @@ private slots:
             w.moduleWindow(3)->OnTimer();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!w.moduleWindow(3));
+        // Counted out at once: a broadcast now awaits no acknowledgement from it.
+        QCOMPARE(w.statusText(1) + w.statusText(2), QString("Total: 1Correct: 0"));
+        QCOMPARE(StationGlobals::correctModules, 0);
         w.OnDisplayData(Fixtures::status(3));
         QVERIFY(w.moduleWindow(3));
         QCOMPARE(w.statusText(1), QString("Total: 2"));

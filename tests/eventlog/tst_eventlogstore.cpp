@@ -96,20 +96,21 @@ private slots:
         QCOMPARE(dump(all.last()), dump(ev(1000, 2000, 1, -50, -80, 0, 1, true)));
     }
 
-    // Read at start-up, where what is no number counts as absent; written when the store goes.
+    // Read at start-up, where what is no number or below 1 counts as absent; written when the
+    // store goes.
     void storedLimit()
     {
         QSettings s;
         QList<int> read;
-        for (const QVariant &stored :
-             { QVariant(), QVariant("25"), QVariant(-5), QVariant("lots") }) {
+        for (const QVariant &stored : { QVariant(), QVariant("25"), QVariant(-1), QVariant(0),
+                                        QVariant(1), QVariant("lots") }) {
             s.remove(SettingsKeys::Limit);
             if (stored.isValid())
                 s.setValue(SettingsKeys::Limit, stored);
             m_log->LoadSettings();
             read << m_log->GetLimit();
         }
-        QCOMPARE(read, QList<int>({ 1000, 25, -5, 1000 }));
+        QCOMPARE(read, QList<int>({ 1000, 25, 1000, 1000, 1, 1000 }));
         m_log->SetLimit(77);
         delete m_log;
         m_log = nullptr;

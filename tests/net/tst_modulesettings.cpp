@@ -38,21 +38,26 @@ private slots:
         r.lpfSelection = 5;
         a.SaveModuleSettings(3);
 
-        // Loading also forgets the run-time state of the record.
+        // A record made on first access holds what loading gives, whoever asks
+        // first; loading also forgets the run-time state of the record. One-shot
+        // commands (37 .. 43), upload progress (49, 50) and station-refreshed
+        // bytes (pause, filter) never come back from the store.
+        Block expected = r.settings;
+        for (int i : { 37, 38, 39, 40, 41, 42, 43, 49, 50, int(LpfSelection), int(PauseFlags) })
+            expected[i] = 0;
         CMasterDevice b;
         ModuleRecord &l = b.record(3);
-        l.scanFrequency = l.bypassMapComplete = l.bypassMap[100] = l.lastChannels[1].nState = 1;
-        b.LoadModuleSettings(3);
-        // One-shot commands (37 .. 43) and station-refreshed bytes (pause, filter) never come back from the store.
-        Block expected = r.settings;
-        for (int i : { 37, 38, 39, 40, 41, 42, 43, int(LpfSelection), int(PauseFlags) })
-            expected[i] = 0;
-        QCOMPARE(hex(l.settings), hex(expected));
         const auto state = [&l] {
             return QList<int>({ l.manualPauseFreq, l.manualPause, l.autoPause, l.lpfSelection,
                                 l.scanFrequency, l.bypassMapComplete, l.bypassMap[100],
                                 l.lastChannels[1].nState });
         };
+        QCOMPARE(hex(l.settings), hex(expected));
+        QCOMPARE(state(), QList<int>({ 915, 1, 1, 5, 0, 0, 0, 0 }));
+        l = ModuleRecord();
+        l.scanFrequency = l.bypassMapComplete = l.bypassMap[100] = l.lastChannels[1].nState = 1;
+        b.LoadModuleSettings(3);
+        QCOMPARE(hex(l.settings), hex(expected));
         QCOMPARE(state(), QList<int>({ 915, 1, 1, 5, 0, 0, 0, 0 }));
 
         // A block cut short falls back to the defaults as a whole, pause options included.
@@ -74,6 +79,11 @@ private slots:
         r.manualPauseFreq = 0x0395;
         r.lpfSelection = 4;
         QCOMPARE(bytes(), QList<int>({ 2, 0x03, 0x95, 4 }));
+        // Out of the module's range (a hand-edited store): sent as no frequency.
+        for (int freq : { 0, 24, 6001, 70000, -5 }) {
+            r.manualPauseFreq = freq;
+            QCOMPARE(bytes(), QList<int>({ 2, 0x03, 0x95, 0 }));
+        }
         r.manualPause = false;
         QCOMPARE(bytes(), QList<int>({ 0, 0x03, 0x95, 0 }));
     }

@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 class Dialog : public CBypassDialog
@@ -156,6 +158,20 @@ private slots:
         QVERIFY(d.isWaiting());
         d.OnTimer();
         QCOMPARE(shown(d), QStringLiteral("Waiting|may take up to|30 sec...||"));
+
+        // Neither the waiting row nor "NO DATA" is a range to delete.
+        std::fill(r.settings.begin() + 37, r.settings.begin() + 43, 0);
+        tree->setCurrentItem(tree->topLevelItem(0));
+        d.OnDeleteBypassString();
+        CMasterDevice::ClearBypassMap(r);
+        r.bypassMapComplete = 1;
+        d.OnTimer();
+        QCOMPARE(shown(d), QStringLiteral("NO DATA||||"));
+        tree->setCurrentItem(tree->topLevelItem(0));
+        d.OnDeleteBypassString();
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(r.settings.data()) + 37, 6).toHex(),
+                 QByteArray("000000000000"));
+        QCOMPARE(r.bypassMapComplete, 2);
     }
 
     void savesTheRowsAsShown()

@@ -251,8 +251,8 @@ private slots:
         QCOMPARE(bytes(r.settings, G900Enable, ScanEnable), QByteArray("01" + QByteArray(28, '0')));
         QVERIFY(d.w<QCheckBox>("m_pG900Check")->isChecked());
 
-        // PAUSE needs a stored frequency in range.
-        d.w<QLineEdit>("m_pManualPauseFreqEdit")->setText("7000");
+        // PAUSE needs a stored frequency.
+        d.w<QLineEdit>("m_pManualPauseFreqEdit")->setText("");
         d.OnTimer();
         auto *pause = d.w<QCheckBox>("m_pScanManualPauseCheck");
         pause->setChecked(true);
@@ -320,6 +320,40 @@ private slots:
         QCOMPARE(other.settings[PauseFreqHi], quint8(1));
         QCOMPARE(other.manualPauseFreq, 1200);
         QCOMPARE(QSettings().value("6_SettingsManualPauseFreq").toInt(), 1200);
+    }
+
+    // Checked as typed, as "Set" checks: never cut to 16 bits on the way to bytes 51 and 52.
+    void pauseFrequencyAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("taken"); // 500, the record's, when refused
+        QTest::newRow("in range") << "1200" << 1200;
+        QTest::newRow("lowest") << "25" << 25;
+        QTest::newRow("highest") << "6000" << 6000;
+        QTest::newRow("none") << "" << 0;
+        QTest::newRow("below 25") << "24" << 500;
+        QTest::newRow("above 6000") << "6001" << 500;
+        QTest::newRow("70000") << "70000" << 500;
+        QTest::newRow("negative") << "-5" << 500;
+    }
+    void pauseFrequencyAsTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, taken);
+        m_device->SetDefaultSettings(8);
+        Dialog d(8, m_device);
+        auto *edit = d.w<QLineEdit>("m_pManualPauseFreqEdit");
+        edit->setText(typed);
+        d.OnTimer(); // while typing: not taken, and no box yet
+        QCOMPARE(m_device->record(8).manualPauseFreq, taken);
+        QVERIFY(d.messages.isEmpty());
+        emit edit->editingFinished();
+        const bool refused = taken != typed.toInt();
+        QCOMPARE(edit->text(), refused ? QStringLiteral("500") : typed);
+        QCOMPARE(d.messages,
+                 refused ? QStringList(
+                     { "Error: The value in the field 'Freq' must be in range 25 - 6000 MHz" })
+                         : QStringList());
     }
 
     void setManualBypass_data()
