@@ -39,7 +39,6 @@ namespace {
 
 const char *const kOrganization = "Norvane LLC";
 const char *const kOrganizationDomain = "norvane.example";
-const char *const kVersion = "1.2.01";
 
 const QPoint kDefaultPos(10, 10);
 const QSize kDefaultSize(1024, 768);
@@ -68,7 +67,7 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     QCoreApplication::setOrganizationDomain(QString::fromLatin1(kOrganizationDomain));
     // The edition's own name: its own settings store and data folder.
     QCoreApplication::setApplicationName(m_edition.applicationName);
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    QCoreApplication::setApplicationVersion(Edition::version());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/FALCONMaster.ico")));
 
     m_eventLog.LoadSettings();

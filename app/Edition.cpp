@@ -18,3 +18,8 @@ Edition Edition::full()
     e.journal = true;
     return e;
 }
+
+QString Edition::version()
+{
+    return QStringLiteral(HARRIER_VERSION);
+}

@@ -18,4 +18,6 @@ struct Edition
 
     static Edition demo();
     static Edition full();
+    // The station's version, the same for both editions (the project's version).
+    static QString version();
 };

@@ -19,6 +19,36 @@ void onSignal(int number)
 }
 
 } // namespace
+#elif defined(Q_OS_WIN)
+#include <QMetaObject>
+#include <atomic>
+#include <csignal>
+#include <windows.h>
+
+namespace {
+
+std::atomic<TerminationSignals *> g_watcher{ nullptr };
+
+// Runs on a thread of its own that Windows starts for the console event.
+BOOL WINAPI onConsoleEvent(DWORD type)
+{
+    TerminationSignals *watcher = g_watcher.load();
+    if (!watcher)
+        return FALSE;
+    const bool interrupt = type == CTRL_C_EVENT || type == CTRL_BREAK_EVENT;
+    QMetaObject::invokeMethod(
+        watcher,
+        [watcher, interrupt] { emit watcher->terminationRequested(interrupt ? SIGINT : SIGTERM); },
+        Qt::QueuedConnection);
+    // Windows ends the process as soon as this returns from a close, logoff
+    // or shutdown event: wait here, so that the station's own exit (after
+    // saving) ends it, or Windows does when its grace period is over.
+    if (!interrupt)
+        ::Sleep(INFINITE);
+    return TRUE;
+}
+
+} // namespace
 #endif
 
 TerminationSignals::TerminationSignals(QObject *parent)
@@ -41,6 +71,10 @@ TerminationSignals::TerminationSignals(QObject *parent)
     action.sa_flags = SA_RESTART;
     if (::sigaction(SIGINT, &action, nullptr) != 0 || ::sigaction(SIGTERM, &action, nullptr) != 0)
         qWarning("Cannot watch for termination signals: sigaction failed");
+#elif defined(Q_OS_WIN)
+    g_watcher.store(this);
+    if (!::SetConsoleCtrlHandler(onConsoleEvent, TRUE))
+        qWarning("Cannot watch for console events: SetConsoleCtrlHandler failed");
 #endif
 }
 
@@ -54,5 +88,8 @@ TerminationSignals::~TerminationSignals()
     ::close(g_pipe[0]);
     ::close(g_pipe[1]);
     g_pipe[0] = g_pipe[1] = -1;
+#elif defined(Q_OS_WIN)
+    g_watcher.store(nullptr);
+    ::SetConsoleCtrlHandler(onConsoleEvent, FALSE);
 #endif
 }

@@ -1,39 +1,38 @@
 #include "app/CMainWindow.h"
+#include "app/CommandLine.h"
 #include "app/StyleSheet.h"
 #include "app/TerminationSignals.h"
 #include "usb/CFTDI.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    app.setStyleSheet(applicationStyleSheet());
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Radio-monitoring station"));
-    parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"),
-                                        QStringLiteral("TCP port for the modules (default 2323)."),
-                                        QStringLiteral("port"), QString::number(Wire::DefaultPort));
-    parser.addOption(portOption);
-    parser.process(app);
-    bool portOk = false;
-    const uint port = parser.value(portOption).toUInt(&portOk);
-    if (!portOk || port > 65535) {
-        qCritical("Invalid port: %s", qPrintable(parser.value(portOption)));
-        return 2;
-    }
-
-    // The USB link loads its driver once, before any window needs it.
-    CFTDI::instance();
 #ifdef HARRIER_EDITION_FULL
     const Edition edition = Edition::full();
 #else
     const Edition edition = Edition::demo();
 #endif
-    CMainWindow window(quint16(port), true, edition);
+    // Read before the application object connects to a display, so that
+    // --help and --version work on a machine without one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command = CommandLine::parse(arguments, edition);
+    if (command.action != CommandLine::Action::Run) {
+        std::FILE *out = command.action == CommandLine::Action::Fail ? stderr : stdout;
+        std::fputs(command.text.toLocal8Bit().constData(), out);
+        return command.exitCode();
+    }
+
+    QApplication app(argc, argv);
+    app.setStyleSheet(applicationStyleSheet());
+
+    // The USB link loads its driver once, before any window needs it.
+    CFTDI::instance();
+    CMainWindow window(command.port, true, edition);
     // Ctrl+C or a termination request closes the station as its window does.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,

@@ -9,6 +9,8 @@ base_packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-tools-d
                libgl-dev xvfb xauth)
 # The checked builds: clang and its compiler runtime (sanitizers and libFuzzer).
 checked_packages=(clang libclang-rt-14-dev)
+# The Debian package and its checks (scripts/package-check.sh).
+package_packages=(dpkg-dev fakeroot lintian desktop-file-utils appstream python3)
 
 ensure_packages()
 {

@@ -89,7 +89,7 @@
         <translation>Удалить строку обхода</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+29"/>
         <source>Save Bypass As</source>
         <translation>Сохранить список обхода как</translation>
     </message>
@@ -99,7 +99,7 @@
         <translation>Файлы обхода (*.xml)</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -394,12 +394,12 @@
     </message>
     <message>
         <location line="+28"/>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="+389"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="+414"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="-299"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="-304"/>
         <source>Status: Message 1</source>
         <translation>Состояние: сообщение 1</translation>
     </message>
@@ -411,7 +411,7 @@
         <location line="+7"/>
         <location line="+22"/>
         <location line="+6"/>
-        <location line="+129"/>
+        <location line="+134"/>
         <location line="+4"/>
         <location line="+6"/>
         <location line="+7"/>
@@ -426,23 +426,23 @@
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-389"/>
+        <location line="-394"/>
         <location line="+59"/>
-        <location line="+139"/>
+        <location line="+144"/>
         <location line="+21"/>
         <location line="+76"/>
         <source>Connection status: USB ERROR</source>
         <translation>Состояние связи: ОШИБКА USB</translation>
     </message>
     <message>
-        <location line="-287"/>
-        <location line="+202"/>
+        <location line="-292"/>
+        <location line="+207"/>
         <location line="+27"/>
         <source>Connection status: WRONG DEVICE</source>
         <translation>Состояние связи: НЕВЕРНОЕ УСТРОЙСТВО</translation>
     </message>
     <message>
-        <location line="-218"/>
+        <location line="-223"/>
         <source>&apos;SSID&apos; and &apos;Server address&apos; fields must be filled</source>
         <translation>Поля «SSID» и «Адрес сервера» должны быть заполнены</translation>
     </message>
@@ -462,7 +462,7 @@
         <translation>Состояние связи: УСТАНОВЛЕНО ДРУГОЕ СОЕДИНЕНИЕ</translation>
     </message>
     <message>
-        <location line="+115"/>
+        <location line="+120"/>
         <location line="+59"/>
         <source>The data has been received successfully</source>
         <translation>Данные успешно получены</translation>
@@ -854,7 +854,7 @@ SSID: %1
         <translation>Журнал событий из файла: %1</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+60"/>
         <source>Save Log As</source>
         <translation>Сохранить журнал как</translation>
     </message>
@@ -1153,30 +1153,30 @@ SSID: %1
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+329"/>
+        <location filename="../../app/CMainWindow.cpp" line="+344"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="-204"/>
-        <location line="+166"/>
+        <location line="-220"/>
+        <location line="+182"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-165"/>
-        <location line="+167"/>
+        <location line="-181"/>
+        <location line="+183"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-166"/>
-        <location line="+208"/>
+        <location line="-182"/>
+        <location line="+224"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="-80"/>
+        <location line="-94"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -1186,7 +1186,7 @@ SSID: %1
         <translation>Операция успешно завершена</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+72"/>
         <source>USB connection status: OK</source>
         <translation>Состояние USB-подключения: ОК</translation>
     </message>
@@ -1878,8 +1878,8 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+118"/>
-        <location line="+100"/>
-        <location line="+52"/>
+        <location line="+103"/>
+        <location line="+49"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -1894,7 +1894,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Сбросить все настройки к значениям по умолчанию?</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>Do you want to erase all manual bypass frequencies?</source>
         <translation>Удалить все ручные частоты обхода?</translation>
     </message>
@@ -1904,7 +1904,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Неверная частота!</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+22"/>
         <source>Load Bypass</source>
         <translation>Загрузить список обхода</translation>
     </message>
@@ -1914,7 +1914,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Файлы обхода (*.xml)</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Cannot open the file %1:
 %2</source>
         <translation>Не удалось открыть файл %1:
@@ -2054,9 +2054,77 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../../app/CommandLine.cpp" line="+28"/>
+        <source>Show this help and exit.</source>
+        <translation>Показать эту справку и завершить работу.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Show the edition and version and exit.</source>
+        <translation>Показать название версии и её номер и завершить работу.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>TCP port the modules connect to (default %1).</source>
+        <translation>TCP-порт, к которому подключаются модули (по умолчанию %1).</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Invalid port: %1</source>
+        <translation>Недопустимый порт: %1</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>the demonstration edition</source>
+        <translation>демонстрационная версия</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>the full edition</source>
+        <translation>полная версия</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Radio-monitoring station: modules connect to it over TCP.</source>
+        <translation>Станция радиомониторинга: модули подключаются к ней по TCP.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Usage: %1 [options]</source>
+        <translation>Запуск: %1 [параметры]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Options:</source>
+        <translation>Параметры:</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Environment:</source>
+        <translation>Переменные окружения:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>D2XX driver library to load instead of &quot;ftd2xx&quot;.</source>
+        <translation>Библиотека драйвера D2XX, загружаемая вместо «ftd2xx».</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Qt platform; &quot;offscreen&quot; runs without a display.</source>
+        <translation>Платформа Qt; «offscreen» — работа без экрана.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Unexpected argument: %1</source>
+        <translation>Лишний аргумент: %1</translation>
+    </message>
+</context>
+<context>
     <name>JournalWriter</name>
     <message>
-        <location filename="../../eventlog/JournalWriter.cpp" line="+88"/>
+        <location filename="../../eventlog/JournalWriter.cpp" line="+91"/>
         <source>The SQLite driver of Qt is not installed.</source>
         <translation>Драйвер SQLite для Qt не установлен.</translation>
     </message>

@@ -21,7 +21,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -164,15 +166,18 @@ private:
         return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     }
     // Permissions do not bind root; the immutable flag does where the file
-    // system has it, else a file stands in for the folder.
+    // system has it, else a file stands in for the folder (as on Windows,
+    // where a folder's read-only attribute does not keep files out).
     bool makeReadOnly(const QString &folder)
     {
+#ifdef Q_OS_UNIX
         if (!QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner))
             return false;
         if (::geteuid() != 0)
             return true;
         if (QProcess::execute("chattr", { "+i", folder }) == 0)
             return true;
+#endif
         m_blocked = true;
         return QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly);
     }
@@ -183,8 +188,10 @@ private:
             m_blocked = false;
             return;
         }
+#ifdef Q_OS_UNIX
         if (::geteuid() == 0)
             QProcess::execute("chattr", { "-i", folder });
+#endif
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
