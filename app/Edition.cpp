@@ -16,5 +16,6 @@ Edition Edition::full()
     e.offersLocalization = true;
     e.offersModuleSettings = true;
     e.journal = true;
+    e.syslog = true;
     return e;
 }

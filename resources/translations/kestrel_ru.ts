@@ -89,7 +89,7 @@
         <translation>Удалить строку обхода</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+29"/>
         <source>Save Bypass As</source>
         <translation>Сохранить список обхода как</translation>
     </message>
@@ -99,7 +99,7 @@
         <translation>Файлы обхода (*.xml)</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -394,12 +394,12 @@
     </message>
     <message>
         <location line="+28"/>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="+389"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="+414"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="-299"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="-304"/>
         <source>Status: Message 1</source>
         <translation>Состояние: сообщение 1</translation>
     </message>
@@ -411,7 +411,7 @@
         <location line="+7"/>
         <location line="+22"/>
         <location line="+6"/>
-        <location line="+129"/>
+        <location line="+134"/>
         <location line="+4"/>
         <location line="+6"/>
         <location line="+7"/>
@@ -426,23 +426,23 @@
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-389"/>
+        <location line="-394"/>
         <location line="+59"/>
-        <location line="+139"/>
+        <location line="+144"/>
         <location line="+21"/>
         <location line="+76"/>
         <source>Connection status: USB ERROR</source>
         <translation>Состояние связи: ОШИБКА USB</translation>
     </message>
     <message>
-        <location line="-287"/>
-        <location line="+202"/>
+        <location line="-292"/>
+        <location line="+207"/>
         <location line="+27"/>
         <source>Connection status: WRONG DEVICE</source>
         <translation>Состояние связи: НЕВЕРНОЕ УСТРОЙСТВО</translation>
     </message>
     <message>
-        <location line="-218"/>
+        <location line="-223"/>
         <source>&apos;SSID&apos; and &apos;Server address&apos; fields must be filled</source>
         <translation>Поля «SSID» и «Адрес сервера» должны быть заполнены</translation>
     </message>
@@ -462,7 +462,7 @@
         <translation>Состояние связи: УСТАНОВЛЕНО ДРУГОЕ СОЕДИНЕНИЕ</translation>
     </message>
     <message>
-        <location line="+115"/>
+        <location line="+120"/>
         <location line="+59"/>
         <source>The data has been received successfully</source>
         <translation>Данные успешно получены</translation>
@@ -854,7 +854,7 @@ SSID: %1
         <translation>Журнал событий из файла: %1</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+60"/>
         <source>Save Log As</source>
         <translation>Сохранить журнал как</translation>
     </message>
@@ -1153,30 +1153,30 @@ SSID: %1
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+329"/>
+        <location filename="../../app/CMainWindow.cpp" line="+362"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="-204"/>
-        <location line="+166"/>
+        <location line="-235"/>
+        <location line="+190"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-165"/>
-        <location line="+167"/>
+        <location line="-189"/>
+        <location line="+191"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-166"/>
-        <location line="+208"/>
+        <location line="-190"/>
+        <location line="+239"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="-80"/>
+        <location line="-101"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -1186,7 +1186,7 @@ SSID: %1
         <translation>Операция успешно завершена</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+79"/>
         <source>USB connection status: OK</source>
         <translation>Состояние USB-подключения: ОК</translation>
     </message>
@@ -1211,7 +1211,12 @@ SSID: %1
         <translation>Состояние USB-подключения: ИДЁТ ПОИСК МОДУЛЯ</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+63"/>
+        <source>Syslog collector unreachable: %1 events not forwarded</source>
+        <translation>Сборщик syslog недоступен: не передано событий: %1</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>Event journal unavailable: events are kept in memory only</source>
         <translation>Архив событий недоступен: события хранятся только в памяти</translation>
     </message>
@@ -1404,11 +1409,12 @@ The station goes on keeping events in memory and tries the journal again later.<
     <message>
         <location line="+9"/>
         <location line="+30"/>
+        <location line="+80"/>
         <source>Browse...</source>
         <translation>Обзор...</translation>
     </message>
     <message>
-        <location line="-22"/>
+        <location line="-102"/>
         <source>Audio Alarm</source>
         <translation>Звуковая тревога</translation>
     </message>
@@ -1454,6 +1460,46 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+11"/>
+        <source>Forward events to syslog collector</source>
+        <translation>Передавать события в сборщик syslog</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Collector</source>
+        <translation>Сборщик</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>TCP</source>
+        <translation>TCP</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>TLS</source>
+        <translation>TLS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>UDP</source>
+        <translation>UDP</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>CA file</source>
+        <translation>Файл сертификата УЦ</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>system certificates</source>
+        <translation>системные сертификаты</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>Language</source>
         <translation>Язык</translation>
     </message>
@@ -1468,7 +1514,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Отмена</translation>
     </message>
     <message>
-        <location filename="../../app/COptionsDialog.cpp" line="+71"/>
+        <location filename="../../app/COptionsDialog.cpp" line="+88"/>
         <source>No media file was selected!</source>
         <translation>Не выбран звуковой файл!</translation>
     </message>
@@ -1478,7 +1524,12 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Не выбран файл изображения!</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+5"/>
+        <source>No syslog collector was given!</source>
+        <translation>Не указан сборщик syslog!</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>Select an audio file for alarm</source>
         <translation>Выберите звуковой файл для тревоги</translation>
     </message>
@@ -1496,6 +1547,16 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+1"/>
         <source>Image files (*.jpg)</source>
         <translation>Файлы изображений (*.jpg)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Select the CA certificate of the syslog collector</source>
+        <translation>Выберите сертификат УЦ сборщика syslog</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PEM certificates (*.pem *.crt)</source>
+        <translation>Сертификаты PEM (*.pem *.crt)</translation>
     </message>
 </context>
 <context>
@@ -1878,8 +1939,8 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+118"/>
-        <location line="+100"/>
-        <location line="+52"/>
+        <location line="+103"/>
+        <location line="+49"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -1894,7 +1955,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Сбросить все настройки к значениям по умолчанию?</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>Do you want to erase all manual bypass frequencies?</source>
         <translation>Удалить все ручные частоты обхода?</translation>
     </message>
@@ -1904,7 +1965,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Неверная частота!</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+22"/>
         <source>Load Bypass</source>
         <translation>Загрузить список обхода</translation>
     </message>
@@ -1914,7 +1975,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Файлы обхода (*.xml)</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Cannot open the file %1:
 %2</source>
         <translation>Не удалось открыть файл %1:
@@ -2056,7 +2117,7 @@ The station goes on keeping events in memory and tries the journal again later.<
 <context>
     <name>JournalWriter</name>
     <message>
-        <location filename="../../eventlog/JournalWriter.cpp" line="+88"/>
+        <location filename="../../eventlog/JournalWriter.cpp" line="+91"/>
         <source>The SQLite driver of Qt is not installed.</source>
         <translation>Драйвер SQLite для Qt не установлен.</translation>
     </message>
@@ -2082,6 +2143,29 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+1"/>
         <source>Unable to start the server:</source>
         <translation>Не удалось запустить сервер:</translation>
+    </message>
+</context>
+<context>
+    <name>SyslogSender</name>
+    <message>
+        <location filename="../../eventlog/SyslogSender.cpp" line="+66"/>
+        <source>no connection within %1 s</source>
+        <translation>нет соединения за %1 с</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>no collector address</source>
+        <translation>не указан адрес сборщика</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>no CA certificate in %1</source>
+        <translation>в %1 нет сертификата УЦ</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>the collector closed the connection</source>
+        <translation>сборщик закрыл соединение</translation>
     </message>
 </context>
 </TS>
