@@ -35,7 +35,9 @@ void SyslogSender::enqueue(const SyslogEntry &entry)
             ++m_dropped;
         }
     }
-    if (!m_drainPosted.exchange(true))
+    // Without a connection the worker has nothing to do with it: onConnected()
+    // drains what waits. Otherwise one wake-up at a time.
+    if (m_connected.load() && !m_drainPosted.exchange(true))
         QMetaObject::invokeMethod(this, &SyslogSender::drain, Qt::QueuedConnection);
 }
 

@@ -154,10 +154,13 @@ private slots:
     // Offered by the full edition only; its keys are its own, stored by OK.
     void syslogOptions()
     {
-        StationOptions &o = StationOptions::instance();
-        o.setValue(SyslogTransport, "tls");
-        o.setValue(SyslogPort, 6514);
-        o.setValue(SyslogCaFile, "/etc/ca.pem");
+        {
+            QSettings s;
+            s.setValue(SyslogTransport, "tls");
+            s.setValue(SyslogPort, 6514);
+            s.setValue(SyslogCaFile, "/etc/ca.pem");
+        }
+        StationOptions::instance().reload();
         Dialog demo;
         demo.show();
         QVERIFY(child<QGroupBox>(demo, "m_pSyslogGroup")->isHidden());
