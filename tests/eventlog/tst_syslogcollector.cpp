@@ -6,6 +6,7 @@
 #include "ScriptedModule.h"
 #include "TestSettings.h"
 #include "app/CMainWindow.h"
+#include "display/CModuleWindow.h"
 #include "eventlog/SyslogForwarder.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
@@ -295,6 +296,10 @@ private slots:
         QVERIFY(collector.waitFor(1));
         module.setDetection(false);
         QVERIFY(collector.waitFor(2));
+        // The window closes as after 30 s of silence; the next record brings it back.
+        QVERIFY(w.moduleWindow(9));
+        emit w.moduleWindow(9)->closeNeeded();
+        QVERIFY(collector.waitFor(4));
         module.disconnectFromStation();
 
         const QList<QStringList> got = collector.messages();
@@ -306,6 +311,14 @@ private slots:
                                 "threshold=\"-70\" excess=\"20\" freqMHz=\"935.000\"]"));
         QCOMPARE(got.at(1).at(6), QStringLiteral("EVENT_END"));
         QCOMPARE(got.at(1).at(1), QStringLiteral("5"));
+        QCOMPARE(got.at(2).mid(6),
+                 (QStringList{ "MODULE_LOST",
+                               "[harrier@32473 module=\"9\" moduleName=\"East "
+                               "\\]door[\"]",
+                               "Module 9 East ]door[ stopped reporting" }));
+        QCOMPARE(got.at(2).at(1), QStringLiteral("3"));
+        QCOMPARE(got.at(3).at(6), QStringLiteral("MODULE_BACK"));
+        QCOMPARE(got.size(), 4);
     }
 
 private:
