@@ -11,6 +11,7 @@
 #include "display/CShapedCircle.h"
 #include "eventlog/CLogWindow.h"
 #include "eventlog/EventJournal.h"
+#include "eventlog/SyslogForwarder.h"
 #include "net/MyServer.h"
 #include "net/StationGlobals.h"
 #include "settings/SettingsKeys.h"
@@ -20,6 +21,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -133,6 +135,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     // Before the server: the store is filled back before the first record.
     if (m_edition.journal)
         openJournal();
+    if (m_edition.syslog)
+        startSyslog();
 
     // The server is a widget only to show its error box; it is never shown.
     m_pServer = std::make_unique<MyServer>(port, nullptr, demoFeed && m_edition.demoFeed);
@@ -220,6 +224,12 @@ CModuleWindow *CMainWindow::createModuleWindow(quint8 module)
         window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     sub->setFixedSize(window->width() + 10, window->height() + 30);
     greyMaximize(this);
+    if (m_lostModules[module] && m_syslog) {
+        SyslogEntry back{ SyslogEntry::ModuleBack, {}, QDateTime::currentSecsSinceEpoch() };
+        back.event.nModule = module;
+        m_syslog->post(back);
+    }
+    m_lostModules[module] = false;
     window->SetSettingsOffered(m_edition.offersModuleSettings);
     window->show();
     return window;
@@ -312,6 +322,12 @@ void CMainWindow::OnCloseModule(CModuleWindow *window)
 {
     // The module's record stays; its next record opens a new window.
     const quint8 module = window->moduleNumber();
+    m_lostModules[module] = true;
+    if (m_syslog) {
+        SyslogEntry lost{ SyslogEntry::ModuleLost, {}, QDateTime::currentSecsSinceEpoch() };
+        lost.event.nModule = module;
+        m_syslog->post(lost);
+    }
     if (m_moduleWindows[module] == window)
         m_moduleWindows[module] = nullptr;
     auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
@@ -397,6 +413,25 @@ void CMainWindow::openJournal()
     m_eventLog.SetJournal(m_journal.get());
 }
 
+void CMainWindow::startSyslog()
+{
+    m_syslog = std::make_unique<SyslogForwarder>();
+    connect(m_syslog.get(), &SyslogForwarder::droppedChanged, this, [this](quint64 total) {
+        const QString text = tr("Syslog collector unreachable: %1 events not forwarded").arg(total);
+        m_pFreeLabel->setText(text);
+        qWarning("%s", qUtf8Printable(text));
+    });
+    connect(m_syslog.get(), &SyslogForwarder::stateChanged, this,
+            [](bool connected, const QString &reason) {
+        if (connected)
+            qInfo("Syslog collector connected");
+        else
+            qWarning("Syslog collector unreachable: %s", qUtf8Printable(reason));
+    });
+    m_syslog->follow(StationOptions::instance());
+    m_eventLog.SetForwarder(m_syslog.get());
+}
+
 void CMainWindow::OnJournalFailed(const QString &reason)
 {
     m_pFreeLabel->setText(tr("Event journal unavailable: events are kept in memory only"));
@@ -470,7 +505,7 @@ void CMainWindow::OnViewRearrangeModulesAction()
 
 void CMainWindow::OnSettingsOptionsAction()
 {
-    COptionsDialog dialog;
+    COptionsDialog dialog(nullptr, m_edition.syslog);
     if (dialog.exec() != QDialog::Accepted)
         return;
     CLanguageSwitcher::instance().SetLanguage(

@@ -24,6 +24,7 @@ class CDebugWindow;
 class CLogWindow;
 class CManualWindow;
 class EventJournal;
+class SyslogForwarder;
 class CQMdiArea;
 class CShapedCircle;
 class QLabel;
@@ -44,6 +45,8 @@ public:
     const Edition &edition() const { return m_edition; }
     // The event journal of the full edition; none in the demonstration.
     EventJournal *journal() const { return m_journal.get(); }
+    // The forwarder to the site's syslog collector of the full edition.
+    SyslogForwarder *syslog() const { return m_syslog.get(); }
     CQMdiArea *mdiArea() const;
     CModuleWindow *moduleWindow(quint8 module) const;
     QList<CLogWindow *> logWindows() const { return m_logWindows; }
@@ -99,6 +102,7 @@ private:
     // Puts the marker window where the localization state says.
     void applyMarker();
     void openJournal();
+    void startSyslog();
     void restoreWindowGeometry();
     void saveWindowGeometry();
 
@@ -112,6 +116,9 @@ private:
     CEventLog m_eventLog;
     std::unique_ptr<EventJournal> m_journal;
     bool m_journalWarned = false;
+    std::unique_ptr<SyslogForwarder> m_syslog;
+    // Modules whose windows closed on silence, announced back by their next record.
+    std::array<bool, 256> m_lostModules{};
     std::unique_ptr<MyServer> m_pServer;
     std::unique_ptr<CManualWindow> m_pManualWindow;
     // Open module windows by module number.

@@ -2,6 +2,7 @@
 
 #include "ui_COptionsDialog.h"
 
+#include "eventlog/SyslogForwarder.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 
@@ -27,8 +28,9 @@ void store(const QString &key, const QVariant &value)
 
 } // namespace
 
-COptionsDialog::COptionsDialog(QWidget *parent)
+COptionsDialog::COptionsDialog(QWidget *parent, bool offersSyslog)
     : QDialog(parent)
+    , m_offersSyslog(offersSyslog)
     , m_ui(std::make_unique<Ui::COptionsDialog>())
 {
     m_ui->setupUi(this);
@@ -48,11 +50,26 @@ COptionsDialog::COptionsDialog(QWidget *parent)
     m_ui->m_pSensCombo->setCurrentIndex(options.value(SensCombo, 0).toInt());
     m_ui->m_pThresholdEdit->setText(options.value(ThresholdEdit).toString());
 
+    m_ui->m_pSyslogGroup->setVisible(m_offersSyslog);
+    if (m_offersSyslog)
+        loadSyslog();
+
     connect(m_ui->m_pOkButton, &QPushButton::clicked, this, &COptionsDialog::OnOkButton);
     connect(m_ui->m_pCancelButton, &QPushButton::clicked, this, &QWidget::close);
     connect(m_ui->m_pBrowseButton, &QPushButton::clicked, this, &COptionsDialog::OnBrowseButton);
     connect(m_ui->m_pBkgBrowseButton, &QPushButton::clicked, this,
             &COptionsDialog::OnBkgBrowseButton);
+    connect(m_ui->m_pSyslogCaBrowseButton, &QPushButton::clicked, this,
+            &COptionsDialog::OnSyslogCaBrowseButton);
+    // The port follows the transport while it is the other transport's usual one.
+    connect(m_ui->m_pSyslogTransportCombo, &QComboBox::currentIndexChanged, this, [this](int i) {
+        QSpinBox *port = m_ui->m_pSyslogPortSpin;
+        const bool tls = i == int(SyslogForwarder::Transport::Tls);
+        if (tls && port->value() == SyslogForwarder::DefaultPort)
+            port->setValue(SyslogForwarder::DefaultTlsPort);
+        else if (!tls && port->value() == SyslogForwarder::DefaultTlsPort)
+            port->setValue(SyslogForwarder::DefaultPort);
+    });
     connect(&m_timer, &QTimer::timeout, this, &COptionsDialog::OnTimer);
     m_timer.start(1000);
 
@@ -75,6 +92,11 @@ void COptionsDialog::OnOkButton()
         showWarning(tr("No image file was selected!"));
         return;
     }
+    if (m_offersSyslog && m_ui->m_pSyslogGroup->isChecked()
+        && m_ui->m_pSyslogHostEdit->text().trimmed().isEmpty()) {
+        showWarning(tr("No syslog collector was given!"));
+        return;
+    }
 
     using namespace SettingsKeys;
     store(Language, m_ui->m_pLanguageCombo->currentIndex() == 1 ? kRussian : kEnglish);
@@ -86,6 +108,8 @@ void COptionsDialog::OnOkButton()
     store(BackgroundImageFile, m_ui->m_pBkgFileEdit->text());
     store(AlarmCombo, m_ui->m_pAlarmCombo->currentIndex());
     store(LinkIndication, m_ui->m_pLinkIndicationCheck->isChecked());
+    if (m_offersSyslog)
+        storeSyslog();
     accept();
 }
 
@@ -104,6 +128,40 @@ void COptionsDialog::OnBkgBrowseButton()
                                          m_ui->m_pBkgFileEdit->text(), tr("Image files (*.jpg)"));
     if (!name.isEmpty())
         m_ui->m_pBkgFileEdit->setText(name);
+}
+
+void COptionsDialog::OnSyslogCaBrowseButton()
+{
+    const QString name =
+        askOpenFileName(tr("Select the CA certificate of the syslog collector"),
+                        m_ui->m_pSyslogCaFileEdit->text(), tr("PEM certificates (*.pem *.crt)"));
+    if (!name.isEmpty())
+        m_ui->m_pSyslogCaFileEdit->setText(name);
+}
+
+void COptionsDialog::loadSyslog()
+{
+    const SyslogForwarder::Config c = SyslogForwarder::configFrom(StationOptions::instance());
+    m_ui->m_pSyslogGroup->setChecked(c.enabled);
+    m_ui->m_pSyslogHostEdit->setText(c.host);
+    // Before the port: choosing the transport may move the port.
+    m_ui->m_pSyslogTransportCombo->setCurrentIndex(int(c.transport));
+    if (c.port != 0)
+        m_ui->m_pSyslogPortSpin->setValue(c.port);
+    m_ui->m_pSyslogCaFileEdit->setText(c.caFile);
+}
+
+void COptionsDialog::storeSyslog()
+{
+    using namespace SettingsKeys;
+    // The forwarder follows each change: the address before the switch.
+    store(SyslogHost, m_ui->m_pSyslogHostEdit->text().trimmed());
+    store(SyslogPort, m_ui->m_pSyslogPortSpin->value());
+    store(SyslogTransport,
+          SyslogForwarder::transportKey(
+              SyslogForwarder::Transport(m_ui->m_pSyslogTransportCombo->currentIndex())));
+    store(SyslogCaFile, m_ui->m_pSyslogCaFileEdit->text());
+    store(SyslogEnabled, m_ui->m_pSyslogGroup->isChecked());
 }
 
 void COptionsDialog::OnTimer()

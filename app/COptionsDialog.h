@@ -17,13 +17,15 @@ class COptionsDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit COptionsDialog(QWidget *parent = nullptr);
+    // The syslog forwarding group is offered by the full edition only.
+    explicit COptionsDialog(QWidget *parent = nullptr, bool offersSyslog = false);
     ~COptionsDialog() override;
 
 public slots:
     void OnOkButton();
     void OnBrowseButton();
     void OnBkgBrowseButton();
+    void OnSyslogCaBrowseButton();
     void OnTimer();
 
 protected:
@@ -35,6 +37,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void loadSyslog();
+    void storeSyslog();
+
+    bool m_offersSyslog;
     QTimer m_timer;
     std::unique_ptr<Ui::COptionsDialog> m_ui;
 };

@@ -16,6 +16,7 @@ Edition Edition::full()
     e.offersLocalization = true;
     e.offersModuleSettings = true;
     e.journal = true;
+    e.syslog = true;
     return e;
 }
 

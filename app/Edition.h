@@ -15,6 +15,7 @@ struct Edition
     bool offersLocalization = false;   // "Localization"
     bool offersModuleSettings = false; // every module window's "Settings..."
     bool journal = false;              // events kept in the journal of the data folder
+    bool syslog = false;               // events forwarded to the site's syslog collector
 
     static Edition demo();
     static Edition full();

@@ -1,6 +1,7 @@
 #include "eventlog/CEventLog.h"
 
 #include "eventlog/EventJournal.h"
+#include "eventlog/SyslogForwarder.h"
 #include "settings/SettingsKeys.h"
 
 #include <QDateTime>
@@ -54,6 +55,8 @@ void CEventLog::AddData(const DATA &data)
             open->bInProgress = false;
             if (m_journal)
                 m_journal->record(log.openId[i], *open);
+            if (m_forwarder)
+                m_forwarder->post({ SyslogEntry::EventEnd, *open, now });
             log.open[i] = nullptr;
         }
         if (ch.nState == 0)
@@ -75,6 +78,8 @@ void CEventLog::AddData(const DATA &data)
         log.openId[i] = ++m_lastId;
         if (m_journal)
             m_journal->record(m_lastId, e);
+        if (m_forwarder)
+            m_forwarder->post({ SyslogEntry::EventStart, e, now });
         trim(log);
     }
 }

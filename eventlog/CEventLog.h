@@ -16,6 +16,7 @@
 
 class EventJournal;
 class QSettings;
+class SyslogForwarder;
 
 // The store's bucket for one module. A deque keeps the events in chunks (fast
 // to copy for a refresh) and its elements in place when the ends change, so the
@@ -52,6 +53,8 @@ public:
 
     // Every change of an event is also handed to the journal (none: memory only).
     void SetJournal(EventJournal *journal) { m_journal = journal; }
+    // Every event that opens or closes is also queued for the site's collector.
+    void SetForwarder(SyslogForwarder *forwarder) { m_forwarder = forwarder; }
     // Fills the store from the journal at start-up: ready events, each
     // module's oldest first. The limit applies from the next new event on.
     void Restore(const QList<EVENT> &events);
@@ -67,5 +70,6 @@ private:
     QMutex m_mutex;
     Clock m_clock;
     EventJournal *m_journal = nullptr;
+    SyslogForwarder *m_forwarder = nullptr;
     qint64 m_lastId = 0; // events numbered in the order they open
 };

@@ -7,6 +7,9 @@
 base_packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev
                qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n libqt6sql6-sqlite
                libgl-dev xvfb xauth)
+# The tests' log collector: rsyslog with its TLS driver, and openssl for the
+# certificate the TLS test makes. The collector is only started by the tests.
+test_packages=(rsyslog rsyslog-gnutls openssl)
 # The checked builds: clang and its compiler runtime (sanitizers and libFuzzer).
 checked_packages=(clang libclang-rt-14-dev)
 # The Debian package and its checks (scripts/package-check.sh).
@@ -32,7 +35,7 @@ configure_checked_build()
 {
     local dir=$1
     shift
-    ensure_packages "${base_packages[@]}" "${checked_packages[@]}"
+    ensure_packages "${base_packages[@]}" "${test_packages[@]}" "${checked_packages[@]}"
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
           -DCMAKE_CXX_COMPILER=clang++ "$@"
 }

@@ -50,6 +50,14 @@ inline const QString Language = QStringLiteral("Options/Language");
 // Days the event journal keeps events (0: for ever).
 inline const QString JournalRetentionDays = QStringLiteral("Journal/RetentionDays");
 
+// Forwarding of events to the site's syslog collector (full edition).
+inline const QString SyslogGroup = QStringLiteral("Syslog");
+inline const QString SyslogEnabled = QStringLiteral("Syslog/Enabled");
+inline const QString SyslogHost = QStringLiteral("Syslog/Host");
+inline const QString SyslogPort = QStringLiteral("Syslog/Port");
+inline const QString SyslogTransport = QStringLiteral("Syslog/Transport"); // "tcp", "tls", "udp"
+inline const QString SyslogCaFile = QStringLiteral("Syslog/CaFile");
+
 // Main window geometry.
 inline const QString MainWindowMaximized = QStringLiteral("MainWindow/Maximized");
 inline const QString MainWindowPos = QStringLiteral("MainWindow/Pos");

@@ -14,12 +14,14 @@ void StationOptions::reload()
 {
     m_values.clear();
     QSettings settings;
-    const QString prefix = SettingsKeys::OptionsGroup + QLatin1Char('/');
-    settings.beginGroup(SettingsKeys::OptionsGroup);
-    const QStringList keys = settings.childKeys();
-    for (const QString &key : keys)
-        m_values.insert(prefix + key, settings.value(key));
-    settings.endGroup();
+    for (const QString &group : { SettingsKeys::OptionsGroup, SettingsKeys::SyslogGroup }) {
+        const QString prefix = group + QLatin1Char('/');
+        settings.beginGroup(group);
+        const QStringList keys = settings.childKeys();
+        for (const QString &key : keys)
+            m_values.insert(prefix + key, settings.value(key));
+        settings.endGroup();
+    }
     refreshFields();
     emit changed(QString());
 }

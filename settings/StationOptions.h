@@ -1,5 +1,6 @@
 #pragma once
-// The station's options ("Options/..." in the settings store) held in memory.
+// The station's options ("Options/..." and "Syslog/..." in the settings store)
+// held in memory.
 // They are read from the store once and written through to it; every change
 // is announced, so nothing on the per-record or per-paint path reads the store.
 

@@ -73,6 +73,19 @@ QByteArray ScriptedModule::measurementFrame()
     body[7 + 2] = char(-90 + 102);
     body[7 + 3] = char(-65 + 102);
     body[7 + 4] = char(-95 + 102);
+    if (m_detection.on) {
+        // Type at +1, level +2, threshold +3, frequency in kHz big-endian at
+        // +5 .. +8, state at +9.
+        body[7 + 1] = char(m_detection.type);
+        body[7 + 2] = char(m_detection.level + 102);
+        body[7 + 3] = char(m_detection.threshold + 102);
+        const quint32 f = quint32(m_detection.freqKHz);
+        body[7 + 5] = char(f >> 24);
+        body[7 + 6] = char(f >> 16);
+        body[7 + 7] = char(f >> 8);
+        body[7 + 8] = char(f);
+        body[7 + 9] = char(1);
+    }
     body[7 + 13] = char(m_sequence); // command sequence byte
     body[49] = char(sum(body, 0, 48));
     return QByteArray::fromHex("8c040033") + body;

@@ -45,6 +45,12 @@ public:
     // The module's bypass map (6144 entries of marks, entry i = i MHz).
     void setBypassMap(const QVector<quint8> &map) { m_map = map; }
     void setMapMode(MapMode mode) { m_mapMode = mode; }
+    // Channel 0 reports a detection from the next frame on; `on` false: quiet again.
+    void setDetection(bool on, quint8 type = 1, int levelDbm = -60, int thresholdDbm = -80,
+                      qint32 freqKHz = 0)
+    {
+        m_detection = { on, type, levelDbm, thresholdDbm, freqKHz };
+    }
 
     quint8 module() const { return m_module; }
     quint8 sequence() const { return m_sequence; }
@@ -79,7 +85,17 @@ private:
     void handleReply(const QByteArray &settings);
     QList<QByteArray> mapRuns() const;
 
+    struct Detection
+    {
+        bool on = false;
+        quint8 type = 1;
+        int level = -60;
+        int threshold = -80;
+        qint32 freqKHz = 0;
+    };
+
     quint8 m_module;
+    Detection m_detection;
     QTcpSocket m_socket;
     QTimer m_interval;
     QTimer m_noReply;

@@ -44,7 +44,7 @@
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../settings/CBypassDialog.cpp" line="+47"/>
+        <location filename="../../settings/CBypassDialog.cpp" line="+54"/>
         <source>NO DATA</source>
         <translation>НЕТ ДАННЫХ</translation>
     </message>
@@ -84,12 +84,12 @@
         <translation>MANUAL_</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+18"/>
         <source>Delete the bypass string</source>
         <translation>Удалить строку обхода</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+31"/>
         <source>Save Bypass As</source>
         <translation>Сохранить список обхода как</translation>
     </message>
@@ -1153,30 +1153,30 @@ SSID: %1
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+344"/>
+        <location filename="../../app/CMainWindow.cpp" line="+369"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="-220"/>
-        <location line="+182"/>
+        <location line="-243"/>
+        <location line="+190"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-181"/>
-        <location line="+183"/>
+        <location line="-189"/>
+        <location line="+191"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-182"/>
-        <location line="+224"/>
+        <location line="-190"/>
+        <location line="+247"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="-94"/>
+        <location line="-109"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -1186,7 +1186,7 @@ SSID: %1
         <translation>Операция успешно завершена</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+87"/>
         <source>USB connection status: OK</source>
         <translation>Состояние USB-подключения: ОК</translation>
     </message>
@@ -1211,7 +1211,12 @@ SSID: %1
         <translation>Состояние USB-подключения: ИДЁТ ПОИСК МОДУЛЯ</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+63"/>
+        <source>Syslog collector unreachable: %1 events not forwarded</source>
+        <translation>Сборщик syslog недоступен: не передано событий: %1</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>Event journal unavailable: events are kept in memory only</source>
         <translation>Архив событий недоступен: события хранятся только в памяти</translation>
     </message>
@@ -1404,11 +1409,12 @@ The station goes on keeping events in memory and tries the journal again later.<
     <message>
         <location line="+9"/>
         <location line="+30"/>
+        <location line="+80"/>
         <source>Browse...</source>
         <translation>Обзор...</translation>
     </message>
     <message>
-        <location line="-22"/>
+        <location line="-102"/>
         <source>Audio Alarm</source>
         <translation>Звуковая тревога</translation>
     </message>
@@ -1454,6 +1460,46 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+11"/>
+        <source>Forward events to syslog collector</source>
+        <translation>Передавать события в сборщик syslog</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Collector</source>
+        <translation>Сборщик</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>TCP</source>
+        <translation>TCP</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>TLS</source>
+        <translation>TLS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>UDP</source>
+        <translation>UDP</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>CA file</source>
+        <translation>Файл сертификата УЦ</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>system certificates</source>
+        <translation>системные сертификаты</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>Language</source>
         <translation>Язык</translation>
     </message>
@@ -1468,7 +1514,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Отмена</translation>
     </message>
     <message>
-        <location filename="../../app/COptionsDialog.cpp" line="+71"/>
+        <location filename="../../app/COptionsDialog.cpp" line="+88"/>
         <source>No media file was selected!</source>
         <translation>Не выбран звуковой файл!</translation>
     </message>
@@ -1478,7 +1524,12 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Не выбран файл изображения!</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+5"/>
+        <source>No syslog collector was given!</source>
+        <translation>Не указан сборщик syslog!</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>Select an audio file for alarm</source>
         <translation>Выберите звуковой файл для тревоги</translation>
     </message>
@@ -1496,6 +1547,16 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+1"/>
         <source>Image files (*.jpg)</source>
         <translation>Файлы изображений (*.jpg)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Select the CA certificate of the syslog collector</source>
+        <translation>Выберите сертификат УЦ сборщика syslog</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PEM certificates (*.pem *.crt)</source>
+        <translation>Сертификаты PEM (*.pem *.crt)</translation>
     </message>
 </context>
 <context>
@@ -1763,7 +1824,7 @@ The station goes on keeping events in memory and tries the journal again later.<
     <message>
         <location line="+7"/>
         <location line="+41"/>
-        <location filename="../../settings/CSettingsDialog.cpp" line="+299"/>
+        <location filename="../../settings/CSettingsDialog.cpp" line="+301"/>
         <source>Enable offline mode</source>
         <translation>Включить автономный режим</translation>
     </message>
@@ -1862,7 +1923,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Выключить автономный режим</translation>
     </message>
     <message>
-        <location line="+117"/>
+        <location line="+121"/>
         <source>Settings of the module #%1</source>
         <translation>Настройки модуля №%1</translation>
     </message>
@@ -1877,7 +1938,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Операция успешно завершена</translation>
     </message>
     <message>
-        <location line="+118"/>
+        <location line="+134"/>
         <location line="+103"/>
         <location line="+49"/>
         <source>Error</source>
@@ -2086,7 +2147,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>полная версия</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Radio-monitoring station: modules connect to it over TCP.</source>
         <translation>Станция радиомониторинга: модули подключаются к ней по TCP.</translation>
     </message>
@@ -2150,6 +2211,29 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+1"/>
         <source>Unable to start the server:</source>
         <translation>Не удалось запустить сервер:</translation>
+    </message>
+</context>
+<context>
+    <name>SyslogSender</name>
+    <message>
+        <location filename="../../eventlog/SyslogSender.cpp" line="+68"/>
+        <source>no connection within %1 s</source>
+        <translation>нет соединения за %1 с</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>no collector address</source>
+        <translation>не указан адрес сборщика</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>no CA certificate in %1</source>
+        <translation>в %1 нет сертификата УЦ</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>the collector closed the connection</source>
+        <translation>сборщик закрыл соединение</translation>
     </message>
 </context>
 </TS>

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace SettingsKeys;
@@ -23,6 +24,10 @@ namespace {
 class Dialog : public COptionsDialog
 {
 public:
+    explicit Dialog(bool offersSyslog = false)
+        : COptionsDialog(nullptr, offersSyslog)
+    {
+    }
     QStringList warnings;
     QStringList asked; // caption | start | filter
     QString chosen;
@@ -144,6 +149,46 @@ private slots:
         click(english, "m_pOkButton");
         QCOMPARE(QSettings().value(Language).toString(), QString("en_US"));
         QCOMPARE(QSettings().value(AudioAlarmType).toString(), QString("1"));
+    }
+
+    // Offered by the full edition only; its keys are its own, stored by OK.
+    void syslogOptions()
+    {
+        {
+            QSettings s;
+            s.setValue(SyslogTransport, "tls");
+            s.setValue(SyslogPort, 6514);
+            s.setValue(SyslogCaFile, "/etc/ca.pem");
+        }
+        StationOptions::instance().reload();
+        Dialog demo;
+        demo.show();
+        QVERIFY(child<QGroupBox>(demo, "m_pSyslogGroup")->isHidden());
+
+        Dialog d(true);
+        d.show();
+        QVERIFY(!child<QGroupBox>(d, "m_pSyslogGroup")->isChecked());
+        QCOMPARE(child<QComboBox>(d, "m_pSyslogTransportCombo")->currentText(), QString("TLS"));
+        QCOMPARE(child<QSpinBox>(d, "m_pSyslogPortSpin")->value(), 6514);
+        QCOMPARE(child<QLineEdit>(d, "m_pSyslogCaFileEdit")->text(), QString("/etc/ca.pem"));
+        child<QGroupBox>(d, "m_pSyslogGroup")->setChecked(true);
+        d.chosen = "/etc/site-ca.pem";
+        click(d, "m_pSyslogCaBrowseButton");
+        click(d, "m_pOkButton");
+        QCOMPARE(d.warnings, QStringList{ "No syslog collector was given!" });
+        QVERIFY(!QSettings().contains(SyslogEnabled));
+
+        // The usual TLS port turns into the usual one of the other transports.
+        child<QComboBox>(d, "m_pSyslogTransportCombo")->setCurrentIndex(2);
+        child<QLineEdit>(d, "m_pSyslogHostEdit")->setText(" logs.site ");
+        click(d, "m_pOkButton");
+        QSettings s;
+        QStringList got;
+        for (const QString &key :
+             { SyslogEnabled, SyslogHost, SyslogPort, SyslogTransport, SyslogCaFile })
+            got << key.mid(7) + "=" + s.value(key).toString();
+        QCOMPARE(got.join(' '), QString("Enabled=true Host=logs.site Port=514 Transport=udp "
+                                        "CaFile=/etc/site-ca.pem"));
     }
 
     // A missing file is refused even while its group is off; nothing is stored.

@@ -46,6 +46,10 @@ public:
             d.channel[0].nLevel += id % 2 ? 20 : -20;
             m_frames[1] = ModuleFrame::shortFrame(ModuleFrame::measurementBody(d));
         }
+        if (reports == Reports::Events) {
+            d.channel[0].nType = 2;
+            m_frames[1] = ModuleFrame::shortFrame(ModuleFrame::measurementBody(d));
+        }
         m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connect(m_socket, &QTcpSocket::readyRead, this, [this] { onReplies(); });
         if (m_flatOut) {

@@ -31,8 +31,9 @@ public:
     // What the modules report: one GSM 900 detection at -60 dBm each, or
     // signals that the emitter localization finds in threes (GSM 900 at
     // levels that differ by module and swap from frame to frame, and the
-    // scanning receiver a few MHz apart).
-    enum class Reports { Steady, Localization };
+    // scanning receiver a few MHz apart), or a detection that turns from GSM
+    // 900 to GSM 1800 and back every frame (an event closes and one opens).
+    enum class Reports { Steady, Localization, Events };
 
     // Connects `modules` modules numbered from 1 and starts sending; a rate of
     // 0 frames per second means flat out. Returns the number connected.

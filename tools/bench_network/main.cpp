@@ -3,9 +3,13 @@
 // only frames and answers, measured in the same run.
 //
 // Usage: bench_network [--only=bare|station] [--localization | --localization-reports]
-//                      [--settings-dialog] [--journal] [seconds=10] [modules:rate ...]
+//                      [--settings-dialog] [--journal] [--syslog] [--event-reports]
+//                      [seconds=10] [modules:rate ...]
 //   --journal runs the station with its event journal on (in a throw-away
 //   data folder).
+//   --syslog runs the station forwarding events to a syslog collector over
+//   TCP that is down (a local port nobody listens on): queued, retried, dropped.
+//   --event-reports has every frame close one event and open another.
 //   rate is frames per second per module; 0 means flat out (next frame when
 //   the reply came). Default scenarios: 255:2 8:0.
 //   --localization turns "Options/Localization" on for the station and has the
@@ -23,6 +27,7 @@
 #include "app/StyleSheet.h"
 #include "display/CShapedCircle.h"
 #include "eventlog/EventJournal.h"
+#include "eventlog/SyslogForwarder.h"
 #include "net/Data.h"
 #include "net/StationGlobals.h"
 #include "settings/CSettingsDialog.h"
@@ -36,6 +41,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -139,6 +145,10 @@ int main(int argc, char *argv[])
             reports = LoadGenerator::Reports::Localization;
         } else if (option == QLatin1String("--journal")) {
             edition.journal = true;
+        } else if (option == QLatin1String("--syslog")) {
+            edition.syslog = true;
+        } else if (option == QLatin1String("--event-reports")) {
+            reports = LoadGenerator::Reports::Events;
         } else if (option == QLatin1String("--settings-dialog")) {
             settingsDialog = true;
         } else if (option == QLatin1String("--localization-reports")) {
@@ -160,7 +170,9 @@ int main(int argc, char *argv[])
     std::printf("machine: %d cores, %s; Qt %s; platform %s\n", QThread::idealThreadCount(),
                 qPrintable(cpuModel()), qVersion(), qPrintable(QGuiApplication::platformName()));
     std::printf("reports: %s; localization %s\n",
-                reports == LoadGenerator::Reports::Localization ? "found in threes" : "steady",
+                reports == LoadGenerator::Reports::Localization ? "found in threes"
+                    : reports == LoadGenerator::Reports::Events ? "a new event every frame"
+                                                                : "steady",
                 localization ? "on" : "off");
 
     BareResponder bare;
@@ -185,6 +197,19 @@ int main(int argc, char *argv[])
     // After the window's start-up, which writes the option defaults into the empty store.
     if (localization)
         StationOptions::instance().setValue(SettingsKeys::Localization, true);
+    quint16 downPort = 0;
+    if (edition.syslog) {
+        {
+            QTcpServer probe; // a port that was free a moment ago: nobody listens there
+            probe.listen(QHostAddress::LocalHost);
+            downPort = probe.serverPort();
+        }
+        StationOptions &options = StationOptions::instance();
+        options.setValue(SettingsKeys::SyslogHost, QStringLiteral("127.0.0.1"));
+        options.setValue(SettingsKeys::SyslogPort, downPort);
+        options.setValue(SettingsKeys::SyslogEnabled, true);
+        std::printf("syslog: forwarding to 127.0.0.1:%d, where no collector listens\n", downPort);
+    }
     runEventLoop(300);
     std::printf("station started: resident %s\n", qPrintable(procStatus("VmRSS")));
     std::unique_ptr<CSettingsDialog> dialog;
@@ -242,6 +267,12 @@ int main(int argc, char *argv[])
             window.eventLog().AddData(d);
         }
     }
+    std::printf("event log filled with 255 x 1002 records, each closing and opening an event: "
+                "%.2f us per record\n",
+                fill.nsecsElapsed() / 1e3 / (255.0 * 1002));
+    if (window.syslog())
+        std::printf("syslog: %d waiting, %llu dropped\n", window.syslog()->waiting(),
+                    qulonglong(window.syslog()->dropped()));
     QList<EVENT> events;
     window.eventLog().GetEvents(events, 0);
     const qsizetype count = events.size();
