@@ -11,9 +11,9 @@ ensure_packages imagemagick
 ico=resources/icons/FALCONMaster.ico
 out=packaging/icons
 mkdir -p "$out"
-convert "$ico[0]" -strip "PNG32:$out/16.png"
-convert "$ico[1]" -strip "PNG32:$out/32.png"
-convert "$ico[2]" -strip "PNG32:$out/48.png"
+convert "${ico}[0]" -strip "PNG32:$out/16.png"
+convert "${ico}[1]" -strip "PNG32:$out/32.png"
+convert "${ico}[2]" -strip "PNG32:$out/48.png"
 for size in 64 128 256; do
-    convert "$ico[2]" -filter Lanczos -resize "${size}x${size}" -strip "PNG32:$out/$size.png"
+    convert "${ico}[2]" -filter Lanczos -resize "${size}x${size}" -strip "PNG32:$out/$size.png"
 done
