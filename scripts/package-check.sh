@@ -11,7 +11,7 @@ ensure_packages "${base_packages[@]}" "${package_packages[@]}"
 
 # Only what the package holds is built (in CI the tests built the rest).
 build_dir=${BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${compiler_launcher[@]}"
 cmake --build "$build_dir" -j"$(nproc)" --target harrier-tablet harrier-tablet-full harrier_packaging_files
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
 rm -rf "$build_dir/package"

@@ -29,6 +29,13 @@ ensure_packages()
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
+# A compiler cache, when the machine has one, makes rebuilds of unchanged
+# sources cheap (CI builds the project three times).
+compiler_launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    compiler_launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 # Installs what a checked build needs (clang and its runtime besides the
 # base) and configures one in folder $1 with the CMake options that follow.
 configure_checked_build()
@@ -36,6 +43,6 @@ configure_checked_build()
     local dir=$1
     shift
     ensure_packages "${base_packages[@]}" "${test_packages[@]}" "${checked_packages[@]}"
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${compiler_launcher[@]}" -DCMAKE_C_COMPILER=clang \
           -DCMAKE_CXX_COMPILER=clang++ "$@"
 }

@@ -8,5 +8,5 @@ source scripts/packages.sh
 ensure_packages "${base_packages[@]}"
 
 build_dir=${BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${compiler_launcher[@]}"
 cmake --build "$build_dir" -j"$(nproc)"
