@@ -89,7 +89,7 @@
         <translation>Удалить строку обхода</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+29"/>
         <source>Save Bypass As</source>
         <translation>Сохранить список обхода как</translation>
     </message>
@@ -99,7 +99,7 @@
         <translation>Файлы обхода (*.xml)</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -394,12 +394,12 @@
     </message>
     <message>
         <location line="+28"/>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="+389"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="+414"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="-299"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="-304"/>
         <source>Status: Message 1</source>
         <translation>Состояние: сообщение 1</translation>
     </message>
@@ -411,7 +411,7 @@
         <location line="+7"/>
         <location line="+22"/>
         <location line="+6"/>
-        <location line="+129"/>
+        <location line="+134"/>
         <location line="+4"/>
         <location line="+6"/>
         <location line="+7"/>
@@ -426,23 +426,23 @@
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-389"/>
+        <location line="-394"/>
         <location line="+59"/>
-        <location line="+139"/>
+        <location line="+144"/>
         <location line="+21"/>
         <location line="+76"/>
         <source>Connection status: USB ERROR</source>
         <translation>Состояние связи: ОШИБКА USB</translation>
     </message>
     <message>
-        <location line="-287"/>
-        <location line="+202"/>
+        <location line="-292"/>
+        <location line="+207"/>
         <location line="+27"/>
         <source>Connection status: WRONG DEVICE</source>
         <translation>Состояние связи: НЕВЕРНОЕ УСТРОЙСТВО</translation>
     </message>
     <message>
-        <location line="-218"/>
+        <location line="-223"/>
         <source>&apos;SSID&apos; and &apos;Server address&apos; fields must be filled</source>
         <translation>Поля «SSID» и «Адрес сервера» должны быть заполнены</translation>
     </message>
@@ -462,7 +462,7 @@
         <translation>Состояние связи: УСТАНОВЛЕНО ДРУГОЕ СОЕДИНЕНИЕ</translation>
     </message>
     <message>
-        <location line="+115"/>
+        <location line="+120"/>
         <location line="+59"/>
         <source>The data has been received successfully</source>
         <translation>Данные успешно получены</translation>
@@ -833,7 +833,7 @@ SSID: %1
 <context>
     <name>CLogWindow</name>
     <message>
-        <location filename="../../eventlog/CLogWindow.cpp" line="+46"/>
+        <location filename="../../eventlog/CLogWindow.cpp" line="+53"/>
         <location line="+81"/>
         <source>Event Log #%1</source>
         <translation>Журнал событий №%1</translation>
@@ -854,7 +854,7 @@ SSID: %1
         <translation>Журнал событий из файла: %1</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+60"/>
         <source>Save Log As</source>
         <translation>Сохранить журнал как</translation>
     </message>
@@ -866,25 +866,36 @@ SSID: %1
     </message>
     <message>
         <location line="-29"/>
-        <location line="+208"/>
+        <location line="+248"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-187"/>
-        <location line="+73"/>
+        <location line="-227"/>
+        <location line="+113"/>
         <source>Cannot write the file %1:
 %2</source>
         <translation>Не удаётся записать файл %1:
 %2</translation>
     </message>
     <message>
-        <location line="-65"/>
+        <location line="-105"/>
+        <location line="+29"/>
         <source>Load Log</source>
         <translation>Загрузить журнал</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-2"/>
+        <source>Loading %1...</source>
+        <translation>Загрузка %1...</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <location line="+25"/>
         <source>Cannot open the file %1:
 %2</source>
         <translation>Не удаётся открыть файл %1:
@@ -1153,30 +1164,30 @@ SSID: %1
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+329"/>
+        <location filename="../../app/CMainWindow.cpp" line="+345"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="-204"/>
-        <location line="+166"/>
+        <location line="-220"/>
+        <location line="+182"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-165"/>
-        <location line="+167"/>
+        <location line="-181"/>
+        <location line="+183"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-166"/>
-        <location line="+208"/>
+        <location line="-182"/>
+        <location line="+224"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="-80"/>
+        <location line="-94"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -1186,7 +1197,7 @@ SSID: %1
         <translation>Операция успешно завершена</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+72"/>
         <source>USB connection status: OK</source>
         <translation>Состояние USB-подключения: ОК</translation>
     </message>
@@ -1878,13 +1889,13 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+118"/>
-        <location line="+100"/>
+        <location line="+103"/>
         <location line="+52"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-151"/>
+        <location line="-154"/>
         <source>The value in the field &apos;Freq&apos; must be in range %1 - %2 MHz</source>
         <translation>Значение в поле «Частота» должно быть в пределах %1 - %2 МГц</translation>
     </message>
@@ -1894,7 +1905,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Сбросить все настройки к значениям по умолчанию?</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>Do you want to erase all manual bypass frequencies?</source>
         <translation>Удалить все ручные частоты обхода?</translation>
     </message>
@@ -1904,7 +1915,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Неверная частота!</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+22"/>
         <source>Load Bypass</source>
         <translation>Загрузить список обхода</translation>
     </message>
@@ -1914,7 +1925,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Файлы обхода (*.xml)</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Cannot open the file %1:
 %2</source>
         <translation>Не удалось открыть файл %1:
@@ -1936,6 +1947,13 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+3"/>
         <source>The file %1 was not loaded: entry %2 has no valid frequency.</source>
         <translation>Файл %1 не загружен: в записи %2 нет допустимой частоты.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The file %1 is too large for a bypass file:
+%2</source>
+        <translation>Файл %1 слишком велик для файла обхода:
+%2</translation>
     </message>
     <message>
         <location line="+27"/>
@@ -2056,7 +2074,7 @@ The station goes on keeping events in memory and tries the journal again later.<
 <context>
     <name>JournalWriter</name>
     <message>
-        <location filename="../../eventlog/JournalWriter.cpp" line="+88"/>
+        <location filename="../../eventlog/JournalWriter.cpp" line="+91"/>
         <source>The SQLite driver of Qt is not installed.</source>
         <translation>Драйвер SQLite для Qt не установлен.</translation>
     </message>
@@ -2082,6 +2100,34 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+1"/>
         <source>Unable to start the server:</source>
         <translation>Не удалось запустить сервер:</translation>
+    </message>
+</context>
+<context>
+    <name>XmlItemReader</name>
+    <message>
+        <location filename="../../settings/XmlItemReader.cpp" line="+43"/>
+        <source>A part of the file is longer than %1 bytes.</source>
+        <translation>Часть файла длиннее %1 байт.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The file is larger than %1 KiB.</source>
+        <translation>Файл больше %1 КиБ.</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>The file holds more than %1 items.</source>
+        <translation>В файле больше %1 элементов.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The file is nested deeper than %1 levels.</source>
+        <translation>Вложенность в файле глубже %1 уровней.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>An element has more than %1 attributes.</source>
+        <translation>У элемента больше %1 атрибутов.</translation>
     </message>
 </context>
 </TS>
