@@ -18,18 +18,25 @@
 #include <QDateTime>
 #include <QDir>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMutexLocker>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QThread>
+
+#include <atomic>
 
 namespace {
 constexpr int RefreshIntervalMs = 10000;
 constexpr int MinimumLimit = 10;
+// A load that takes longer shows its progress.
+constexpr int ProgressAfterMs = 500;
 } // namespace
 
 CLogWindow::CLogWindow(int number, CMasterDevice *device, QWidget *parent)
@@ -219,9 +226,50 @@ void CLogWindow::OnLoadButton()
 
 bool CLogWindow::loadFrom(const QString &path)
 {
+    // Read on a worker thread while the event loop runs on: modules keep
+    // being answered, and a read that takes a while shows how far it got.
+    if (m_loading)
+        return false;
+    m_loading = true;
+    m_ui->m_pContents->setEnabled(false);
     QList<EVENT> events;
     QString error;
-    if (!LogFile::load(path, events, &error)) {
+    bool ok = false;
+    std::atomic<qint64> done{ 0 }, total{ 0 };
+    std::atomic<bool> cancelled{ false };
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
+        ok = LogFile::load(path, events, &error, [&](qint64 read, qint64 size) {
+            done = read;
+            total = size;
+            return !cancelled.load();
+        });
+    }));
+    QProgressDialog progress(tr("Loading %1...").arg(QDir::toNativeSeparators(path)), tr("Cancel"),
+                             0, 0, this);
+    progress.setWindowTitle(tr("Load Log"));
+    progress.setMinimumDuration(ProgressAfterMs);
+    progress.setValue(0); // starts the clock that shows it
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    connect(&progress, &QProgressDialog::canceled, &progress, [&] { cancelled = true; });
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, &progress, [&] {
+        if (total > 0) {
+            progress.setMaximum(1000);
+            progress.setValue(int(done * 1000 / total));
+        }
+    });
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    ticker.start(100);
+    loop.exec();
+    worker->wait();
+    m_ui->m_pContents->setEnabled(true);
+    m_loading = false;
+    if (cancelled)
+        return false;
+    if (!ok) {
         reportFileError(tr("Cannot open the file %1:\n%2"), path, error);
         return false;
     }

@@ -36,6 +36,7 @@ public:
 
     // The file operations behind the Save, Load and Export buttons, without
     // their dialogs; failures are reported to the operator and give false.
+    // A load runs the event loop until the file is read (or cancelled).
     bool saveTo(const QString &path);
     bool loadFrom(const QString &path);
     // The page as HTML, or by the file's suffix CSV (".csv") or JSON Lines
@@ -102,6 +103,7 @@ private:
     LOGFILTER m_filter;
     int m_number;
     int m_fileMode = 0;
+    bool m_loading = false;
     QString m_fileName;
     QTimer *m_pRefreshTimer;
     EventTableModel *m_pModel;

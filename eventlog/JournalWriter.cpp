@@ -125,6 +125,19 @@ bool JournalWriter::openOnce(QString *error, bool *damaged)
             return false;
         }
     }
+    // Damage that opening does not notice (a page used twice, a broken free
+    // list) is found before anything is written into the file.
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
+        *error = describe(query.lastError());
+        *damaged = isDamage(query.lastError());
+        return false;
+    }
+    if (const QString verdict = query.value(0).toString(); verdict != QLatin1String("ok")) {
+        *error = verdict;
+        *damaged = true;
+        return false;
+    }
+    query.finish();
     for (const char *statement : kSchema) {
         if (!query.exec(QString::fromLatin1(statement))) {
             *error = describe(query.lastError());

@@ -2,11 +2,14 @@
 
 #include "eventlog/LocalTimeCache.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QLocale>
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <cmath>
 
 namespace {
 
@@ -30,6 +33,13 @@ qint16 readShort(const QXmlStreamAttributes &item, QLatin1String name)
     return ok ? value : 0;
 }
 
+// "inf" and "nan" read as numbers but are no frequency.
+double readFrequency(const QXmlStreamAttributes &item)
+{
+    const double value = item.value(QLatin1String("Frequency")).toDouble();
+    return std::isfinite(value) ? value : 0.0;
+}
+
 EVENT readItem(const QXmlStreamAttributes &item, LocalTimeCache &times)
 {
     EVENT e;
@@ -37,7 +47,7 @@ EVENT readItem(const QXmlStreamAttributes &item, LocalTimeCache &times)
     e.tEndTime = readTime(item.value(QLatin1String("EndTime")), times);
     e.nPeakLevel = readShort(item, QLatin1String("PeakLevel"));
     e.nThresholdLevel = readShort(item, QLatin1String("TresholdLevel"));
-    e.dFreqMHz = item.value(QLatin1String("Frequency")).toDouble();
+    e.dFreqMHz = readFrequency(item);
     e.bInProgress = readInt(item, QLatin1String("Now")) != 0;
     e.nType = readInt(item, QLatin1String("SignalType"));
     e.nModule = quint8(readInt(item, QLatin1String("Module")) & 0xFF);
@@ -79,60 +89,30 @@ QByteArray LogFile::toXml(const QList<EVENT> &events)
 
 bool LogFile::fromXml(const QByteArray &content, QList<EVENT> &out, QString *error)
 {
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer, out, error, {});
+}
+
+bool LogFile::read(QIODevice &device, QList<EVENT> &out, QString *error,
+                   const XmlItemReader::Progress &progress)
+{
     // Streamed rather than built as a document: a full store is 255,000
     // items. The result is what a document's first child would give.
-    QXmlStreamReader reader(content);
-    reader.setNamespaceProcessing(false);
+    XmlItemReader::Limits limits;
+    limits.maxItems = MaxEvents;
     QList<EVENT> events;
     LocalTimeCache times;
-    bool rootIsFirst = false; // the first node of the document is an element
-    bool seenFirst = false;
-    int depth = 0;
-    while (!reader.atEnd()) {
-        switch (reader.readNext()) {
-        case QXmlStreamReader::StartDocument:
-            seenFirst = !reader.documentVersion().isEmpty(); // a declaration
-            break;
-        case QXmlStreamReader::StartElement:
-            if (depth == 0 && !seenFirst)
-                rootIsFirst = true;
-            seenFirst = true;
-            if (depth == 1 && rootIsFirst)
-                events.append(readItem(reader.attributes(), times));
-            ++depth;
-            break;
-        case QXmlStreamReader::EndElement:
-            --depth;
-            break;
-        case QXmlStreamReader::Characters:
-            if (reader.isWhitespace())
-                break;
-            Q_FALLTHROUGH();
-        case QXmlStreamReader::Comment:
-        case QXmlStreamReader::ProcessingInstruction:
-        case QXmlStreamReader::EntityReference:
-            // Any other child node of the root is an item without attributes.
-            if (depth == 1 && rootIsFirst)
-                events.append(readItem(QXmlStreamAttributes(), times));
-            if (depth == 0)
-                seenFirst = true;
-            break;
-        default: // the document type is no child node
-            break;
-        }
-    }
-    // An empty log and a broken file must not look alike: a cut file would
-    // otherwise show as a log without events.
-    if (reader.hasError() || depth != 0) {
-        if (error) {
-            *error = QStringLiteral("%1 (line %2, column %3)")
-                         .arg(reader.errorString())
-                         .arg(reader.lineNumber())
-                         .arg(reader.columnNumber());
-        }
+    const XmlItemReader::Result result = XmlItemReader::read(
+        device, limits,
+        [&](const QXmlStreamAttributes &item) { events.append(readItem(item, times)); }, progress);
+    if (result.status != XmlItemReader::Status::Ok) {
+        if (error)
+            *error = result.detail;
         return false;
     }
-    out = rootIsFirst ? std::move(events) : QList<EVENT>();
+    out = std::move(events);
     return true;
 }
 
@@ -163,7 +143,8 @@ bool LogFile::save(const QString &path, const QList<EVENT> &events, QString *err
     return writeFile(path, toXml(events), error);
 }
 
-bool LogFile::load(const QString &path, QList<EVENT> &events, QString *error)
+bool LogFile::load(const QString &path, QList<EVENT> &events, QString *error,
+                   const XmlItemReader::Progress &progress)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -171,11 +152,5 @@ bool LogFile::load(const QString &path, QList<EVENT> &events, QString *error)
             *error = file.errorString();
         return false;
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return fromXml(content, events, error);
+    return read(file, events, error, progress);
 }

@@ -5,10 +5,16 @@
 #include "net/WireProtocol.h"
 
 #include <QEvent>
+#include <QSocketNotifier>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 ModuleLink::ModuleLink(quint16 port, bool demoFeed, QObject *parent)
     : ModuleLink(port, demoFeed, Limits(), parent)
@@ -31,6 +37,13 @@ ModuleLink::ModuleLink(quint16 port, bool demoFeed, const Limits &limits, QObjec
     // A failing accept (no descriptor left) pauses Qt's listener and says so;
     // nothing would resume it.
     connect(m_pTcpServer, &QTcpServer::acceptError, this, &ModuleLink::onAcceptError);
+#ifdef Q_OS_UNIX
+    m_listenWatchFd = ::fcntl(int(m_pTcpServer->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+    if (m_listenWatchFd >= 0) {
+        m_pListenWatch = new QSocketNotifier(m_listenWatchFd, QSocketNotifier::Read, this);
+        connect(m_pListenWatch, &QSocketNotifier::activated, this, &ModuleLink::onListenerReadable);
+    }
+#endif
 
     m_roundTimer.setSingleShot(true);
     m_roundTimer.setInterval(0);
@@ -57,6 +70,11 @@ ModuleLink::~ModuleLink()
     for (auto &entry : m_connections)
         if (entry.second->socket)
             entry.second->socket->disconnect(this);
+    delete m_pListenWatch;
+#ifdef Q_OS_UNIX
+    if (m_listenWatchFd >= 0)
+        ::close(m_listenWatchFd);
+#endif
     delete m_pTcpServer;
 }
 
@@ -79,6 +97,7 @@ int ModuleLink::throttledConnections() const
 void ModuleLink::onNewConnection()
 {
     while (QTcpSocket *socket = m_pTcpServer->nextPendingConnection()) {
+        ++m_accepted;
         if (connectionCount() >= m_limits.maxConnections) {
             ++m_refused;
             socket->abort();
@@ -126,10 +145,33 @@ void ModuleLink::onNewConnection()
 
 void ModuleLink::onAcceptError()
 {
+    pauseAccepting();
+}
+
+void ModuleLink::onListenerReadable()
+{
+    // Qt's listener and this watch wake on the same readiness, in either
+    // order: a connection accepted now shows at the next wake at the latest.
+    // A listener that stays readable while nothing is taken fails to accept.
+    constexpr int FruitlessWakesToPause = 4;
+    if (m_accepted != m_acceptedAtWake) {
+        m_acceptedAtWake = m_accepted;
+        m_fruitlessWakes = 0;
+    } else if (++m_fruitlessWakes >= FruitlessWakesToPause) {
+        pauseAccepting();
+    }
+}
+
+void ModuleLink::pauseAccepting()
+{
     // Typically the process is out of descriptors: trying again at once would
     // only spin. A closing connection or the retry timer resumes accepting.
+    if (m_acceptPaused)
+        return;
     ++m_acceptFailures;
     m_pTcpServer->pauseAccepting();
+    if (m_pListenWatch)
+        m_pListenWatch->setEnabled(false);
     m_acceptPaused = true;
     m_acceptRetryTimer.start();
 }
@@ -140,7 +182,11 @@ void ModuleLink::resumeAccepting()
         return;
     m_acceptPaused = false;
     m_acceptRetryTimer.stop();
+    m_fruitlessWakes = 0;
+    m_acceptedAtWake = m_accepted;
     m_pTcpServer->resumeAccepting();
+    if (m_pListenWatch)
+        m_pListenWatch->setEnabled(true);
 }
 
 bool ModuleLink::hasWork(const Connection &connection) const

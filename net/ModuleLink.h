@@ -22,6 +22,7 @@
 #include <memory>
 #include <unordered_map>
 
+class QSocketNotifier;
 class QTcpServer;
 class QTcpSocket;
 
@@ -95,6 +96,8 @@ private:
 
     void onNewConnection();
     void onAcceptError();
+    void onListenerReadable();
+    void pauseAccepting();
     void resumeAccepting();
     void serve(const ConnectionPtr &connection);
     void enqueue(const ConnectionPtr &connection);
@@ -114,6 +117,15 @@ private:
     QTimer m_roundTimer;
     QTimer m_idleTimer;
     QTimer m_acceptRetryTimer;
+    // Watches the listener beside Qt (through a second descriptor of it: one
+    // notifier per descriptor and kind). Qt reports a failing accept only when
+    // it is the first error its socket engine sees, and otherwise tries again
+    // at every pass of the event loop.
+    QSocketNotifier *m_pListenWatch = nullptr;
+    int m_listenWatchFd = -1;
+    quint64 m_accepted = 0;       // connections taken from the listener
+    quint64 m_acceptedAtWake = 0; // ... when the watch last woke
+    int m_fruitlessWakes = 0;     // wakes in a row with a connection waiting and none taken
     bool m_acceptPaused = false;
     quint64 m_refused = 0;
     quint64 m_idleClosed = 0;

@@ -1,6 +1,8 @@
 #include "settings/BypassFile.h"
 
-#include <QDomDocument>
+#include "settings/XmlItemReader.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 #include <QXmlStreamWriter>
@@ -8,11 +10,19 @@
 namespace {
 
 // A frequency the upload can carry: 1 .. 65535; anything else is 0.
-quint16 frequency(const QDomElement &item, const QString &name)
+quint16 frequency(const QXmlStreamAttributes &item, QLatin1String name)
 {
     bool ok = false;
-    const int value = item.attribute(name).toInt(&ok);
+    const int value = item.value(name).toInt(&ok);
     return ok && value > 0 && value <= 0xFFFF ? quint16(value) : 0;
+}
+
+BypassFile::Content failed(BypassFile::Status status, const QString &detail)
+{
+    BypassFile::Content c;
+    c.status = status;
+    c.detail = detail;
+    return c;
 }
 
 } // namespace
@@ -59,39 +69,10 @@ bool BypassFile::save(const QString &path, const QList<Row> &rows, QString *erro
 
 BypassFile::Content BypassFile::fromXml(const QByteArray &content)
 {
-    Content c;
-    if (content.trimmed().isEmpty()) {
-        c.status = Status::Empty;
-        return c;
-    }
-    QDomDocument doc;
-    QString message;
-    int line = 0;
-    if (!doc.setContent(content, &message, &line)) {
-        c.status = Status::NotXml;
-        c.detail = QStringLiteral("%1 (%2)").arg(message).arg(line);
-        return c;
-    }
-    const QDomNodeList items = doc.firstChild().childNodes();
-    const int n = qMin(items.size(), MaxEntries);
-    if (n == 0) {
-        c.status = Status::Empty;
-        return c;
-    }
-    for (int i = 0; i < n; ++i) {
-        const QDomElement item = items.at(i).toElement();
-        const quint16 begin = frequency(item, QStringLiteral("BeginFreq"));
-        const quint16 end = frequency(item, QStringLiteral("EndFreq"));
-        if (begin == 0 || end == 0) {
-            c = Content();
-            c.status = Status::BadEntry;
-            c.badEntry = i;
-            return c;
-        }
-        c.begins.append(begin);
-        c.ends.append(end);
-    }
-    return c;
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer);
 }
 
 BypassFile::Content BypassFile::load(const QString &path)
@@ -103,12 +84,53 @@ BypassFile::Content BypassFile::load(const QString &path)
         c.detail = file.errorString();
         return c;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        Content c;
-        c.status = Status::CannotOpen;
-        c.detail = file.errorString();
-        return c;
+    return read(file);
+}
+
+BypassFile::Content BypassFile::read(QIODevice &device)
+{
+    // A full list is about 10 KB; the file is refused before it is parsed
+    // whole, and entries past the last one uploaded are only checked for
+    // being XML.
+    XmlItemReader::Limits limits;
+    limits.maxFileBytes = MaxFileBytes;
+    Content c;
+    int seen = 0;
+    const XmlItemReader::Result result =
+        XmlItemReader::read(device, limits, [&](const QXmlStreamAttributes &item) {
+            if (++seen > MaxEntries || c.badEntry >= 0)
+                return;
+            const quint16 begin = frequency(item, QLatin1String("BeginFreq"));
+            const quint16 end = frequency(item, QLatin1String("EndFreq"));
+            if (begin == 0 || end == 0) {
+                c.badEntry = seen - 1;
+                return;
+            }
+            c.begins.append(begin);
+            c.ends.append(end);
+        });
+    switch (result.status) {
+    case XmlItemReader::Status::Ok:
+        break;
+    case XmlItemReader::Status::CannotRead:
+    case XmlItemReader::Status::Cancelled:
+        return failed(Status::CannotOpen, result.detail);
+    case XmlItemReader::Status::TooLarge:
+        return failed(Status::TooLarge, result.detail);
+    case XmlItemReader::Status::NotXml:
+        // A blank file holds no entries rather than being broken.
+        if (device.seek(0) && device.read(MaxFileBytes).trimmed().isEmpty())
+            return failed(Status::Empty, QString());
+        return failed(Status::NotXml, result.detail);
+    case XmlItemReader::Status::OutOfBounds:
+        return failed(Status::NotXml, result.detail);
     }
-    return fromXml(bytes);
+    if (c.badEntry >= 0) {
+        Content bad = failed(Status::BadEntry, QString());
+        bad.badEntry = c.badEntry;
+        return bad;
+    }
+    if (seen == 0)
+        return failed(Status::Empty, QString());
+    return c;
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QIODevice;
+
 class BypassFile
 {
 public:
@@ -18,7 +20,7 @@ public:
     };
 
     // Why a file was not taken.
-    enum class Status { Ok, CannotOpen, NotXml, Empty, BadEntry };
+    enum class Status { Ok, CannotOpen, NotXml, Empty, BadEntry, TooLarge };
 
     struct Content
     {
@@ -31,6 +33,8 @@ public:
 
     // Entries read from a file at most: the upload count is one byte.
     static constexpr int MaxEntries = 255;
+    // Bytes read at most; a full list is about 10 KB.
+    static constexpr qint64 MaxFileBytes = 1024 * 1024;
 
     // Root "Bypass" with one "Item" per row, indented by one blank, UTF-8, no declaration.
     static QByteArray toXml(const QList<Row> &rows);
@@ -39,7 +43,11 @@ public:
 
     // The document's first child is the root whatever its name, each child of
     // it one entry; at most MaxEntries are read. An entry whose "BeginFreq"
-    // or "EndFreq" is missing, no number, 0 or beyond 16 bits rejects the file.
+    // or "EndFreq" is missing, no number, 0 or beyond 16 bits rejects the file,
+    // and so does content beyond MaxFileBytes or the reader's bounds.
     static Content fromXml(const QByteArray &content);
     static Content load(const QString &path);
+
+private:
+    static Content read(QIODevice &device);
 };

@@ -706,6 +706,9 @@ void CSettingsDialog::OnLoadBypassButton()
     case BypassFile::Status::BadEntry:
         why = tr("The file %1 was not loaded: entry %2 has no valid frequency.");
         break;
+    case BypassFile::Status::TooLarge:
+        why = tr("The file %1 is too large for a bypass file:\n%2");
+        break;
     }
     if (file.status != BypassFile::Status::Ok) {
         const QString path = QDir::toNativeSeparators(name);

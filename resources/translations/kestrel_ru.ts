@@ -833,7 +833,7 @@ SSID: %1
 <context>
     <name>CLogWindow</name>
     <message>
-        <location filename="../../eventlog/CLogWindow.cpp" line="+46"/>
+        <location filename="../../eventlog/CLogWindow.cpp" line="+53"/>
         <location line="+81"/>
         <source>Event Log #%1</source>
         <translation>Журнал событий №%1</translation>
@@ -866,25 +866,36 @@ SSID: %1
     </message>
     <message>
         <location line="-29"/>
-        <location line="+208"/>
+        <location line="+249"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-187"/>
-        <location line="+73"/>
+        <location line="-228"/>
+        <location line="+114"/>
         <source>Cannot write the file %1:
 %2</source>
         <translation>Не удаётся записать файл %1:
 %2</translation>
     </message>
     <message>
-        <location line="-65"/>
+        <location line="-106"/>
+        <location line="+29"/>
         <source>Load Log</source>
         <translation>Загрузить журнал</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-2"/>
+        <source>Loading %1...</source>
+        <translation>Загрузка %1...</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>Cannot open the file %1:
 %2</source>
         <translation>Не удаётся открыть файл %1:
@@ -1940,12 +1951,12 @@ The station goes on keeping events in memory and tries the journal again later.<
     <message>
         <location line="+134"/>
         <location line="+103"/>
-        <location line="+49"/>
+        <location line="+52"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-151"/>
+        <location line="-154"/>
         <source>The value in the field &apos;Freq&apos; must be in range %1 - %2 MHz</source>
         <translation>Значение в поле «Частота» должно быть в пределах %1 - %2 МГц</translation>
     </message>
@@ -1997,6 +2008,13 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+3"/>
         <source>The file %1 was not loaded: entry %2 has no valid frequency.</source>
         <translation>Файл %1 не загружен: в записи %2 нет допустимой частоты.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The file %1 is too large for a bypass file:
+%2</source>
+        <translation>Файл %1 слишком велик для файла обхода:
+%2</translation>
     </message>
     <message>
         <location line="+27"/>
@@ -2234,6 +2252,34 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+26"/>
         <source>the collector closed the connection</source>
         <translation>сборщик закрыл соединение</translation>
+    </message>
+</context>
+<context>
+    <name>XmlItemReader</name>
+    <message>
+        <location filename="../../settings/XmlItemReader.cpp" line="+43"/>
+        <source>A part of the file is longer than %1 bytes.</source>
+        <translation>Часть файла длиннее %1 байт.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The file is larger than %1 KiB.</source>
+        <translation>Файл больше %1 КиБ.</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>The file holds more than %1 items.</source>
+        <translation>В файле больше %1 элементов.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The file is nested deeper than %1 levels.</source>
+        <translation>Вложенность в файле глубже %1 уровней.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>An element has more than %1 attributes.</source>
+        <translation>У элемента больше %1 атрибутов.</translation>
     </message>
 </context>
 </TS>

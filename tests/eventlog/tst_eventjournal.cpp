@@ -4,6 +4,7 @@
 
 #include "eventlog/CEventLog.h"
 #include "eventlog/EventJournal.h"
+#include "eventlog/LogFile.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
 
@@ -188,6 +189,44 @@ private slots:
         s.reset();
         Station again(m_dir->path());
         QCOMPARE(again.restored.size(), 1);
+    }
+
+    // Damage that opening and reading do not report: two cells of an index
+    // page on one place ("multiple uses for byte ..."). The check at opening
+    // sets the file aside as well.
+    void damageOnlyTheCheckFindsIsSetAside()
+    {
+        const QString path = m_dir->filePath(EventJournal::fileName());
+        {
+            Station s(m_dir->path());
+            for (int i = 0; i < 40; ++i, s.now += 10)
+                s.log.AddData(F::record(1, F::detection(1 + i % 2, -60)));
+        }
+        qint64 page = 0, pageSize = 0;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "damage");
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("SELECT rootpage FROM sqlite_master WHERE name='events_by_end'")
+                    && q.next());
+            page = q.value(0).toLongLong();
+            QVERIFY(q.exec("PRAGMA page_size") && q.next());
+            pageSize = q.value(0).toLongLong();
+        }
+        QSqlDatabase::removeDatabase("damage");
+        QByteArray damaged = F::readFile(path);
+        const qint64 at = (page - 1) * pageSize; // a leaf page of the index, 8-byte header
+        QCOMPARE(int(damaged[at]), 0x0A);
+        damaged.replace(at + 10, 2, damaged.mid(at + 8, 2)); // the second cell on the first
+        QVERIFY(LogFile::writeFile(path, damaged));
+
+        Station s(m_dir->path());
+        QSignalSpy setAside(&s.journal, &EventJournal::fileSetAside);
+        QVERIFY2(s.ok, qPrintable(s.error));
+        QVERIFY(s.restored.isEmpty());
+        QTRY_COMPARE(setAside.count(), 1);
+        QCOMPARE(F::readFile(setAside.at(0).at(0).toString()), damaged);
     }
 
     void unusableFolderKeepsEventsUntilItCanBeWritten()

@@ -77,6 +77,31 @@ private slots:
             << QByteArray("<Log>\n <Item Module=\"3\"/>\n <Item Sta") << false << none;
         QTest::newRow("cut after an item")
             << QByteArray("<Log>\n <Item Module=\"3\"/>\n") << false << none;
+        // Exactly two digits a field, four for the year, within their ranges.
+        QTest::newRow("times") << QByteArray(
+            "<Log><Item StartTime=\"5.12.2026 07:02:11\" EndTime=\"31.02.2026 "
+            "07:02:11\"/><Item StartTime=\"05.12.2026 24:00:00\" "
+            "EndTime=\"29.02.2028 07:02:11\"/></Log>")
+                               << true
+                               << F::dump(
+                                      { ev(4294967295LL, 4294967295LL, 0, 0, 0, 0.0, 0, false),
+                                        ev(4294967295LL, 1835420531LL, 0, 0, 0, 0.0, 0, false) });
+        QTest::newRow("frequency no finite number")
+            << QByteArray("<Log><Item Module=\"3\" Frequency=\"inf\"/>"
+                          "<Item Module=\"4\" Frequency=\"nan\"/></Log>")
+            << true
+            << F::dump({ ev(4294967295LL, 4294967295LL, 0, 0, 0, 0.0, 3, false),
+                         ev(4294967295LL, 4294967295LL, 0, 0, 0, 0.0, 4, false) });
+        // Far beyond what the format has: nesting, attributes, an attribute's length.
+        QTest::newRow("nested 40 deep") << "<Log><Item Module=\"3\">"
+                + QByteArray("<a>").repeated(40) + QByteArray("</a>").repeated(40) + "</Item></Log>"
+                                        << false << none;
+        QByteArray attributes;
+        for (int i = 0; i < 40; ++i)
+            attributes += " a" + QByteArray::number(i) + "=\"\"";
+        QTest::newRow("40 attributes") << "<Log><Item" + attributes + "/></Log>" << false << none;
+        QTest::newRow("attribute of 100 KB")
+            << "<Log><Item Module=\"" + QByteArray(100000, '3') + "\"/></Log>" << false << none;
         QTest::newRow("empty file") << QByteArray() << false << none;
         QTest::newRow("no XML") << QByteArray("\x89PNG\r\n\x1a\n\0\0") << false << none;
     }

@@ -14,12 +14,17 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
 #include <functional>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -193,6 +198,43 @@ private slots:
         w.answer = true;
         w.OnClearButton();
         QCOMPARE(w.state(), QStringList({ "Event Log #1", "111" }));
+    }
+
+    // A log file is read beside the event loop (modules are answered
+    // meanwhile), and a read that lasts shows its progress: here the file is
+    // a pipe that the test fills slowly.
+    void loadLeavesTheEventLoopRunning()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("uses a named pipe");
+#else
+        const QString pipe = m_dir.filePath("slow.xml");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QList<EVENT> saved;
+        m_log->GetEvents(saved, 0);
+        const QByteArray content = LogFile::toXml(saved);
+        Window w(m_log);
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
+        ticker.start(10);
+        bool progressShown = false;
+        QTimer::singleShot(0, this, [&] {
+            QFile writer(pipe); // opens once the window's reader has
+            QVERIFY(writer.open(QIODevice::WriteOnly));
+            writer.write(content.left(20));
+            writer.flush();
+            QTest::qWait(800);
+            const auto *progress = w.findChild<QProgressDialog *>();
+            progressShown = progress && progress->isVisible();
+            writer.write(content.mid(20));
+        });
+        QVERIFY(w.loadFrom(pipe));
+        QVERIFY2(ticks > 40, qPrintable(QString::number(ticks)));
+        QVERIFY(progressShown);
+        QCOMPARE(w.rows().size(), saved.size());
+        QVERIFY(w.messages.isEmpty());
+#endif
     }
 
     // OK refreshes through the edited filter; a dialog ended with Cancel leaves it off.

@@ -146,6 +146,30 @@ private slots:
                           "EndFreq=\"2\"/></Bypass>")
             << int(S::Empty) << 0 << -1;
         QTest::newRow("cut off") << items(3).left(40) << int(S::NotXml) << 0 << -1;
+        QTest::newRow("blank") << QByteArray(" \n ") << int(S::Empty) << 0 << -1;
+        // Every child node of the root is an entry, white space excepted.
+        const QByteArray one = "<I BeginFreq=\"1\" EndFreq=\"2\"/>";
+        QTest::newRow("white space") << "<B>\n " + one + "\n</B>" << int(S::Ok) << 1 << -1;
+        QTest::newRow("comment") << "<B>" + one + "<!-- c --></B>" << int(S::BadEntry) << 0 << 1;
+        QTest::newRow("text") << "<B>" + one + "text</B>" << int(S::BadEntry) << 0 << 1;
+        QTest::newRow("below an entry")
+            << QByteArray("<B><I BeginFreq=\"1\" EndFreq=\"2\"><J/>t</I></B>") << int(S::Ok) << 1
+            << -1;
+        QTest::newRow("document type") << "<!DOCTYPE B><B>" + one + "</B>" << int(S::Ok) << 1 << -1;
+        // Far beyond what the format has: refused before it costs much.
+        QTest::newRow("too large") << items(30000) << int(S::TooLarge) << 0 << -1;
+        QTest::newRow("nested 40 deep") << "<B><I BeginFreq=\"1\" EndFreq=\"2\">"
+                + QByteArray("<a>").repeated(40) + QByteArray("</a>").repeated(40) + "</I></B>"
+                                        << int(S::NotXml) << 0 << -1;
+        QByteArray attributes;
+        for (int i = 0; i < 40; ++i)
+            attributes += " a" + QByteArray::number(i) + "=\"\"";
+        QTest::newRow("40 attributes")
+            << "<B><I BeginFreq=\"1\" EndFreq=\"2\"" + attributes + "/></B>" << int(S::NotXml) << 0
+            << -1;
+        QTest::newRow("attribute of 100 KB")
+            << "<B><I BeginFreq=\"1\" EndFreq=\"2\" x=\"" + QByteArray(100000, 'x') + "\"/></B>"
+            << int(S::NotXml) << 0 << -1;
     }
     void readsWhatItCanUpload()
     {

@@ -493,17 +493,23 @@ private slots:
         writeFile(dir.filePath("zero.xml"),
                   "<Bypass><Item BeginFreq=\"5\" EndFreq=\"0\"/></Bypass>");
         writeFile(dir.filePath("empty.xml"), "");
-        const QStringList names = { "zero.xml", "empty.xml", "missing.xml" };
+        // Refused before it is parsed, however valid what it holds.
+        writeFile(dir.filePath("large.xml"),
+                  "<Bypass>"
+                      + QByteArray("<Item BeginFreq=\"925\" EndFreq=\"935\"/>").repeated(30000)
+                      + "</Bypass>");
+        const QStringList names = { "zero.xml", "empty.xml", "missing.xml", "large.xml" };
         for (const QString &name : names) {
             d.openName = dir.filePath(name);
             d.OnLoadBypassButton();
         }
-        QCOMPARE(d.messages.size(), 3);
-        for (int i = 0; i < 3; ++i)
+        QCOMPARE(d.messages.size(), names.size());
+        for (int i = 0; i < names.size(); ++i)
             QVERIFY2(d.messages.at(i).startsWith("Error: ")
                          && d.messages.at(i).contains(names.at(i)),
                      qPrintable(d.messages.at(i)));
         QVERIFY(d.messages.at(0).contains("entry 1"));
+        QVERIFY(d.messages.at(3).contains("1024 KiB"));
         QCOMPARE(m_device->record(10).settings[UploadCount], quint8(0));
         QVERIFY(m_device->bypassBeginList.isEmpty());
         QCOMPARE(CXmlValueStore::instance().GetValue("FilePaths", "BypassPath", QString()),

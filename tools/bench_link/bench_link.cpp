@@ -3,6 +3,10 @@
 // each sending its next frame as soon as the reply to the previous one arrived.
 //
 // Usage: bench_link [connections=16] [seconds=5]
+//        bench_link --descriptor-limit [idle=200] [limit=128] [seconds=5]
+// The second form serves one module, then lowers the process's descriptor
+// limit while a second process holds idle connections open, and reports the
+// CPU the link uses meanwhile (Linux).
 
 #include "net/ModuleFrame.h"
 #include "net/ModuleLink.h"
@@ -15,7 +19,19 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <vector>
+
+#ifdef Q_OS_LINUX
+#include <arpa/inet.h>
+#include <csignal>
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -53,11 +69,90 @@ private:
     qint64 m_pending = 0;
 };
 
+#ifdef Q_OS_LINUX
+double processCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+int descriptorLimit(QCoreApplication &app, int idle, int limit, int seconds)
+{
+    ModuleLink server(0, false);
+    if (!server.isListening())
+        return 1;
+    server.device.SetDefaultSettings(1);
+    const quint16 port = server.serverPort();
+    {
+        // One module served first: the listener has once found its queue empty.
+        QTcpSocket module;
+        module.connectToHost(QHostAddress::LocalHost, port);
+        DATA d;
+        d.nID = 1;
+        d.nFormat = Wire::MeasurementFormat;
+        QElapsedTimer t;
+        t.start();
+        while (module.state() != QAbstractSocket::ConnectedState && t.elapsed() < 5000)
+            app.processEvents(QEventLoop::AllEvents, 10);
+        module.write(ModuleFrame::shortFrame(ModuleFrame::measurementBody(d)));
+        while (module.bytesAvailable() < Wire::ReplyLength && t.elapsed() < 5000)
+            app.processEvents(QEventLoop::AllEvents, 10);
+        if (module.bytesAvailable() < Wire::ReplyLength)
+            return 1;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(port);
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        for (int i = 0; i < idle; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            if (fd < 0 || ::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to) != 0)
+                _exit(1);
+        }
+        pause();
+        _exit(0);
+    }
+    rlimit low{};
+    getrlimit(RLIMIT_NOFILE, &low);
+    low.rlim_cur = rlim_t(limit);
+    setrlimit(RLIMIT_NOFILE, &low);
+    // A second to settle, then measured in the event loop as the station runs it.
+    QTimer::singleShot(1000, &app, &QCoreApplication::quit);
+    app.exec();
+    const double cpuBefore = processCpuMs();
+    QElapsedTimer clock;
+    clock.start();
+    QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+    app.exec();
+    const double cpu = processCpuMs() - cpuBefore;
+    std::printf("idle connections=%d descriptor limit=%d connections kept=%d accept failures "
+                "counted=%llu CPU=%.0f ms in %lld ms (%.1f %% of a core)\n",
+                idle, limit, server.connectionCount(),
+                static_cast<unsigned long long>(server.acceptFailures()), cpu,
+                static_cast<long long>(clock.elapsed()), cpu * 100.0 / clock.elapsed());
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+    return 0;
+}
+#endif
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--descriptor-limit") == 0) {
+#ifdef Q_OS_LINUX
+        return descriptorLimit(app, argc > 2 ? atoi(argv[2]) : 200, argc > 3 ? atoi(argv[3]) : 128,
+                               argc > 4 ? atoi(argv[4]) : 5);
+#else
+        std::printf("--descriptor-limit needs Linux\n");
+        return 1;
+#endif
+    }
     const int connections = argc > 1 ? atoi(argv[1]) : 16;
     const int seconds = argc > 2 ? atoi(argv[2]) : 5;
 
