@@ -1211,9 +1211,9 @@ SSID: %1
         <translation>Состояние USB-подключения: ИДЁТ ПОИСК МОДУЛЯ</translation>
     </message>
     <message>
-        <location line="+63"/>
-        <source>Syslog collector unreachable: %1 events not forwarded</source>
-        <translation>Сборщик syslog недоступен: не передано событий: %1</translation>
+        <location line="+64"/>
+        <source>Syslog: %1 events dropped while the collector was unreachable</source>
+        <translation>Syslog: отброшено событий, пока сборщик был недоступен: %1</translation>
     </message>
     <message>
         <location line="+17"/>
@@ -2148,7 +2148,7 @@ The station goes on keeping events in memory and tries the journal again later.<
 <context>
     <name>SyslogSender</name>
     <message>
-        <location filename="../../eventlog/SyslogSender.cpp" line="+66"/>
+        <location filename="../../eventlog/SyslogSender.cpp" line="+68"/>
         <source>no connection within %1 s</source>
         <translation>нет соединения за %1 с</translation>
     </message>
