@@ -417,7 +417,8 @@ void CMainWindow::startSyslog()
 {
     m_syslog = std::make_unique<SyslogForwarder>();
     connect(m_syslog.get(), &SyslogForwarder::droppedChanged, this, [this](quint64 total) {
-        const QString text = tr("Syslog collector unreachable: %1 events not forwarded").arg(total);
+        const QString text =
+            tr("Syslog: %1 events dropped while the collector was unreachable").arg(total);
         m_pFreeLabel->setText(text);
         qWarning("%s", qUtf8Printable(text));
     });

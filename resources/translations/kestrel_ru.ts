@@ -1222,9 +1222,9 @@ SSID: %1
         <translation>Состояние USB-подключения: ИДЁТ ПОИСК МОДУЛЯ</translation>
     </message>
     <message>
-        <location line="+63"/>
-        <source>Syslog collector unreachable: %1 events not forwarded</source>
-        <translation>Сборщик syslog недоступен: не передано событий: %1</translation>
+        <location line="+64"/>
+        <source>Syslog: %1 events dropped while the collector was unreachable</source>
+        <translation>Syslog: отброшено событий, пока сборщик был недоступен: %1</translation>
     </message>
     <message>
         <location line="+17"/>
