@@ -1,10 +1,13 @@
 #include "app/CMainWindow.h"
 #include "app/StyleSheet.h"
 #include "app/TerminationSignals.h"
+#include "net/CaptureWriter.h"
 #include "usb/CFTDI.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -18,6 +21,11 @@ int main(int argc, char *argv[])
                                         QStringLiteral("TCP port for the modules (default 2323)."),
                                         QStringLiteral("port"), QString::number(Wire::DefaultPort));
     parser.addOption(portOption);
+    const QCommandLineOption captureOption(
+        QStringLiteral("capture"),
+        QStringLiteral("Write every module frame and reply to FILE (pcapng)."),
+        QStringLiteral("FILE"));
+    parser.addOption(captureOption);
     parser.process(app);
     bool portOk = false;
     const uint port = parser.value(portOption).toUInt(&portOk);
@@ -33,7 +41,16 @@ int main(int argc, char *argv[])
 #else
     const Edition edition = Edition::demo();
 #endif
+    // Declared before the window so that it outlives the link that feeds it.
+    CaptureWriter capture;
+    if (parser.isSet(captureOption) && !capture.open(parser.value(captureOption))) {
+        qCritical("Cannot write the capture %s: %s", qPrintable(parser.value(captureOption)),
+                  qPrintable(capture.errorString()));
+        return 2;
+    }
     CMainWindow window(quint16(port), true, edition);
+    if (capture.isOpen())
+        window.server()->link().setCapture(&capture);
     // Ctrl+C or a termination request closes the station as its window does.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
@@ -42,5 +59,15 @@ int main(int argc, char *argv[])
         app.quit();
     });
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    if (capture.isOpen()) {
+        window.server()->link().setCapture(nullptr);
+        const bool ok = capture.close();
+        fprintf(stderr, "Capture %s: %llu packets written, %llu dropped%s%s\n",
+                qPrintable(parser.value(captureOption)),
+                static_cast<unsigned long long>(capture.written()),
+                static_cast<unsigned long long>(capture.dropped()),
+                ok ? "" : ", write failed: ", ok ? "" : qPrintable(capture.errorString()));
+    }
+    return status;
 }

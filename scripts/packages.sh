@@ -7,6 +7,8 @@
 base_packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev
                qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n libqt6sql6-sqlite
                libgl-dev xvfb xauth)
+# The tests: tshark reads the simulator's captures through the Lua dissector.
+test_packages=(tshark)
 # The checked builds: clang and its compiler runtime (sanitizers and libFuzzer).
 checked_packages=(clang libclang-rt-14-dev)
 
@@ -21,6 +23,9 @@ ensure_packages()
     local sudo_cmd=()
     [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
     "${sudo_cmd[@]}" apt-get update -qq
+    # tshark's package would ask whether non-root users may capture; they need not.
+    echo "wireshark-common wireshark-common/install-setuid boolean false" \
+        | "${sudo_cmd[@]}" debconf-set-selections
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 }
 

@@ -4,4 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+source scripts/packages.sh
+ensure_packages "${test_packages[@]}"
 exec scripts/run-suite.sh "${BUILD_DIR:-build}"
