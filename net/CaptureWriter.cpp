@@ -51,6 +51,10 @@ void CaptureWriter::record(PcapNg::Direction direction, quint8 module, quint32 c
         }
         m_queue.push_back({ now, direction, module, connection, bytes });
         m_queuedBytes += bytes.size();
+        // The writer wakes by itself a few times a second; waking it for every
+        // packet would cost the link a system call each.
+        if (m_queue.size() < BatchPackets)
+            return;
     }
     m_wake.notify_one();
 }
@@ -61,9 +65,13 @@ void CaptureWriter::run()
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_stop || !m_queue.empty(); });
-            if (m_queue.empty())
-                return; // stopping with nothing left
+            m_wake.wait_for(lock, std::chrono::milliseconds(WriteIntervalMs),
+                            [this] { return m_stop || m_queue.size() >= BatchPackets; });
+            if (m_queue.empty()) {
+                if (m_stop)
+                    return; // nothing left
+                continue;
+            }
             batch.swap(m_queue);
             m_queuedBytes = 0;
         }
@@ -79,6 +87,9 @@ void CaptureWriter::run()
             m_error = m_file.errorString();
             m_dropped += batch.size() + m_queue.size();
             m_queue.clear();
+            m_queuedBytes = 0;
+            qWarning("Capture %s: write failed (%s); the capture stops here",
+                     qPrintable(m_file.fileName()), qPrintable(m_error));
         }
         batch.clear();
     }

@@ -45,6 +45,10 @@ public:
     QString errorString() const;
 
 private:
+    // The writer thread writes what waits this often, or sooner once this many wait.
+    static constexpr int WriteIntervalMs = 200;
+    static constexpr size_t BatchPackets = 512;
+
     void run();
 
     Limits m_limits;

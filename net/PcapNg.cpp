@@ -77,18 +77,10 @@ QByteArray PcapNg::fileHeader()
     return block(SectionHeaderType, shb) + block(InterfaceType, idb);
 }
 
-QString PcapNg::comment(const Packet &packet)
-{
-    return QStringLiteral("module %1 connection %2 %3")
-        .arg(packet.module)
-        .arg(packet.connection)
-        .arg(packet.direction == Direction::Received ? QLatin1String("received")
-                                                     : QLatin1String("sent"));
-}
-
 QByteArray PcapNg::enhancedPacket(const Packet &packet)
 {
     QByteArray body;
+    body.reserve(packet.data.size() + 80);
     const quint64 ts = quint64(packet.timeUs);
     put32(body, 0); // interface
     put32(body, quint32(ts >> 32));
@@ -100,7 +92,13 @@ QByteArray PcapNg::enhancedPacket(const Packet &packet)
     QByteArray flags;
     put32(flags, packet.direction == Direction::Received ? FlagInbound : FlagOutbound);
     option(body, OptFlags, flags);
-    option(body, OptComment, comment(packet).toLatin1());
+    // Built as bytes: this runs for every packet of a capture.
+    QByteArray text;
+    text.reserve(40);
+    text.append("module ").append(QByteArray::number(packet.module));
+    text.append(" connection ").append(QByteArray::number(packet.connection));
+    text.append(packet.direction == Direction::Received ? " received" : " sent");
+    option(body, OptComment, text);
     put32(body, OptEnd); // opt_endofopt: code 0, length 0
     return block(EnhancedPacketType, body);
 }

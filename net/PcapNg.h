@@ -38,7 +38,6 @@ public:
     // Section header and interface description: what a file starts with.
     static QByteArray fileHeader();
     static QByteArray enhancedPacket(const Packet &packet);
-    static QString comment(const Packet &packet);
 
     // Every enhanced packet block of a file written by this class; false with a
     // reason when the bytes are not such a file.
