@@ -46,6 +46,14 @@ QList<Entry> entries()
               c.port = quint16(port);
               return QString();
           } },
+        { { "capture" }, QStringLiteral("file"),
+          CommandLine::tr("Write every module frame and reply to the file (pcapng)."),
+          [](CommandLine &c, const QString &value) {
+              if (value.isEmpty())
+                  return CommandLine::tr("No capture file given");
+              c.captureFile = value;
+              return QString();
+          } },
     };
     // Qt's own options pass through to the application object, which takes them.
     for (const char *name :

@@ -18,6 +18,7 @@ public:
 
     Action action = Action::Run;
     quint16 port = Wire::DefaultPort;
+    QString captureFile; // empty: no capture
     // What to print for ShowHelp and ShowVersion (standard output) and for
     // Fail (standard error: the fault, then the usage).
     QString text;

@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/StyleSheet.h"
 #include "app/TerminationSignals.h"
+#include "net/CaptureWriter.h"
 #include "usb/CFTDI.h"
 
 #include <QApplication>
@@ -32,7 +33,16 @@ int main(int argc, char *argv[])
 
     // The USB link loads its driver once, before any window needs it.
     CFTDI::instance();
+    // Declared before the window so that it outlives the link that feeds it.
+    CaptureWriter capture;
+    if (!command.captureFile.isEmpty() && !capture.open(command.captureFile)) {
+        std::fprintf(stderr, "Cannot write the capture %s: %s\n",
+                     qPrintable(command.captureFile), qPrintable(capture.errorString()));
+        return 2;
+    }
     CMainWindow window(command.port, true, edition);
+    if (capture.isOpen())
+        window.server()->link().setCapture(&capture);
     // Ctrl+C or a termination request closes the station as its window does.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
@@ -41,5 +51,15 @@ int main(int argc, char *argv[])
         app.quit();
     });
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    if (capture.isOpen()) {
+        window.server()->link().setCapture(nullptr);
+        const bool ok = capture.close();
+        std::fprintf(stderr, "Capture %s: %llu packets written, %llu dropped%s%s\n",
+                qPrintable(command.captureFile),
+                static_cast<unsigned long long>(capture.written()),
+                static_cast<unsigned long long>(capture.dropped()),
+                ok ? "" : ", write failed: ", ok ? "" : qPrintable(capture.errorString()));
+    }
+    return status;
 }

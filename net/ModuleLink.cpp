@@ -1,6 +1,8 @@
 #include "net/ModuleLink.h"
 
+#include "net/CaptureWriter.h"
 #include "net/DemoScenario.h"
+#include "net/ModuleFrame.h"
 #include "net/PacketDecoder.h"
 #include "net/WireProtocol.h"
 
@@ -106,6 +108,7 @@ void ModuleLink::onNewConnection()
         }
         auto connection = std::make_shared<Connection>();
         connection->socket = socket;
+        connection->id = ++m_nextConnectionId;
         connection->sinceFrame.start();
         // A full read buffer stops reading from the network, so TCP slows
         // down a module that sends faster than it is served.
@@ -270,6 +273,14 @@ QByteArray ModuleLink::handleFrame(Connection &connection, const FrameAssembler:
 {
     const int result = PacketDecoder::Decode(
         device, frame.body.constData(), quint16(frame.body.size()), connection.record, frame.kind);
+    if (m_capture) {
+        // A bulk frame names its module itself and leaves the record alone.
+        const quint8 module = frame.kind == Wire::KindBulk && !frame.body.isEmpty()
+            ? quint8(frame.body.at(0))
+            : connection.record.nID;
+        m_capture->record(PcapNg::Direction::Received, module, connection.id,
+                          ModuleFrame::frame(frame.kind, frame.body));
+    }
     // The record goes out first: a new module's window creates the module's
     // record, so the reply to this very frame already carries its settings.
     if (result == Wire::DecodeMeasurement || result == Wire::DecodeBypass)
@@ -279,6 +290,9 @@ QByteArray ModuleLink::handleFrame(Connection &connection, const FrameAssembler:
     if (!socket || socket->state() != QAbstractSocket::ConnectedState)
         return QByteArray();
     device.BuildReply(connection.record);
+    if (m_capture)
+        m_capture->record(PcapNg::Direction::Sent, connection.record.nID, connection.id,
+                          device.reply());
     return device.reply();
 }
 

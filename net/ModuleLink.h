@@ -22,6 +22,7 @@
 #include <memory>
 #include <unordered_map>
 
+class CaptureWriter;
 class QSocketNotifier;
 class QTcpServer;
 class QTcpSocket;
@@ -71,6 +72,10 @@ public:
     int throttledConnections() const;
     const Limits &limits() const { return m_limits; }
 
+    // Hands every frame received and every reply sent to the writer (nullptr: none).
+    // The writer must outlive the link or be unset first.
+    void setCapture(CaptureWriter *writer) { m_capture = writer; }
+
     // One step of the demonstration feed (every 500 ms while it runs).
     void OnTimer();
 
@@ -85,6 +90,7 @@ private:
     struct Connection
     {
         QPointer<QTcpSocket> socket;
+        quint32 id = 0; // numbers the connections of a capture
         FrameAssembler assembler;
         DATA record;
         QElapsedTimer sinceFrame;
@@ -130,6 +136,8 @@ private:
     quint64 m_refused = 0;
     quint64 m_idleClosed = 0;
     quint64 m_acceptFailures = 0;
+    quint32 m_nextConnectionId = 0;
+    CaptureWriter *m_capture = nullptr;
 
     int m_demoStep = 0;
     DATA m_demoRecord;

@@ -7,9 +7,10 @@
 base_packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev
                qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n libqt6sql6-sqlite
                libgl-dev xvfb xauth)
-# The tests' log collector: rsyslog with its TLS driver, and openssl for the
-# certificate the TLS test makes. The collector is only started by the tests.
-test_packages=(rsyslog rsyslog-gnutls openssl)
+# The tests: the log collector rsyslog with its TLS driver and openssl for the
+# certificate the TLS test makes (the collector is only started by the tests),
+# and tshark, which reads the simulator's captures through the Lua dissector.
+test_packages=(rsyslog rsyslog-gnutls openssl tshark)
 # The checked builds: clang and its compiler runtime (sanitizers and libFuzzer).
 checked_packages=(clang libclang-rt-14-dev)
 # The Debian package and its checks (scripts/package-check.sh).
@@ -26,6 +27,9 @@ ensure_packages()
     local sudo_cmd=()
     [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
     "${sudo_cmd[@]}" apt-get update -qq
+    # tshark's package would ask whether non-root users may capture; they need not.
+    echo "wireshark-common wireshark-common/install-setuid boolean false" \
+        | "${sudo_cmd[@]}" debconf-set-selections
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 }
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-# Only the tests need a log collector; the station itself does not.
+# Only the tests need a log collector and tshark; the station itself does not.
 source scripts/packages.sh
 ensure_packages "${test_packages[@]}"
 exec scripts/run-suite.sh "${BUILD_DIR:-build}"

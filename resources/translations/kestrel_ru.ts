@@ -2155,6 +2155,16 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Недопустимый порт: %1</translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source>Write every module frame and reply to the file (pcapng).</source>
+        <translation>Записывать каждый кадр модулей и каждый ответ в файл (pcapng).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>No capture file given</source>
+        <translation>Не указан файл записи</translation>
+    </message>
+    <message>
         <location line="+36"/>
         <source>the demonstration edition</source>
         <translation>демонстрационная версия</translation>

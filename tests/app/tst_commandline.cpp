@@ -40,8 +40,10 @@ private slots:
             "Invalid port: x1\n\n");
         row("port no value", { "--port" }, false, Action::Fail, 2323,
             "Missing value after '--port'.");
-        row("unknown", { "--capture", "f" }, false, Action::Fail, 2323,
-            "Unknown option 'capture'.");
+        row("unknown", { "--listen", "f" }, false, Action::Fail, 2323,
+            "Unknown option 'listen'.");
+        row("capture without a file", { "--capture=" }, false, Action::Fail, 2323,
+            "No capture file given\n\n");
         row("unknown beats help", { "--help", "--bogus" }, false, Action::Fail, 2323,
             "Unknown option 'bogus'.");
         row("argument", { "4000" }, false, Action::Fail, 2323, "Unexpected argument: 4000\n\n");
@@ -74,6 +76,16 @@ private slots:
         QCOMPARE(c.text.isEmpty(), action == int(Action::Run));
     }
 
+    void capture()
+    {
+        const CommandLine c = CommandLine::parse(
+            { "harrier-tablet", "--capture", "site.pcapng", "--port", "9" }, Edition::full());
+        QCOMPARE(int(c.action), int(Action::Run));
+        QCOMPARE(c.captureFile, QString("site.pcapng"));
+        QCOMPARE(c.port, quint16(9));
+        QVERIFY(CommandLine::parse({ "harrier-tablet" }, Edition::demo()).captureFile.isEmpty());
+    }
+
     void usage()
     {
         QCOMPARE(
@@ -88,6 +100,7 @@ private slots:
                 "  -h, --help        Show this help and exit.\n"
                 "  -v, --version     Show the edition and version and exit.\n"
                 "  --port <port>     TCP port the modules connect to (default 2323).\n"
+                "  --capture <file>  Write every module frame and reply to the file (pcapng).\n"
                 "\n"
                 "Environment:\n"
                 "  HARRIER_FTD2XX_LIBRARY  D2XX driver library to load instead of \"ftd2xx\".\n"

@@ -1,5 +1,7 @@
 #include "LoadGenerator.h"
 
+#include <ctime>
+
 #include "net/ModuleFrame.h"
 #include "net/WireProtocol.h"
 
@@ -198,6 +200,13 @@ qint64 LoadGenerator::outstanding()
     return n;
 }
 
+double LoadGenerator::threadCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
 void LoadGenerator::beginMeasuring()
 {
     QMetaObject::invokeMethod(
@@ -205,6 +214,7 @@ void LoadGenerator::beginMeasuring()
         [this] {
         for (QObject *o : m_root->children())
             static_cast<Module *>(o)->measuring = true;
+        m_cpuStart = threadCpuSeconds();
         },
         Qt::BlockingQueuedConnection);
 }
@@ -215,6 +225,7 @@ LoadGenerator::Result LoadGenerator::stop()
     QMetaObject::invokeMethod(
         m_root,
         [this, &r] {
+        r.generatorCpu = threadCpuSeconds() - m_cpuStart;
         for (QObject *o : m_root->children()) {
             auto *m = static_cast<Module *>(o);
             r.connected += m->connected() ? 1 : 0;

@@ -21,6 +21,7 @@ public:
         qint64 answered = 0;
         double seconds = 0;
         std::vector<double> latenciesMs; // of the replies that came while measuring
+        double generatorCpu = 0;         // CPU seconds of the generator's thread while measuring
         double percentile(double p) const;
         double maxMs() const;
     };
@@ -47,6 +48,8 @@ public:
 
 private:
     class Module;
+    static double threadCpuSeconds();
+    double m_cpuStart = 0;
     QThread m_thread;
     QObject *m_root = nullptr;
 };

@@ -17,6 +17,8 @@
 //   --localization-reports sends those reports with the option left off.
 //   --settings-dialog keeps module 1's settings dialog open (its apply cycle
 //   running) through the station runs.
+//   --capture runs every station scenario again with the link captured to a
+//   pcapng file and compares the CPU time spent.
 
 #include "BareResponder.h"
 #include "LoadGenerator.h"
@@ -28,6 +30,7 @@
 #include "display/CShapedCircle.h"
 #include "eventlog/EventJournal.h"
 #include "eventlog/SyslogForwarder.h"
+#include "net/CaptureWriter.h"
 #include "net/Data.h"
 #include "net/StationGlobals.h"
 #include "settings/CSettingsDialog.h"
@@ -38,6 +41,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -46,6 +50,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -86,7 +91,22 @@ QString cpuModel()
 
 LoadGenerator::Reports reports = LoadGenerator::Reports::Steady;
 
-void run(const char *target, quint16 port, const Scenario &s, int seconds)
+double cpuSeconds(clockid_t clock)
+{
+    timespec t{};
+    clock_gettime(clock, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+// CPU time while measuring: of the GUI thread, and of the station (the whole
+// process but the load generator's thread: the GUI thread and a capture writer).
+struct Cpu
+{
+    double gui = 0;
+    double station = 0;
+};
+
+Cpu run(const char *target, quint16 port, const Scenario &s, int seconds)
 {
     LoadGenerator load;
     const int connected = load.start(port, s.modules, s.rate, reports);
@@ -101,17 +121,25 @@ void run(const char *target, quint16 port, const Scenario &s, int seconds)
     load.beginMeasuring();
     QElapsedTimer clock;
     clock.start();
+    const double guiStart = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+    const double processStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
     runEventLoop(seconds * 1000);
+    const double gui = cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - guiStart;
+    const double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
     const double elapsed = clock.nsecsElapsed() / 1e9;
     LoadGenerator::Result r = load.stop();
+    const Cpu cpu{ gui, process - r.generatorCpu };
     const QString rate = s.rate > 0 ? QString::number(s.rate) + "/s" : QStringLiteral("flat out");
     std::printf(
         "%-8s %3d modules x %-8s connected %3d  settled in %.1f s  sent %7lld  answered %7lld"
-        " (%.0f frames/s)  latency p50 %.2f ms  p99 %.2f ms  max %.2f ms\n",
+        " (%.0f frames/s)  latency p50 %.2f ms  p99 %.2f ms  max %.2f ms"
+        "  cpu gui %.2f s station %.2f s\n",
         target, s.modules, qPrintable(rate), connected, settledS, qlonglong(r.sent),
-        qlonglong(r.answered), r.answered / elapsed, r.percentile(50), r.percentile(99), r.maxMs());
+        qlonglong(r.answered), r.answered / elapsed, r.percentile(50), r.percentile(99), r.maxMs(),
+        cpu.gui, cpu.station);
     std::fflush(stdout);
     runEventLoop(300); // the station sees the modules go
+    return cpu;
 }
 
 } // namespace
@@ -135,6 +163,7 @@ int main(int argc, char *argv[])
     QString only;
     bool localization = false;
     bool settingsDialog = false;
+    bool capture = false;
     Edition edition = Edition::demo();
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
@@ -149,6 +178,8 @@ int main(int argc, char *argv[])
             edition.syslog = true;
         } else if (option == QLatin1String("--event-reports")) {
             reports = LoadGenerator::Reports::Events;
+        } else if (option == QLatin1String("--capture")) {
+            capture = true;
         } else if (option == QLatin1String("--settings-dialog")) {
             settingsDialog = true;
         } else if (option == QLatin1String("--localization-reports")) {
@@ -222,8 +253,32 @@ int main(int argc, char *argv[])
     // First as the windows were placed when their modules appeared (Qt's own
     // placement stacks a full network deep), then as a grid after "Rearrange
     // modules" (or remembered positions).
+    QList<Cpu> plain;
     for (const Scenario &s : scenarios)
-        run("station", window.server()->serverPort(), s, seconds);
+        plain.append(run("station", window.server()->serverPort(), s, seconds));
+    if (capture) {
+        // The same runs with every frame and reply captured; the writer thread's
+        // CPU counts as the station's.
+        for (int i = 0; i < scenarios.size(); ++i) {
+            CaptureWriter writer;
+            const QString path = home.filePath(QStringLiteral("bench.pcapng"));
+            if (!writer.open(path)) {
+                std::fprintf(stderr, "capture: %s\n", qPrintable(writer.errorString()));
+                return 1;
+            }
+            window.server()->link().setCapture(&writer);
+            const Cpu cpu = run("capture", window.server()->serverPort(), scenarios[i], seconds);
+            window.server()->link().setCapture(nullptr);
+            const bool ok = writer.close();
+            const double extra = (cpu.station - plain[i].station) / plain[i].station * 100;
+            std::printf("capture: %llu packets written, %llu dropped, %.1f MB%s; station CPU "
+                        "%+.2f s = %+.1f %% of the station's CPU without capture\n",
+                        static_cast<unsigned long long>(writer.written()),
+                        static_cast<unsigned long long>(writer.dropped()),
+                        QFileInfo(path).size() / 1e6, ok ? "" : " (write failed)",
+                        cpu.station - plain[i].station, extra);
+        }
+    }
     window.mdiArea()->RearrangeModules();
     for (const Scenario &s : scenarios)
         run("grid", window.server()->serverPort(), s, seconds);

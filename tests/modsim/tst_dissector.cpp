@@ -1,0 +1,118 @@
+// The Wireshark dissector read through tshark: a capture written by the
+// station's capture writer from the simulator's frames decodes without a
+// malformed packet, with hand-checked values for one frame of each kind, and
+// a wrong checksum is an expert-info error. Skips when tshark is missing.
+
+#include "net/CaptureWriter.h"
+#include "tools/modsim/SimModule.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray withSum(QByteArray settings69)
+{
+    quint8 sum = 0;
+    for (char b : settings69)
+        sum = quint8(sum + quint8(b));
+    return QByteArray(1, 'O') + settings69 + QByteArray(1, char(sum));
+}
+
+} // namespace
+
+class TestDissector : public QObject
+{
+    Q_OBJECT
+
+    QString m_tshark;
+    QTemporaryDir m_dir;
+
+    QStringList tshark(const QString &capture, const QStringList &args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", m_dir.path()); // no personal settings, none written
+        p.setProcessEnvironment(env);
+        p.start(m_tshark,
+                QStringList{ "-n", "-r", capture, "-X",
+                             QStringLiteral("lua_script:") + HARRIER_DISSECTOR }
+                    + args);
+        if (!p.waitForFinished(60000) || p.exitCode() != 0)
+            qWarning("tshark: %s", p.readAllStandardError().constData());
+        return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_tshark = QStandardPaths::findExecutable("tshark");
+        if (m_tshark.isEmpty())
+            QSKIP("tshark is not installed (Debian package tshark)");
+    }
+
+    void decodesEveryKind()
+    {
+        // Default settings with the GSM 900 threshold at 50 and command 8 (send the map).
+        QByteArray settings = QByteArray::fromHex("9e3225202039392d392d25202a2a391401f01401"
+                                                  "0100000100010001010100010100020100000000"
+                                                  "000008000000270000000000000000000000000436"
+                                                  "0000000000000000");
+        const QByteArray reply = withSum(settings);
+        QByteArray badReply = reply;
+        badReply[70] = char(badReply[70] + 1);
+
+        SimModule sim(9);
+        sim.setHeard({ { 1, -40, 0 }, { 3, -99, 0 } });
+        QByteArray map(6144, '\0');
+        for (int i = 1001; i <= 1006; ++i)
+            map[i] = 4;
+        sim.setBypassMap(map);
+        const QByteArray measurement = sim.measurementFrame();
+        QCOMPARE(sim.takeReply(reply), SimModule::Reply::Taken);
+        const QByteArray block = sim.nextFrame();
+        const QByteArray bulk = sim.bulkFrame();
+
+        const QString path = m_dir.filePath("kinds.pcapng");
+        CaptureWriter writer;
+        QVERIFY(writer.open(path));
+        using D = PcapNg::Direction;
+        writer.record(D::Received, 9, 1, measurement);
+        writer.record(D::Sent, 9, 1, reply);
+        writer.record(D::Received, 9, 1, block);
+        writer.record(D::Received, 9, 1, bulk);
+        writer.record(D::Sent, 9, 1, badReply);
+        QVERIFY(writer.close());
+
+        const QStringList rows = tshark(path, { "-T", "fields",
+                                                "-E", "separator=;",
+                                                "-e", "harrier.module",
+                                                "-e", "harrier.ch.type",
+                                                "-e", "harrier.ch.level",
+                                                "-e", "harrier.ch.threshold",
+                                                "-e", "harrier.ch.sequence",
+                                                "-e", "harrier.s.g900_threshold",
+                                                "-e", "harrier.s.command",
+                                                "-e", "harrier.bypass.block",
+                                                "-e", "harrier.run.start",
+                                                "-e", "harrier.run.count",
+                                                "-e", "harrier.bulk.marked" });
+        const QStringList want = {
+            "9;1,3,0;-40,-99,-102;-65,-45,-102;0x10;;;;;;",
+            ";;;;;50;8;;;;",
+            "9;;;;;;;0;1001,0,0,0,0,0,0,0,0,0;6,0,0,0,0,0,0,0,0,0;",
+            "9;;;;;;;;;;6",
+            ";;;;;50;8;;;;",
+        };
+        QCOMPARE(rows, want);
+        QCOMPARE(tshark(path, { "-Y", "_ws.malformed" }), QStringList());
+        const QStringList errors =
+            tshark(path, { "-Y", "harrier.checksum.bad", "-T", "fields", "-e", "frame.number" });
+        QCOMPARE(errors, QStringList({ "5" }));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDissector)
+#include "tst_dissector.moc"

@@ -1,0 +1,185 @@
+// The simulator's module core: frames byte for byte, what its settings let it
+// report, and how it answers the station's replies.
+
+#include "tools/modsim/Scenario.h"
+#include "tools/modsim/SimModule.h"
+
+#include <QTest>
+
+using Changes = QList<QPair<int, int>>;
+
+namespace {
+
+// A reply as the station sends it: 'O', settings bytes 0 .. 68, their sum.
+// Starts from the factory block written out by hand.
+QByteArray reply(const Changes &changes = {})
+{
+    QByteArray s = QByteArray::fromHex("9e2525202039392d392d25202a2a391401f01401"
+                                       "0100000100010001010100010100020100000000"
+                                       "000000000000270000000000000000000000000436"
+                                       "0000000000000000");
+    for (const auto &c : changes)
+        s[c.first] = char(c.second);
+    quint8 sum = 0;
+    for (char b : s)
+        sum = quint8(sum + quint8(b));
+    return QByteArray(1, 'O') + s + QByteArray(1, char(sum));
+}
+
+} // namespace
+
+class TestSimModule : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void measurementFrameBytes()
+    {
+        SimModule m(9);
+        // Bluetooth is not watched by default; DECT is under its threshold.
+        m.setHeard({ { 9, -30, 0 }, { 3, -99, 0 }, { 1, -40, 0 } });
+        // clang-format off
+        const QByteArray want = QByteArray::fromHex(
+            "8c040033" "323530" "1f" "04" "09" "00"
+            "00" "01" "3e" "25" "07" "00000000" "01" "00" "00" "00" "10"
+            "00" "03" "03" "39" "07" "00000000" "00" "00" "00" "00" "00"
+            "0000000000000000000000000000"
+            "85" "00");
+        // clang-format on
+        QCOMPARE(m.measurementFrame().toHex(), want.toHex());
+    }
+
+    void reportsWhatSettingsLetThrough_data()
+    {
+        QTest::addColumn<Changes>("settings");
+        QTest::addColumn<QVector<SimModule::Signal>>("heard");
+        QTest::addColumn<QString>("want"); // type:state@freq per channel
+
+        using S = QVector<SimModule::Signal>;
+        QTest::newRow("band off") << Changes() << S{ { 9, -30, 0 } } << "";
+        QTest::newRow("band on") << Changes{ { 24, 1 } } << S{ { 9, -30, 0 } } << "9:1";
+        QTest::newRow("under raised threshold")
+            << Changes{ { 1, 80 } } << S{ { 1, -40, 0 } } << "1:0";
+        QTest::newRow("jammer off") << Changes() << S{ { 16, -35, 0 } } << "";
+        QTest::newRow("jammer on") << Changes{ { 21, 1 } } << S{ { 16, -35, 0 } } << "16:1";
+        QTest::newRow("gps jammer under threshold")
+            << Changes{ { 22, 1 }, { 4, 40 } } << S{ { 17, -63, 0 } } << "17:0";
+        QTest::newRow("scan off") << Changes() << S{ { 18, -40, 433.92 } } << "";
+        QTest::newRow("scan in range")
+            << Changes{ { 33, 1 } } << S{ { 18, -40, 433.92 } } << "18:64@433.92";
+        QTest::newRow("scan out of range 500-750 MHz")
+            << Changes{ { 33, 1 }, { 16, 20 }, { 17, 30 } } << S{ { 18, -40, 433.92 } } << "";
+        QTest::newRow("three channels, detections first")
+            << Changes() << S{ { 3, -99, 0 }, { 1, -60, 0 }, { 2, -90, 0 }, { 4, -20, 0 } }
+            << "4:1 1:1 2:0";
+    }
+    void reportsWhatSettingsLetThrough()
+    {
+        QFETCH(Changes, settings);
+        QFETCH(QVector<SimModule::Signal>, heard);
+        QFETCH(QString, want);
+        SimModule m(3);
+        QCOMPARE(m.takeReply(reply(settings)), SimModule::Reply::Taken);
+        m.setHeard(heard);
+        QStringList got;
+        for (const SimModule::Channel &c : m.channels())
+            got << QString("%1:%2").arg(c.type).arg(c.state)
+                    + (c.freqMHz != 0 ? QString("@%1").arg(c.freqMHz) : QString());
+        QCOMPARE(got.join(' '), want);
+    }
+
+    void answersReplies()
+    {
+        SimModule m(9);
+        QCOMPARE(m.takeReply(QByteArray(71, '\0')), SimModule::Reply::Unknown);
+        QByteArray bad = reply();
+        bad[70] = char(bad[70] + 1);
+        QCOMPARE(m.takeReply(bad), SimModule::Reply::Bad);
+        QCOMPARE(m.sequence(), quint8(0x10));
+
+        // A command changes the sequence byte once, not on every reply carrying it.
+        m.takeReply(reply({ { 42, 2 } }));
+        m.takeReply(reply({ { 42, 2 } }));
+        QCOMPARE(m.sequence(), quint8(0x11));
+        // An upload entry is confirmed by echoing its index, and kept.
+        m.takeReply(reply({ { 37, 0x03 },
+                            { 38, 0xE9 },
+                            { 39, 0x03 },
+                            { 40, 0xEE },
+                            { 41, 4 },
+                            { 49, 2 },
+                            { 50, 5 } }));
+        QCOMPARE(m.sequence(), quint8(2));
+        // A manual range, then erasing the manual marks.
+        m.takeReply(reply({ { 37, 0x01 }, { 38, 0xB1 }, { 39, 0x01 }, { 40, 0xB1 }, { 41, 8 } }));
+        QCOMPARE(m.sequence(), quint8(3));
+        QCOMPARE(quint8(m.bypassMap().at(433)), quint8(8));
+        m.takeReply(reply({ { 42, 2 } }));
+        QCOMPARE(quint8(m.bypassMap().at(433)), quint8(0));
+        QCOMPARE(quint8(m.bypassMap().at(1001)), quint8(4));
+        QCOMPARE(quint8(m.bypassMap().at(1006)), quint8(4));
+        QCOMPARE(quint8(m.bypassMap().at(1007)), quint8(0));
+
+        // The map request is answered with the kept entries, one run and the end.
+        m.takeReply(reply({ { 42, 8 } }));
+        // clang-format off
+        const QByteArray block0 = QByteArray::fromHex(
+            "8c040033" "31353038" "09" "00" "000000" "03e94006" "00000000"
+            + QByteArray(8 * 8, '0') + "09" "00");
+        // clang-format on
+        QCOMPARE(m.nextFrame().toHex(), block0.toHex());
+        QCOMPARE(m.blocksSent(), 1);
+        QCOMPARE(m.nextFrame().left(7).toHex(), QByteArray("8c040033323530"));
+
+        // In bulk mode: one bulk frame, the map XOR 0x55.
+        m.setMapMode(SimModule::MapMode::Bulk);
+        m.takeReply(reply());
+        m.takeReply(reply({ { 42, 8 } }));
+        const QByteArray bulk = m.nextFrame();
+        QCOMPARE(bulk.size(), 4 + 6156);
+        QCOMPARE(bulk.left(5).toHex(), QByteArray("5419180c09"));
+        QCOMPARE(quint8(bulk.at(4 + 10 + 1000)), quint8(0x55));
+        QCOMPARE(quint8(bulk.at(4 + 10 + 1001)), quint8(0x51));
+    }
+
+    void scenarioStates()
+    {
+        Scenario s;
+        QString error;
+        QVERIFY2(s.load(R"({"length": 20, "loop": true, "modules": "1-3", "events": [
+            {"at": 0, "bands": [{"band": "GSM 900", "level": -90}]},
+            {"at": 5, "modules": "2", "bands": [{"band": 12, "level": -40}], "jammer": {"gps": -30}},
+            {"at": 8, "modules": "1,3", "disconnect": 4},
+            {"at": 9, "modules": "3", "silent": true}]})",
+                        &error),
+                 qPrintable(error));
+        QCOMPARE(s.modules(), QList<int>({ 1, 2, 3 }));
+        const auto show = [&s](int m, double t) {
+            const Scenario::State st = s.stateAt(m, t);
+            QStringList out;
+            for (const SimModule::Signal &x : st.heard())
+                out << QString("%1/%2").arg(x.type).arg(x.level);
+            return out.join(',') + (st.offline ? " offline" : "") + (st.silent ? " silent" : "");
+        };
+        QCOMPARE(show(2, 4.9), QString("1/-90"));
+        QCOMPARE(show(2, 5), QString("12/-40,17/-30"));
+        QCOMPARE(show(1, 11.9), QString("1/-90 offline"));
+        QCOMPARE(show(3, 12), QString("1/-90 silent"));
+        QCOMPARE(show(2, 25), QString("12/-40,17/-30")); // looped: t = 5
+        QCOMPARE(show(2, 21), QString("1/-90"));
+
+        for (const char *bad :
+             { R"({"events": [{"at": 1, "bands": [{"band": "FM", "level": 0}]}]})",
+               R"({"events": [{"at": 1, "jammer": {"lte": -30}}]})",
+               R"({"events": [{"modules": "0-3", "at": 1}]})", R"({"length": 0})", "[1]" })
+            QVERIFY2(!s.load(bad, &error), bad);
+        QList<int> list;
+        QVERIFY(Scenario::parseModules("1-3,7", list));
+        QCOMPARE(list, QList<int>({ 1, 2, 3, 7 }));
+        QVERIFY(!Scenario::parseModules("5-2", list));
+        QVERIFY(!Scenario::parseModules("1-256", list));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSimModule)
+#include "tst_simmodule.moc"
