@@ -89,7 +89,7 @@
         <translation>Удалить строку обхода</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+29"/>
         <source>Save Bypass As</source>
         <translation>Сохранить список обхода как</translation>
     </message>
@@ -99,7 +99,7 @@
         <translation>Файлы обхода (*.xml)</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -126,6 +126,7 @@
     <message>
         <location line="+8"/>
         <location line="+147"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="+210"/>
         <source>Server address</source>
         <translation>Адрес сервера</translation>
     </message>
@@ -394,24 +395,27 @@
     </message>
     <message>
         <location line="+28"/>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="+389"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="+175"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="-299"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="-279"/>
         <source>Status: Message 1</source>
         <translation>Состояние: сообщение 1</translation>
     </message>
     <message>
-        <location line="+47"/>
-        <location line="+8"/>
-        <location line="+10"/>
-        <location line="+6"/>
+        <location line="+60"/>
         <location line="+7"/>
-        <location line="+22"/>
+        <location line="+5"/>
+        <location line="+4"/>
+        <location line="+51"/>
+        <location line="+4"/>
         <location line="+6"/>
-        <location line="+129"/>
+        <location line="+5"/>
+        <location line="+54"/>
+        <location line="+3"/>
+        <location line="+16"/>
         <location line="+4"/>
         <location line="+6"/>
         <location line="+7"/>
@@ -421,54 +425,49 @@
         <location line="+5"/>
         <location line="+13"/>
         <location line="+2"/>
-        <location line="+150"/>
+        <location line="+152"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-389"/>
-        <location line="+59"/>
-        <location line="+139"/>
+        <location line="-351"/>
+        <location line="+132"/>
+        <location line="+26"/>
         <location line="+21"/>
-        <location line="+76"/>
+        <location line="+78"/>
         <source>Connection status: USB ERROR</source>
         <translation>Состояние связи: ОШИБКА USB</translation>
     </message>
     <message>
-        <location line="-287"/>
-        <location line="+202"/>
+        <location line="-248"/>
+        <location line="+161"/>
         <location line="+27"/>
         <source>Connection status: WRONG DEVICE</source>
         <translation>Состояние связи: НЕВЕРНОЕ УСТРОЙСТВО</translation>
     </message>
     <message>
-        <location line="-218"/>
+        <location line="-136"/>
         <source>&apos;SSID&apos; and &apos;Server address&apos; fields must be filled</source>
         <translation>Поля «SSID» и «Адрес сервера» должны быть заполнены</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>&apos;Server address&apos; must be four numbers from 0 to 255 separated by dots, for example 192.168.1.64</source>
-        <translation>«Адрес сервера» должен состоять из четырёх чисел от 0 до 255, разделённых точками, например 192.168.1.64</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+15"/>
         <source>&apos;Module address&apos; must be four numbers from 0 to 255 separated by dots, for example 192.168.1.64</source>
         <translation>«Адрес модуля» должен состоять из четырёх чисел от 0 до 255, разделённых точками, например 192.168.1.64</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+54"/>
         <source>Connection status: ANOTHER CONNECTION IS ESTABLISHED</source>
         <translation>Состояние связи: УСТАНОВЛЕНО ДРУГОЕ СОЕДИНЕНИЕ</translation>
     </message>
     <message>
-        <location line="+115"/>
-        <location line="+59"/>
+        <location line="+5"/>
+        <location line="+53"/>
         <source>The data has been received successfully</source>
         <translation>Данные успешно получены</translation>
     </message>
     <message>
-        <location line="-58"/>
+        <location line="-52"/>
         <source>The current WiFi Settings from the device:
 
 SSID: %1
@@ -497,7 +496,7 @@ SSID: %1
 Версия прошивки: %6</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+12"/>
         <source>&apos;Server address&apos; field must be filled</source>
         <translation>Поле «Адрес сервера» должно быть заполнено</translation>
     </message>
@@ -507,13 +506,45 @@ SSID: %1
         <translation>«Адрес сервера» должен состоять из четырёх чисел от 0 до 255, разделённых точками или запятыми, например 192.168.1.64</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-148"/>
+        <location line="+160"/>
         <location line="+19"/>
         <source>Connection status: USB OK. DATA ERROR</source>
         <translation>Состояние связи: USB в норме. ОШИБКА ДАННЫХ</translation>
     </message>
     <message>
-        <location line="-17"/>
+        <location line="-190"/>
+        <location line="+71"/>
+        <source>&apos;%1&apos; must not contain &apos;}&apos;, control characters or characters the device cannot receive</source>
+        <translation>Поле «%1» не должно содержать «}», управляющих символов и символов, которые устройство не может принять</translation>
+    </message>
+    <message>
+        <location line="-69"/>
+        <source>Sending string</source>
+        <translation>Отправляемая строка</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>SSID</source>
+        <translation>SSID</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Module address</source>
+        <translation>Адрес модуля</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>&apos;Server address&apos; must be an IPv4 address such as 192.168.1.64 or a host name of letters, digits, dots and hyphens</source>
+        <translation>«Адрес сервера» должен быть адресом IPv4, например 192.168.1.64, или именем узла из латинских букв, цифр, точек и дефисов</translation>
+    </message>
+    <message>
+        <location line="+96"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -547,7 +578,7 @@ SSID: %1
         <translation>OK - ПЕРЕЗАПУСК</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+20"/>
         <source>NO JAMMER!!! </source>
         <translation>НЕТ ПОДАВИТЕЛЯ!!! </translation>
     </message>
@@ -854,7 +885,7 @@ SSID: %1
         <translation>Журнал событий из файла: %1</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+60"/>
         <source>Save Log As</source>
         <translation>Сохранить журнал как</translation>
     </message>
@@ -1153,30 +1184,30 @@ SSID: %1
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+329"/>
+        <location filename="../../app/CMainWindow.cpp" line="+345"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="-204"/>
-        <location line="+166"/>
+        <location line="-220"/>
+        <location line="+182"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-165"/>
-        <location line="+167"/>
+        <location line="-181"/>
+        <location line="+183"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-166"/>
-        <location line="+208"/>
+        <location line="-182"/>
+        <location line="+224"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="-80"/>
+        <location line="-94"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -1186,7 +1217,7 @@ SSID: %1
         <translation>Операция успешно завершена</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+72"/>
         <source>USB connection status: OK</source>
         <translation>Состояние USB-подключения: ОК</translation>
     </message>
@@ -1878,8 +1909,8 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+118"/>
-        <location line="+100"/>
-        <location line="+52"/>
+        <location line="+103"/>
+        <location line="+49"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -1894,7 +1925,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Сбросить все настройки к значениям по умолчанию?</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>Do you want to erase all manual bypass frequencies?</source>
         <translation>Удалить все ручные частоты обхода?</translation>
     </message>
@@ -1904,7 +1935,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Неверная частота!</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+22"/>
         <source>Load Bypass</source>
         <translation>Загрузить список обхода</translation>
     </message>
@@ -1914,7 +1945,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Файлы обхода (*.xml)</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Cannot open the file %1:
 %2</source>
         <translation>Не удалось открыть файл %1:
@@ -2056,7 +2087,7 @@ The station goes on keeping events in memory and tries the journal again later.<
 <context>
     <name>JournalWriter</name>
     <message>
-        <location filename="../../eventlog/JournalWriter.cpp" line="+88"/>
+        <location filename="../../eventlog/JournalWriter.cpp" line="+91"/>
         <source>The SQLite driver of Qt is not installed.</source>
         <translation>Драйвер SQLite для Qt не установлен.</translation>
     </message>

@@ -8,83 +8,86 @@ QLibrary &library()
     return lib;
 }
 
-struct Functions
+template <typename F> F fn(const char *name)
 {
-    void (*reset)(int, int) = nullptr;
-    void (*hold)(int) = nullptr;
-    void (*probe)(const char *) = nullptr;
-    void (*shortBy)(int) = nullptr;
-    void (*tuning)(int, int, int, int, int) = nullptr;
-    int (*handles)() = nullptr;
-    int (*opens)() = nullptr;
-    int (*count)() = nullptr;
-    int (*request)(int, unsigned char *) = nullptr;
-    int (*wire)(int, unsigned char *, int) = nullptr;
-    int (*commands)(char *, int) = nullptr;
-} f;
-
-template <typename T> bool resolve(T &target, const char *name)
-{
-    target = reinterpret_cast<T>(library().resolve(name));
-    return target != nullptr;
+    return reinterpret_cast<F>(library().resolve(name));
 }
 
 } // namespace
 
 bool SimControl::load()
 {
-    return library().load() && resolve(f.reset, "FTSim_Reset")
-        && resolve(f.hold, "FTSim_HoldAnswers") && resolve(f.probe, "FTSim_ProbeAnswer")
-        && resolve(f.shortBy, "FTSim_ShortAnswers") && resolve(f.tuning, "FTSim_SetTuning")
-        && resolve(f.handles, "FTSim_OpenHandles") && resolve(f.opens, "FTSim_OpenCount")
-        && resolve(f.count, "FTSim_RequestCount") && resolve(f.request, "FTSim_Request")
-        && resolve(f.wire, "FTSim_Wire") && resolve(f.commands, "FTSim_Commands");
+    for (const char *name :
+         { "FTSim_Reset", "FTSim_HoldAnswers", "FTSim_ProbeAnswer", "FTSim_ShortAnswers",
+           "FTSim_FaultFrom", "FTSim_SetTuning", "FTSim_OpenHandles", "FTSim_OpenCount",
+           "FTSim_PurgeCount", "FTSim_RequestCount", "FTSim_Request", "FTSim_Wire",
+           "FTSim_Commands" })
+        if (!library().load() || !resolve(name))
+            return false;
+    return true;
+}
+
+QFunctionPointer SimControl::resolve(const char *name)
+{
+    return library().resolve(name);
 }
 
 void SimControl::reset(int bridges, int device)
 {
-    f.reset(bridges, device);
+    fn<void (*)(int, int)>("FTSim_Reset")(bridges, device);
 }
 
 void SimControl::holdAnswers(int ms)
 {
-    f.hold(ms);
+    fn<void (*)(int)>("FTSim_HoldAnswers")(ms);
 }
 
 void SimControl::probeAnswer(const QByteArray &answer)
 {
-    f.probe(answer.constData());
+    fn<void (*)(const char *)>("FTSim_ProbeAnswer")(answer.constData());
 }
 
 void SimControl::shortAnswers(int bytes)
 {
-    f.shortBy(bytes);
+    fn<void (*)(int)>("FTSim_ShortAnswers")(bytes);
+}
+
+void SimControl::faultFrom(int from, int shortBy, int holdMs)
+{
+    fn<void (*)(int, int, int)>("FTSim_FaultFrom")(from, shortBy, holdMs);
 }
 
 void SimControl::setTuning(int quality, int surplus, int lack, int flags, int level)
 {
-    f.tuning(quality, surplus, lack, flags, level);
+    fn<void (*)(int, int, int, int, int)>("FTSim_SetTuning")(quality, surplus, lack, flags, level);
 }
 
 int SimControl::openHandles()
 {
-    return f.handles();
+    return fn<int (*)()>("FTSim_OpenHandles")();
 }
 
 int SimControl::openCount()
 {
-    return f.opens();
+    return fn<int (*)()>("FTSim_OpenCount")();
+}
+
+int SimControl::purgeCount()
+{
+    return fn<int (*)()>("FTSim_PurgeCount")();
 }
 
 int SimControl::requestCount()
 {
-    return f.count();
+    return fn<int (*)()>("FTSim_RequestCount")();
 }
 
 QByteArray SimControl::request(int i)
 {
     QByteArray out(320, '\0');
-    if (f.request(i, reinterpret_cast<unsigned char *>(out.data())) != 320)
+    if (fn<int (*)(int, unsigned char *)>("FTSim_Request")(
+            i, reinterpret_cast<unsigned char *>(out.data()))
+        != 320)
         return QByteArray();
     return out;
 }
@@ -92,16 +95,16 @@ QByteArray SimControl::request(int i)
 QByteArray SimControl::wire(int i)
 {
     QByteArray out(640, '\0');
-    const int n = f.wire(i, reinterpret_cast<unsigned char *>(out.data()), int(out.size()));
+    const int n = fn<int (*)(int, unsigned char *, int)>("FTSim_Wire")(
+        i, reinterpret_cast<unsigned char *>(out.data()), int(out.size()));
     out.resize(qMin(n, 640));
     return out;
 }
 
 QString SimControl::commands()
 {
-    const int n = f.commands(nullptr, 0);
-    QByteArray out(n + 1, '\0');
-    f.commands(out.data(), n + 1);
-    out.resize(n);
+    const auto get = fn<int (*)(char *, int)>("FTSim_Commands");
+    QByteArray out(get(nullptr, 0) + 1, '\0');
+    out.resize(get(out.data(), int(out.size())));
     return QString::fromLatin1(out);
 }

@@ -1,6 +1,7 @@
 // The USB link against the simulated driver library, loaded as the station
 // loads the real one: entry points, bridge choice, both carriages, short and
-// late answers, and a module link that keeps answering while an exchange waits.
+// late answers, the simulator's driver behaviour, and a module link that keeps
+// answering while an exchange waits.
 
 #include "ModuleClient.h"
 #include "SimControl.h"
@@ -141,14 +142,110 @@ private slots:
             QElapsedTimer t;
             t.start();
             QVERIFY(!link.Transact(atProbe(), answer));
-            // The whole time-out was waited, and nothing was taken from the queue.
+            // The whole time-out was waited, nothing was taken, and what was
+            // there is purged: the next exchange cannot read it.
             QVERIFY2(t.elapsed() >= 2900, qPrintable(QString::number(t.elapsed())));
             QCOMPARE(int(answer[0]), 0xAA);
-            quint32 rx = 0, tx = 0, ev = 0;
+            quint32 rx = 1, tx = 0, ev = 0;
             QCOMPARE(link.GetStatus(&rx, &tx, &ev), CFTDI::Ok);
-            QCOMPARE(int(rx), bridge == SimControl::Fifo ? 639 : 319);
+            QCOMPARE(int(rx), 0);
+            QVERIFY(link.isOpen());
             link.Close();
         }
+    }
+
+    // An answer that comes after its exchange gave up is not taken for the
+    // answer to the next request.
+    void lateAnswerIsNotTheNextOne()
+    {
+        CFTDI link(SimControl::path());
+        SimControl::reset(SimControl::Ft1248, SimControl::WiFi);
+        SimControl::holdAnswers(3300);
+        link.Open();
+        UsbBlocks::Block answer{};
+        QVERIFY(!link.Transact(atProbe(), answer));
+        SimControl::holdAnswers(0);
+        QTest::qWait(400); // the late "[OK]" is in the queue now
+        QVERIFY(link.Transact(UsbBlocks::atRequest(QStringLiteral("AT+WSET=?")), answer));
+        QCOMPARE(UsbBlocks::answerText(answer), QStringLiteral("0,Station[OK]\r\n"));
+        QCOMPARE(SimControl::purgeCount(), 3); // before each request and after the failure
+        link.Close();
+    }
+
+    // The simulator keeps to the driver's documented behaviour, which the
+    // link's handling of failures relies on.
+    void simulatorFollowsTheDriver()
+    {
+        using Handle = void *;
+        const auto openEx = reinterpret_cast<quint32 (*)(void *, quint32, Handle *)>(
+            SimControl::resolve("FT_OpenEx"));
+        const auto close = reinterpret_cast<quint32 (*)(Handle)>(SimControl::resolve("FT_Close"));
+        const auto write = reinterpret_cast<quint32 (*)(Handle, void *, quint32, quint32 *)>(
+            SimControl::resolve("FT_Write"));
+        const auto read = reinterpret_cast<quint32 (*)(Handle, void *, quint32, quint32 *)>(
+            SimControl::resolve("FT_Read"));
+        const auto timeouts = reinterpret_cast<quint32 (*)(Handle, quint32, quint32)>(
+            SimControl::resolve("FT_SetTimeouts"));
+        const auto purge =
+            reinterpret_cast<quint32 (*)(Handle, quint32)>(SimControl::resolve("FT_Purge"));
+        QVERIFY(openEx && close && write && read && timeouts && purge);
+        SimControl::reset(SimControl::Ft1248, SimControl::WiFi);
+        char description[] = "FT220X 4-BIT FT1248";
+        Handle h = nullptr, again = nullptr;
+        UsbBlocks::Block probe = atProbe();
+        char in[640];
+        quint32 n = 0;
+        QCOMPARE(openEx(description, 2, &h), 0u);
+        QCOMPARE(openEx(description, 2, &again), 3u); // FT_DEVICE_NOT_OPENED: open once
+        QCOMPARE(write(h, probe.data(), 320, &n), 0u);
+        QCOMPARE(close(h), 0u);
+        QCOMPARE(close(h), 1u); // a closed handle is invalid
+        QCOMPARE(read(h, in, 320, &n), 1u);
+
+        // The answer waits in the queue across the close and reopen.
+        QCOMPARE(openEx(description, 2, &h), 0u);
+        QCOMPARE(timeouts(h, 200, 0), 0u);
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(read(h, in, 640, &n), 0u); // half of it there: waits the time-out
+        QCOMPARE(n, 320u);
+        QVERIFY2(t.elapsed() >= 190, qPrintable(QString::number(t.elapsed())));
+        QCOMPARE(QByteArray(in, 6), QByteArray("[OK]\r\n"));
+
+        // A read waits for a held answer within its time-out; a purge empties the queue.
+        SimControl::holdAnswers(300);
+        QCOMPARE(timeouts(h, 2000, 0), 0u);
+        write(h, probe.data(), 320, &n);
+        t.restart();
+        QCOMPARE(read(h, in, 320, &n), 0u);
+        QCOMPARE(n, 320u);
+        QVERIFY2(t.elapsed() >= 290 && t.elapsed() < 1900,
+                 qPrintable(QString::number(t.elapsed())));
+        SimControl::holdAnswers(0);
+        write(h, probe.data(), 320, &n);
+        QCOMPARE(purge(h, 3), 0u);
+        QCOMPARE(timeouts(h, 50, 0), 0u);
+        QCOMPARE(read(h, in, 320, &n), 0u);
+        QCOMPARE(n, 0u);
+        close(h);
+    }
+
+    // The unit reports a saved pattern in the answer after the save request's.
+    void saveAcknowledgedLater()
+    {
+        CFTDI link(SimControl::path());
+        SimControl::reset(SimControl::Ft1248, SimControl::Tuning);
+        link.Open();
+        UsbBlocks::Block request{}, answer{};
+        request[0] = 0x1D;
+        QList<int> sequence;
+        for (int command : { 0, 170, 0, 0 }) {
+            request[265] = quint8(command);
+            QVERIFY(link.Transact(request, answer));
+            sequence << answer[265];
+        }
+        QCOMPARE(sequence, QList<int>({ 1, 1, 2, 2 }));
+        link.Close();
     }
 
     // While an exchange waits for a late answer, module frames are answered
