@@ -520,7 +520,7 @@ void CConfigurationDialog::OnGetBaseLevelButton()
 void CConfigurationDialog::OnGetSuppressionButton()
 {
     TuningState &state = TuningState::instance();
-    if (state.shownQuality < 50) {
+    if (state.grabCheck() == TuningState::GrabRefused) {
         message(QMessageBox::Critical, tr("Error"),
                 tr("Suppression quality is less than 50%. The operation cannot be done."));
         return;
@@ -531,7 +531,7 @@ void CConfigurationDialog::OnGetSuppressionButton()
     m_ui->m_pSavePatternButton->setEnabled(true);
     setParameterControlsEnabled(false);
     m_ui->m_pLabelStatus->setText(tr("Status: Message 4"));
-    if (state.shownQuality < 95)
+    if (state.grabCheck() == TuningState::GrabWithNotice)
         message(QMessageBox::Information, QCoreApplication::applicationName(),
                 tr("Pay attention that the suppression quality is %1% and this is less than 95%")
                     .arg(state.shownQuality));
