@@ -157,8 +157,8 @@ private slots:
         QTest::addColumn<QString>("sent");
         QTest::newRow("read, one byte short from AT+WSEC=?")
             << QByteArray("m_pRequestButton") << 2 << 1 << 0 << "AT\nAT+WSET=?\nAT+WSEC=?\n";
-        QTest::newRow("read, held back 3.3 s from AT+WSET=?")
-            << QByteArray("m_pRequestButton") << 1 << 0 << 3300 << "AT\nAT+WSET=?\n";
+        QTest::newRow("read, held back 4 s from AT+WSET=?")
+            << QByteArray("m_pRequestButton") << 1 << 0 << 4000 << "AT\nAT+WSET=?\n";
         QTest::newRow("write, silent from step 2")
             << QByteArray("m_pApplyButton") << 2 << 320 << 0 << "AT\nAT+MECHO=0\nAT+WSEC=0,OPEN,\n";
     }
@@ -177,7 +177,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(d.boxes.size(), 1, 8000);
         QCOMPARE(d.boxes[0],
                  QStringLiteral("critical | Error | Connection status: USB OK. DATA ERROR"));
-        QTest::qWait(500); // a late answer arrives meanwhile
+        QTest::qWait(1200); // a late answer arrives meanwhile
         QCOMPARE(SimControl::commands(), sent);
         QCOMPARE(d.boxes.size(), 1);
 
