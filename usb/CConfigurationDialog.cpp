@@ -1,6 +1,5 @@
 #include "usb/CConfigurationDialog.h"
 
-#include "net/WireProtocol.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 #include "usb/CFTDI.h"
@@ -10,19 +9,16 @@
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QGridLayout>
 #include <QLabel>
 
 using namespace UsbBlocks;
 
 namespace {
 
-// Keyword of each security type, by combo index.
-const char *const kSecurityKeywords[] = { "OPEN",    "WEP",      "WPA", "WPAAES",
-                                          "WPA2AES", "WPA2TKIP", "WPA2" };
 constexpr int kModuleNumbers = 16;
 constexpr int kStepMs = 100;
 constexpr int kPollMs = 500;
-const QString kServerPort = QStringLiteral("2323");
 
 // The band caption's blanks place the names under the graph's separators.
 // A platform font wider than the one it was spaced for would cut the last
@@ -140,8 +136,20 @@ CConfigurationDialog::~CConfigurationDialog()
 void CConfigurationDialog::message(QMessageBox::Icon icon, const QString &title,
                                    const QString &text)
 {
-    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
-    box.exec();
+    makeBox(icon, title, text)->exec();
+}
+
+std::unique_ptr<QMessageBox>
+CConfigurationDialog::makeBox(QMessageBox::Icon icon, const QString &title, const QString &text)
+{
+    auto box = std::make_unique<QMessageBox>(icon, title, text, QMessageBox::Ok, this);
+    // A box is only as wide as its text; a longer title would be cut in the
+    // title bar. Room for the title and the frame's buttons keeps it whole.
+    const int width = box->fontMetrics().horizontalAdvance(title) + 160;
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    return box;
 }
 
 bool CConfigurationDialog::openLink()
@@ -153,14 +161,23 @@ bool CConfigurationDialog::openLink()
 
 bool CConfigurationDialog::OnSendButton()
 {
+    const QString command = m_ui->m_pTxEdit->text();
+    if (!WifiAtSequence::isSafeText(command)) {
+        message(QMessageBox::Critical, tr("Error"),
+                tr("'%1' must not contain '}', control characters or characters the device "
+                   "cannot receive")
+                    .arg(tr("Sending string")));
+        return false;
+    }
     if (!openLink()) {
         message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB ERROR"));
         return false;
     }
-    const QString command = m_ui->m_pTxEdit->text();
     Block answer{};
-    if (!m_link.Transact(atRequest(command), answer))
-        return true;
+    if (!m_link.Transact(atRequest(command), answer)) {
+        message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB OK. DATA ERROR"));
+        return false;
+    }
     if (beginsWith(answer, "ATNO")) {
         message(QMessageBox::Warning, tr("Error"), tr("Connection status: WRONG DEVICE"));
         return false;
@@ -169,54 +186,82 @@ bool CConfigurationDialog::OnSendButton()
     return true;
 }
 
+WifiAtSequence::Settings CConfigurationDialog::wifiSettings() const
+{
+    WifiAtSequence::Settings s;
+    s.ssid = m_ui->m_pSSIDEdit->text();
+    s.securityType = m_ui->m_pSecurityTypeComboBox->currentIndex();
+    s.password = m_ui->m_pPasswordEdit->text();
+    s.serverAddress = m_ui->m_pServerAddressEdit->text();
+    s.moduleAddressOn = m_ui->m_pModuleAddressCheckBox->isChecked();
+    s.moduleAddress = m_ui->m_pModuleAddressEdit->text();
+    s.moduleNumberIndex = m_ui->m_pModuleNumberComboBox->currentIndex();
+    return s;
+}
+
+QString CConfigurationDialog::fieldName(WifiAtSequence::Field field) const
+{
+    switch (field) {
+    case WifiAtSequence::SsidField:
+        return tr("SSID");
+    case WifiAtSequence::PasswordField:
+        return tr("Password");
+    case WifiAtSequence::ServerAddressField:
+        return tr("Server address");
+    case WifiAtSequence::ModuleAddressField:
+        return tr("Module address");
+    default:
+        return QString();
+    }
+}
+
+// Buttons that start an exchange wait while a sequence runs: a click in the
+// gap between two steps would otherwise abandon the sequence half way.
+void CConfigurationDialog::setExchangeButtonsEnabled(bool enabled)
+{
+    for (QPushButton *button : { m_ui->m_pApplyButton, m_ui->m_pRequestButton, m_ui->m_pSendButton,
+                                 m_ui->m_pApply2Button, m_ui->m_pRequest2Button })
+        button->setEnabled(enabled);
+}
+
 void CConfigurationDialog::OnApplyButton()
 {
-    if (m_ui->m_pSSIDEdit->text().isEmpty() || m_ui->m_pServerAddressEdit->text().isEmpty()) {
+    const WifiAtSequence::Settings settings = wifiSettings();
+    const WifiAtSequence::Check check = WifiAtSequence::check(settings);
+    switch (check.problem) {
+    case WifiAtSequence::MissingSsidOrServer:
         message(QMessageBox::Warning, tr("Error"),
                 tr("'SSID' and 'Server address' fields must be filled"));
         return;
-    }
-    // A module given an address it cannot use never reaches the station.
-    if (!isValidAddress(m_ui->m_pServerAddressEdit->text(), false)) {
-        message(QMessageBox::Warning, tr("Error"),
-                tr("'Server address' must be four numbers from 0 to 255 separated by dots, "
-                   "for example 192.168.1.64"));
+    case WifiAtSequence::UnsafeText:
+        message(QMessageBox::Critical, tr("Error"),
+                tr("'%1' must not contain '}', control characters or characters the device "
+                   "cannot receive")
+                    .arg(fieldName(check.field)));
         return;
-    }
-    if (m_ui->m_pModuleAddressCheckBox->isChecked()
-        && !isValidAddress(m_ui->m_pModuleAddressEdit->text(), false)) {
+    case WifiAtSequence::BadServerAddress:
+        message(QMessageBox::Warning, tr("Error"),
+                tr("'Server address' must be an IPv4 address such as 192.168.1.64 or a host "
+                   "name of letters, digits, dots and hyphens"));
+        return;
+    case WifiAtSequence::BadModuleAddress:
         message(QMessageBox::Warning, tr("Error"),
                 tr("'Module address' must be four numbers from 0 to 255 separated by dots, "
                    "for example 192.168.1.64"));
         return;
+    case WifiAtSequence::NoProblem:
+        break;
     }
-    m_state = WriteFirst;
+    m_sequence.startWrite(settings);
+    setExchangeButtonsEnabled(false);
     m_timer1.start(kStepMs);
 }
 
 void CConfigurationDialog::OnRequestButton()
 {
-    m_ssid = m_security = m_serverAddress = m_moduleAddress = m_moduleNumber =
-        QStringLiteral("???");
-    m_state = ReadFirst;
+    m_sequence.startRead();
+    setExchangeButtonsEnabled(false);
     m_timer1.start(kStepMs);
-}
-
-bool CConfigurationDialog::probeCheck()
-{
-    QString rx = m_ui->m_pRxEdit->text();
-    // The station's server rejecting the board shows first: it is still connected to a station.
-    if (!rx.isEmpty() && rx.at(0).unicode() == quint8(Wire::UnknownHeaderAnswer)) {
-        message(QMessageBox::Critical, tr("Error"),
-                tr("Connection status: ANOTHER CONNECTION IS ESTABLISHED"));
-        return false;
-    }
-    rx.chop(2);
-    if (rx != QLatin1String("[OK]")) {
-        message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB ERROR"));
-        return false;
-    }
-    return true;
 }
 
 void CConfigurationDialog::OnTimer()
@@ -226,121 +271,47 @@ void CConfigurationDialog::OnTimer()
     // is due in 500 ms); a sequence step waits its turn, or the sequence would
     // end half way without a word.
     if (m_link.isBusy()) {
-        if (m_state != TuningPoll)
+        if (m_sequence.isRunning())
             m_timer1.start(kStepMs);
         return;
     }
-    if (m_state == TuningPoll) {
+    if (m_sequence.isRunning()) {
+        runStep();
+    } else if (m_pollDue) {
+        m_pollDue = false;
         tuningPoll();
+    }
+}
+
+void CConfigurationDialog::runStep()
+{
+    m_ui->m_pTxEdit->setText(m_sequence.command());
+    // A failed exchange has told the operator; the sequence ends there.
+    if (!OnSendButton()) {
+        m_sequence.stop();
+        setExchangeButtonsEnabled(true);
         return;
     }
-
-    const QString security = QString::fromLatin1(
-        kSecurityKeywords[qBound(0, m_ui->m_pSecurityTypeComboBox->currentIndex(), 6)]);
-    QString command;
-    switch (m_state) {
-    case 0:
-    case 11:
-        command = QStringLiteral("AT");
-        break;
-    case 1:
-        command = QStringLiteral("AT+MECHO=0");
-        break;
-    case 2:
-        command = QStringLiteral("AT+WSEC=0,") + security + QLatin1Char(',')
-            + m_ui->m_pPasswordEdit->text();
-        break;
-    case 3:
-        command = QStringLiteral("AT+WSET=0,") + m_ui->m_pSSIDEdit->text();
-        break;
-    case 4:
-        command = QStringLiteral("AT+SCON=S,TCN,") + m_ui->m_pServerAddressEdit->text()
-            + QLatin1Char(',') + kServerPort + QLatin1Char(',') + kServerPort
-            + QStringLiteral(",1");
-        break;
-    case 5:
-        command = m_ui->m_pModuleAddressCheckBox->isChecked() ? QStringLiteral("AT+WNET=1,")
-                + m_ui->m_pModuleAddressEdit->text() + QStringLiteral(",255.255.255.0")
-                                                              : QStringLiteral("AT+WNET=0");
-        break;
-    case 6:
-        command = QStringLiteral("AT+MPROF=S");
-        break;
-    case 7:
-        command = QStringLiteral("AT+MRESET");
-        break;
-    case 8:
-        command = QStringLiteral("AN=")
-            + QString::number(m_ui->m_pModuleNumberComboBox->currentIndex() + 1);
-        break;
-    case 12:
-        command = QStringLiteral("AT+WSET=?");
-        break;
-    case 13:
-        command = QStringLiteral("AT+WSEC=?");
-        break;
-    case 14:
-        command = QStringLiteral("AT+SCON=?");
-        break;
-    case 15:
-        command = QStringLiteral("AT+WNET=?");
-        break;
-    case 16:
-        command = QStringLiteral("AN?");
-        break;
-    case 17:
-        m_state = ReadEnd; // the read-back's closing step sends nothing
-        return;
-    default:
+    const WifiAtSequence::Step step = m_sequence.reply(m_ui->m_pRxEdit->text());
+    if (step == WifiAtSequence::Continue) {
+        m_timer1.start(kStepMs);
         return;
     }
-    m_ui->m_pTxEdit->setText(command);
-    if (!OnSendButton())
-        return;
-
-    const QString rx = m_ui->m_pRxEdit->text();
-    switch (m_state) {
-    case 0:
-    case 11:
-        if (!probeCheck())
-            return;
-        break;
-    case 12:
-        m_ssid = field(rx, 1, 1);
-        break;
-    case 13:
-        m_security = field(rx, 1, 2);
-        break;
-    case 14:
-        m_serverAddress = field(rx, 2, 1);
-        break;
-    case 15:
-        m_moduleAddress = field(rx, 1, 2);
-        if (m_moduleAddress == QLatin1String(","))
-            m_moduleAddress = QStringLiteral("AUTO");
-        else
-            m_moduleAddress.chop(1);
-        if (m_moduleAddress.isEmpty())
-            m_moduleAddress = QStringLiteral("N/A");
-        break;
-    case 16:
-        m_moduleNumber = rx.isEmpty() ? QString() : QString::number(rx.at(0).unicode());
-        m_firmware = QStringLiteral("N/A");
-        if (rx.size() > 3 && rx.at(1) == QLatin1Char('~'))
-            m_firmware = firmwareText(quint8(rx.at(2).unicode()), quint8(rx.at(3).unicode()));
+    setExchangeButtonsEnabled(true);
+    if (step == WifiAtSequence::ProbeRejected) {
+        message(QMessageBox::Critical, tr("Error"),
+                tr("Connection status: ANOTHER CONNECTION IS ESTABLISHED"));
+    } else if (step == WifiAtSequence::ProbeFailed) {
+        message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB ERROR"));
+    } else if (m_sequence.state() == WifiAtSequence::ReadEnd) {
+        const WifiAtSequence::ReadBack &r = m_sequence.readBack();
         message(QMessageBox::Information, tr("The data has been received successfully"),
                 tr("The current WiFi Settings from the device:\n\nSSID: %1\n\nSecurity type and "
                    "Password: %2\n\nServer address: %3\n\nModule number: %4\n\nModule address: "
                    "%5\n\nFirmware version: %6")
-                    .arg(m_ssid, m_security, m_serverAddress, m_moduleNumber, m_moduleAddress,
-                         m_firmware));
-        break;
-    default:
-        break;
+                    .arg(r.ssid, r.security, r.serverAddress, r.moduleNumber, r.moduleAddress,
+                         r.firmware));
     }
-    ++m_state;
-    if (m_state < WriteEnd || (m_state >= 12 && m_state <= 17))
-        m_timer1.start(kStepMs);
 }
 
 void CConfigurationDialog::OnApply2Button()
@@ -415,9 +386,11 @@ void CConfigurationDialog::OnTimer2()
         return;
     }
     m_ui->m_pOkButton->setText(tr("OK - RESTART"));
-    if (m_link.isBusy())
+    // The poll never takes the place of a pending step: it waits for the
+    // sequence to end.
+    if (m_link.isBusy() || m_sequence.isRunning())
         return;
-    m_state = TuningPoll;
+    m_pollDue = true;
     m_timer1.start(kStepMs);
 }
 
@@ -547,7 +520,7 @@ void CConfigurationDialog::OnGetBaseLevelButton()
 void CConfigurationDialog::OnGetSuppressionButton()
 {
     TuningState &state = TuningState::instance();
-    if (state.shownQuality < 50) {
+    if (state.grabCheck() == TuningState::GrabRefused) {
         message(QMessageBox::Critical, tr("Error"),
                 tr("Suppression quality is less than 50%. The operation cannot be done."));
         return;
@@ -558,7 +531,7 @@ void CConfigurationDialog::OnGetSuppressionButton()
     m_ui->m_pSavePatternButton->setEnabled(true);
     setParameterControlsEnabled(false);
     m_ui->m_pLabelStatus->setText(tr("Status: Message 4"));
-    if (state.shownQuality < 95)
+    if (state.grabCheck() == TuningState::GrabWithNotice)
         message(QMessageBox::Information, QCoreApplication::applicationName(),
                 tr("Pay attention that the suppression quality is %1% and this is less than 95%")
                     .arg(state.shownQuality));

@@ -3,6 +3,8 @@
 // settings with AT commands, sets and reads its Ethernet board, and tunes a
 // jammer-suppression unit in four steps, all over the USB link.
 
+#include "usb/WifiAtSequence.h"
+
 #include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
@@ -22,12 +24,6 @@ public:
     static constexpr int EthernetTab = 0;
     static constexpr int WiFiTab = 1;
     static constexpr int TuningTab = 2;
-    // Sequence states: the Wi-Fi write runs 0-8, the tuning poll is 10, the read-back 11-16.
-    static constexpr int WriteFirst = 0;
-    static constexpr int WriteEnd = 9;
-    static constexpr int TuningPoll = 10;
-    static constexpr int ReadFirst = 11;
-    static constexpr int ReadEnd = 18;
 
     // `link` is the station's one link unless a test passes its own.
     explicit CConfigurationDialog(QWidget *parent = nullptr, CFTDI *link = nullptr);
@@ -35,7 +31,8 @@ public:
 
     // The status word for the unit's flags (the lowest set bit wins).
     static QString StatusText(quint8 flags);
-    int sequenceState() const { return m_state; }
+    // The Wi-Fi sequence's step (WifiAtSequence numbering).
+    int sequenceState() const { return m_sequence.state(); }
 
 public slots:
     void OnTimer();
@@ -55,9 +52,15 @@ public slots:
 protected:
     // Message boxes; tests record them instead.
     virtual void message(QMessageBox::Icon icon, const QString &title, const QString &text);
+    // The box message() shows, wide enough for its title.
+    std::unique_ptr<QMessageBox> makeBox(QMessageBox::Icon icon, const QString &title,
+                                         const QString &text);
 
 private:
-    bool probeCheck();
+    void runStep();
+    WifiAtSequence::Settings wifiSettings() const;
+    QString fieldName(WifiAtSequence::Field field) const;
+    void setExchangeButtonsEnabled(bool enabled);
     void tuningPoll();
     void readEditsIntoState();
     void setParameterControlsEnabled(bool enabled);
@@ -67,6 +70,6 @@ private:
     CFTDI &m_link;
     QTimer m_timer1;
     QTimer m_timer2;
-    int m_state = 0;
-    QString m_ssid, m_security, m_serverAddress, m_moduleAddress, m_moduleNumber, m_firmware;
+    WifiAtSequence m_sequence;
+    bool m_pollDue = false;
 };

@@ -109,6 +109,12 @@ bool CFTDI::Transact(const UsbBlocks::Block &request, UsbBlocks::Block &answer)
     // A second exchange cannot share the bridge with one still waiting.
     if (m_busy || !m_bOpen)
         return false;
+    // An answer that came too late for its exchange must not pass for the
+    // answer to this one.
+    if (Purge() != Ok) {
+        Close();
+        return false;
+    }
     m_busy = true;
     bool ok = false;
     Dword written = 0;
@@ -133,6 +139,10 @@ bool CFTDI::Transact(const UsbBlocks::Block &request, UsbBlocks::Block &answer)
         }
     }
     m_busy = false;
+    // What a failed exchange left behind (a short answer, the start of a late
+    // one) goes; a link that cannot be cleared is not used again unopened.
+    if (!ok && Purge() != Ok)
+        Close();
     return ok;
 }
 

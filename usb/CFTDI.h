@@ -43,6 +43,8 @@ public:
     void Open();
     void Close();
     // Sends the request and fills the answer; true only for a whole answer.
+    // The receive queue is purged before the request and after a failure (a
+    // link whose purge fails is closed), so no exchange reads a stale answer.
     // While it waits the event loop keeps running (without user input), so
     // the module link is served; a call made meanwhile fails at once.
     bool Transact(const UsbBlocks::Block &request, UsbBlocks::Block &answer);

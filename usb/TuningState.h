@@ -56,6 +56,13 @@ public:
     // Rises to a higher level at once, decays by a sixteenth of the way
     // towards a lower one; `copy` also shows the received figures.
     void updateSpectrum(const std::array<quint8, Bins> &levels, bool copy);
+    // Step 3 ("Grab Suppression Parameters") by the shown quality: refused
+    // below 50 %, taken with a notice below 95 %, else taken.
+    enum Grab { GrabRefused, GrabWithNotice, GrabFine };
+    Grab grabCheck() const
+    {
+        return shownQuality < 50 ? GrabRefused : shownQuality < 95 ? GrabWithNotice : GrabFine;
+    }
 
     std::array<double, Bins> current{};
     std::array<double, Bins> base{};

@@ -126,6 +126,7 @@
     <message>
         <location line="+8"/>
         <location line="+147"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="+210"/>
         <source>Server address</source>
         <translation>Адрес сервера</translation>
     </message>
@@ -394,24 +395,27 @@
     </message>
     <message>
         <location line="+28"/>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="+414"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="+175"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="-304"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="-279"/>
         <source>Status: Message 1</source>
         <translation>Состояние: сообщение 1</translation>
     </message>
     <message>
-        <location line="+47"/>
-        <location line="+8"/>
-        <location line="+10"/>
-        <location line="+6"/>
+        <location line="+60"/>
         <location line="+7"/>
-        <location line="+22"/>
+        <location line="+5"/>
+        <location line="+4"/>
+        <location line="+51"/>
+        <location line="+4"/>
         <location line="+6"/>
-        <location line="+134"/>
+        <location line="+5"/>
+        <location line="+54"/>
+        <location line="+3"/>
+        <location line="+16"/>
         <location line="+4"/>
         <location line="+6"/>
         <location line="+7"/>
@@ -421,54 +425,49 @@
         <location line="+5"/>
         <location line="+13"/>
         <location line="+2"/>
-        <location line="+150"/>
+        <location line="+152"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-394"/>
-        <location line="+59"/>
-        <location line="+144"/>
+        <location line="-351"/>
+        <location line="+132"/>
+        <location line="+26"/>
         <location line="+21"/>
-        <location line="+76"/>
+        <location line="+78"/>
         <source>Connection status: USB ERROR</source>
         <translation>Состояние связи: ОШИБКА USB</translation>
     </message>
     <message>
-        <location line="-292"/>
-        <location line="+207"/>
+        <location line="-248"/>
+        <location line="+161"/>
         <location line="+27"/>
         <source>Connection status: WRONG DEVICE</source>
         <translation>Состояние связи: НЕВЕРНОЕ УСТРОЙСТВО</translation>
     </message>
     <message>
-        <location line="-223"/>
+        <location line="-136"/>
         <source>&apos;SSID&apos; and &apos;Server address&apos; fields must be filled</source>
         <translation>Поля «SSID» и «Адрес сервера» должны быть заполнены</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>&apos;Server address&apos; must be four numbers from 0 to 255 separated by dots, for example 192.168.1.64</source>
-        <translation>«Адрес сервера» должен состоять из четырёх чисел от 0 до 255, разделённых точками, например 192.168.1.64</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+15"/>
         <source>&apos;Module address&apos; must be four numbers from 0 to 255 separated by dots, for example 192.168.1.64</source>
         <translation>«Адрес модуля» должен состоять из четырёх чисел от 0 до 255, разделённых точками, например 192.168.1.64</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+54"/>
         <source>Connection status: ANOTHER CONNECTION IS ESTABLISHED</source>
         <translation>Состояние связи: УСТАНОВЛЕНО ДРУГОЕ СОЕДИНЕНИЕ</translation>
     </message>
     <message>
-        <location line="+120"/>
-        <location line="+59"/>
+        <location line="+5"/>
+        <location line="+53"/>
         <source>The data has been received successfully</source>
         <translation>Данные успешно получены</translation>
     </message>
     <message>
-        <location line="-58"/>
+        <location line="-52"/>
         <source>The current WiFi Settings from the device:
 
 SSID: %1
@@ -497,7 +496,7 @@ SSID: %1
 Версия прошивки: %6</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+12"/>
         <source>&apos;Server address&apos; field must be filled</source>
         <translation>Поле «Адрес сервера» должно быть заполнено</translation>
     </message>
@@ -507,13 +506,45 @@ SSID: %1
         <translation>«Адрес сервера» должен состоять из четырёх чисел от 0 до 255, разделённых точками или запятыми, например 192.168.1.64</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-148"/>
+        <location line="+160"/>
         <location line="+19"/>
         <source>Connection status: USB OK. DATA ERROR</source>
         <translation>Состояние связи: USB в норме. ОШИБКА ДАННЫХ</translation>
     </message>
     <message>
-        <location line="-17"/>
+        <location line="-190"/>
+        <location line="+71"/>
+        <source>&apos;%1&apos; must not contain &apos;}&apos;, control characters or characters the device cannot receive</source>
+        <translation>Поле «%1» не должно содержать «}», управляющих символов и символов, которые устройство не может принять</translation>
+    </message>
+    <message>
+        <location line="-69"/>
+        <source>Sending string</source>
+        <translation>Отправляемая строка</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>SSID</source>
+        <translation>SSID</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Module address</source>
+        <translation>Адрес модуля</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>&apos;Server address&apos; must be an IPv4 address such as 192.168.1.64 or a host name of letters, digits, dots and hyphens</source>
+        <translation>«Адрес сервера» должен быть адресом IPv4, например 192.168.1.64, или именем узла из латинских букв, цифр, точек и дефисов</translation>
+    </message>
+    <message>
+        <location line="+96"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -547,7 +578,7 @@ SSID: %1
         <translation>OK - ПЕРЕЗАПУСК</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+20"/>
         <source>NO JAMMER!!! </source>
         <translation>НЕТ ПОДАВИТЕЛЯ!!! </translation>
     </message>

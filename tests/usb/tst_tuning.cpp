@@ -112,6 +112,20 @@ private slots:
         QCOMPARE(s.shownLack, 9);
     }
 
+    void grabCheck()
+    {
+        TuningState s;
+        const QList<QPair<int, TuningState::Grab>> rows = {
+            { 0, TuningState::GrabRefused },     { 49, TuningState::GrabRefused },
+            { 50, TuningState::GrabWithNotice }, { 94, TuningState::GrabWithNotice },
+            { 95, TuningState::GrabFine },       { 100, TuningState::GrabFine }
+        };
+        for (const auto &row : rows) {
+            s.shownQuality = row.first;
+            QCOMPARE(s.grabCheck(), row.second);
+        }
+    }
+
     void graphGeometry()
     {
         std::array<double, 264> current{};

@@ -76,19 +76,6 @@ private slots:
         QVERIFY(!beginsWith(block("41544e7d"), "ATNO"));
     }
 
-    void fields()
-    {
-        QCOMPARE(field(QStringLiteral("S,TCN,192.168.1.64,2323[OK]"), 2, 1),
-                 QStringLiteral("192.168.1.64"));
-        QCOMPARE(field(QStringLiteral("1,192.168.1.70,[OK]"), 1, 2),
-                 QStringLiteral("192.168.1.70,"));
-        QCOMPARE(field(QStringLiteral("0,WPA2,secret[OK]\r\n"), 1, 2),
-                 QStringLiteral("WPA2,secret"));
-        QCOMPARE(field(QStringLiteral("0,,[OK]"), 1, 2), QStringLiteral(","));
-        QCOMPARE(field(QStringLiteral("no commas"), 1, 1), QString());
-        QCOMPARE(firmwareText(12, 3), QStringLiteral("1.2.3"));
-    }
-
     void ethernet()
     {
         QCOMPARE(bytes(ethernetSetRequest(16, QStringLiteral("192.168.1.64"))).left(9),

@@ -9,6 +9,13 @@
 //   - a jammer-suppression unit answering the 0x1D tuning request.
 // Each answers a request it does not know with "ATNO" / "IPNO" (wrong device).
 //
+// As the documented driver does: a device opens once at a time; a closed
+// handle is invalid; FT_Read waits up to the read time-out set with
+// FT_SetTimeouts (without one, until the bytes are there); the queues keep
+// their bytes across a close and a reopen until FT_Purge clears them. The
+// suppression unit acknowledges a saved pattern in the answer after the one
+// to the save request, as a unit that saves while it answers would.
+//
 // Defaults come from the environment when the library is loaded:
 //   HARRIER_FTD2XX_SIM_DEVICE  wifi | ethernet | tuning (default tuning)
 //   HARRIER_FTD2XX_SIM_BRIDGE  ft220x | ft245r | both   (default ft220x)
@@ -16,6 +23,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -43,6 +51,7 @@ namespace {
 constexpr Status kOk = 0;
 constexpr Status kInvalidHandle = 1;
 constexpr Status kDeviceNotFound = 2;
+constexpr Status kDeviceNotOpened = 3;
 constexpr Status kInvalidParameter = 6;
 constexpr Status kOtherError = 4;
 constexpr Dword kOpenByDescription = 2;
@@ -68,9 +77,18 @@ struct Sim
     int bridges = Ft1248;
     int holdMs = 0;
     int shortBy = 0;
+    // From request faultFrom on (counted since the reset), answers are
+    // shortened by faultShort bytes and held back faultHoldMs.
+    int faultFrom = -1, faultShort = 0, faultHoldMs = 0;
     int openHandles = 0;
+    int purges = 0;
     int opens = 0;      // successful opens since the last reset
     int openedKind = 0; // bridge of the last handle opened
+    // Per bridge kind: the handle that is open now (0 when closed), the
+    // read time-out set on it (0: none).
+    std::uintptr_t openHandle[3] = { 0, 0, 0 };
+    std::uintptr_t nextHandle = 0;
+    Dword readTimeoutMs[3] = { 0, 0, 0 };
 
     // Input not yet a whole request, and answers on their way.
     std::vector<std::uint8_t> pending;
@@ -90,6 +108,7 @@ struct Sim
     // Suppression unit.
     int quality = 97, surplus = 12, lack = 3, flags = 0, level = 60;
     std::uint8_t sequence = 1;
+    bool savePending = false;
 
     Sim()
     {
@@ -118,16 +137,35 @@ std::mutex &simMutex()
     return m;
 }
 
-// Handles are the address of one of these per bridge kind.
-int handleTags[3];
+std::condition_variable &arrived()
+{
+    static std::condition_variable c;
+    return c;
+}
 
+// A handle is a number never used before, valid while its device stays open.
 int kindOf(Handle h)
 {
-    if (h == &handleTags[1])
-        return 1;
-    if (h == &handleTags[2])
-        return 2;
+    const auto value = reinterpret_cast<std::uintptr_t>(h);
+    const Sim &s = sim();
+    for (int kind = 1; kind <= 2; ++kind)
+        if (value && s.openHandle[kind] == value)
+            return kind;
     return 0;
+}
+
+Status openKind(Sim &s, int kind, Handle *handle)
+{
+    if (s.openHandle[kind])
+        return kDeviceNotOpened; // opened already, by this process or another
+    s.nextHandle += 0x10;
+    s.openHandle[kind] = s.nextHandle;
+    s.readTimeoutMs[kind] = 0;
+    *handle = reinterpret_cast<Handle>(s.nextHandle);
+    ++s.openHandles;
+    ++s.opens;
+    s.openedKind = kind;
+    return kOk;
 }
 
 std::vector<std::uint8_t> text(const std::string &s)
@@ -214,6 +252,10 @@ std::vector<std::uint8_t> answerTo(Sim &s, const std::vector<std::uint8_t> &req)
             return answer;
         }
         answer.assign(kBlock, 0);
+        // A pattern saved meanwhile shows in the sequence byte of this answer.
+        if (s.savePending)
+            ++s.sequence;
+        s.savePending = req[265] == 170;
         // A quiet floor with the bands' base stations and a jammer bump.
         for (int i = 0; i < kBins; ++i) {
             int v = 20 + (i * 7) % 11;
@@ -221,8 +263,6 @@ std::vector<std::uint8_t> answerTo(Sim &s, const std::vector<std::uint8_t> &req)
                 v = s.level;
             answer[i] = std::uint8_t(std::min(v, 255));
         }
-        if (req[265] == 170)
-            ++s.sequence; // the pattern is saved
         answer[265] = s.sequence;
         answer[266] = std::uint8_t(s.flags);
         answer[267] = std::uint8_t(s.quality);
@@ -259,10 +299,13 @@ void process(Sim &s, int kind)
                 c.bytes.push_back(b);
             }
         }
-        c.bytes.resize(c.bytes.size() - size_t(std::min<int>(s.shortBy, int(c.bytes.size()))));
-        c.ready = Clock::now() + std::chrono::milliseconds(s.holdMs);
+        const bool fault = s.faultFrom >= 0 && int(s.requests.size()) > s.faultFrom;
+        const int shortBy = fault ? s.faultShort : s.shortBy;
+        c.bytes.resize(c.bytes.size() - size_t(std::min<int>(shortBy, int(c.bytes.size()))));
+        c.ready = Clock::now() + std::chrono::milliseconds(fault ? s.faultHoldMs : s.holdMs);
         s.rx.push_back(std::move(c));
     }
+    arrived().notify_all();
 }
 
 Dword available(Sim &s)
@@ -308,13 +351,7 @@ SIM_EXPORT Status SIM_API FT_OpenEx(void *arg, Dword flags, Handle *handle)
         kind = 2;
     if (!kind)
         return kDeviceNotFound;
-    *handle = &handleTags[kind];
-    ++s.openHandles;
-    ++s.opens;
-    s.openedKind = kind;
-    s.pending.clear();
-    s.rx.clear();
-    return kOk;
+    return openKind(s, kind, handle);
 }
 #endif
 
@@ -331,10 +368,7 @@ SIM_EXPORT Status SIM_API FT_Open(int index, Handle *handle)
         kinds[n++] = 2;
     if (index < 0 || index >= n)
         return kDeviceNotFound;
-    *handle = &handleTags[kinds[index]];
-    ++s.openHandles;
-    s.openedKind = kinds[index];
-    return kOk;
+    return openKind(s, kinds[index], handle);
 }
 
 #ifndef FTSIM_WITHOUT_CLOSE
@@ -342,8 +376,10 @@ SIM_EXPORT Status SIM_API FT_Close(Handle handle)
 {
     Sim &s = sim();
     std::lock_guard<std::mutex> lock(simMutex());
-    if (!kindOf(handle))
+    const int kind = kindOf(handle);
+    if (!kind)
         return kInvalidHandle;
+    s.openHandle[kind] = 0;
     --s.openHandles;
     return kOk;
 }
@@ -379,13 +415,38 @@ SIM_EXPORT Status SIM_API FT_GetStatus(Handle handle, Dword *rx, Dword *tx, Dwor
     return kOk;
 }
 
-// Returns what is there now, up to count (the simulator has no read time-out).
+// Waits until count bytes are there or the read time-out passes, then takes
+// what there is. Without a time-out a real driver would wait for ever; the
+// simulator stops waiting once nothing more is on its way, so a test fails
+// instead of hanging.
 SIM_EXPORT Status SIM_API FT_Read(Handle handle, void *buffer, Dword count, Dword *returned)
 {
     Sim &s = sim();
-    std::lock_guard<std::mutex> lock(simMutex());
-    if (!kindOf(handle))
+    std::unique_lock<std::mutex> lock(simMutex());
+    const int kind = kindOf(handle);
+    if (!kind)
         return kInvalidHandle;
+    const Dword timeoutMs = s.readTimeoutMs[kind];
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (!kindOf(handle))
+            return kInvalidHandle; // closed meanwhile
+        const auto now = Clock::now();
+        if (available(s) >= count || (timeoutMs && now >= deadline))
+            break;
+        // The next held answer, if any, is the next thing that can change.
+        auto wake = timeoutMs ? deadline : Clock::time_point::max();
+        bool onItsWay = false;
+        for (const Chunk &c : s.rx)
+            if (c.ready > now) {
+                wake = std::min(wake, c.ready);
+                onItsWay = true;
+                break;
+            }
+        if (!timeoutMs && !onItsWay)
+            break;
+        arrived().wait_until(lock, wake);
+    }
     auto *out = static_cast<std::uint8_t *>(buffer);
     Dword n = 0;
     const auto now = Clock::now();
@@ -403,13 +464,26 @@ SIM_EXPORT Status SIM_API FT_Read(Handle handle, void *buffer, Dword count, Dwor
     return kOk;
 }
 
+SIM_EXPORT Status SIM_API FT_SetTimeouts(Handle handle, Dword readTimeoutMs, Dword writeTimeoutMs)
+{
+    (void)writeTimeoutMs; // writes never wait here
+    std::lock_guard<std::mutex> lock(simMutex());
+    const int kind = kindOf(handle);
+    if (!kind)
+        return kInvalidHandle;
+    sim().readTimeoutMs[kind] = readTimeoutMs;
+    return kOk;
+}
+
 SIM_EXPORT Status SIM_API FT_EE_Read(Handle handle, void *data)
 {
+    std::lock_guard<std::mutex> lock(simMutex());
     return kindOf(handle) && data ? kOtherError : kInvalidHandle; // no EEPROM simulated
 }
 
 SIM_EXPORT Status SIM_API FT_EE_Program(Handle handle, void *data)
 {
+    std::lock_guard<std::mutex> lock(simMutex());
     return kindOf(handle) && data ? kOtherError : kInvalidHandle;
 }
 
@@ -419,10 +493,16 @@ SIM_EXPORT Status SIM_API FT_Purge(Handle handle, std::uint32_t mask)
     std::lock_guard<std::mutex> lock(simMutex());
     if (!kindOf(handle))
         return kInvalidHandle;
-    if (mask & 1)
-        s.rx.clear();
+    // Only what has reached the driver goes; an answer the device still
+    // holds back comes later.
+    if (mask & 1) {
+        const auto now = Clock::now();
+        while (!s.rx.empty() && s.rx.front().ready <= now)
+            s.rx.pop_front();
+    }
     if (mask & 2)
         s.pending.clear();
+    ++s.purges;
     return kOk;
 }
 
@@ -434,12 +514,16 @@ SIM_EXPORT void FTSim_Reset(int bridges, int device)
 {
     Sim &s = sim();
     std::lock_guard<std::mutex> lock(simMutex());
-    const int handles = s.openHandles;
-    s = Sim();
-    s.bridges = bridges;
-    s.device = device;
-    s.holdMs = 0;
-    s.openHandles = handles;
+    // Handles open in the process stay open, with their time-outs.
+    Sim fresh;
+    fresh.bridges = bridges;
+    fresh.device = device;
+    fresh.holdMs = 0;
+    fresh.openHandles = s.openHandles;
+    std::copy(s.openHandle, s.openHandle + 3, fresh.openHandle);
+    std::copy(s.readTimeoutMs, s.readTimeoutMs + 3, fresh.readTimeoutMs);
+    fresh.nextHandle = s.nextHandle;
+    s = fresh;
 }
 
 // Each later answer becomes readable only this long after its request.
@@ -463,6 +547,17 @@ SIM_EXPORT void FTSim_ShortAnswers(int bytes)
     sim().shortBy = bytes;
 }
 
+// From request `from` on (0 = the first after the reset), answers lack
+// `shortBy` bytes on the wire and are held back `holdMs`.
+SIM_EXPORT void FTSim_FaultFrom(int from, int shortBy, int holdMs)
+{
+    Sim &s = sim();
+    std::lock_guard<std::mutex> lock(simMutex());
+    s.faultFrom = from;
+    s.faultShort = shortBy;
+    s.faultHoldMs = holdMs;
+}
+
 SIM_EXPORT void FTSim_SetTuning(int quality, int surplus, int lack, int flags, int level)
 {
     Sim &s = sim();
@@ -478,6 +573,12 @@ SIM_EXPORT int FTSim_OpenHandles()
 {
     std::lock_guard<std::mutex> lock(simMutex());
     return sim().openHandles;
+}
+
+SIM_EXPORT int FTSim_PurgeCount()
+{
+    std::lock_guard<std::mutex> lock(simMutex());
+    return sim().purges;
 }
 
 SIM_EXPORT int FTSim_OpenCount()
