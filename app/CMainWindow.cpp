@@ -15,6 +15,7 @@
 #include "net/StationGlobals.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
+#include "settings/WindowPlacement.h"
 #include "ui_CMainWindow.h"
 #include "usb/CConfigurationDialog.h"
 
@@ -438,6 +439,7 @@ void CMainWindow::OnViewEventLogAction()
     log->SetEventLog(&m_eventLog);
     addDockWidget(Qt::TopDockWidgetArea, log);
     log->setFloating(true);
+    log->PlaceAsStored();
     log->show();
     log->SetEventLog(&m_eventLog);
 }
@@ -540,35 +542,9 @@ void CMainWindow::restoreWindowGeometry()
         setWindowState(windowState() | Qt::WindowMaximized);
         return;
     }
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    const QRect placed =
-        FitGeometry(s.value(SettingsKeys::MainWindowPos, kDefaultPos).toPoint(),
-                    s.value(SettingsKeys::MainWindowSize, kDefaultSize).toSize(), screens);
-    move(placed.topLeft());
-    resize(placed.size());
-}
-
-QRect CMainWindow::FitGeometry(QPoint pos, QSize size, const QList<QRect> &screens)
-{
-    // A damaged store must not make the window unpaintable or unreachable.
-    const auto screenAt = [&screens](const QPoint &p) {
-        for (const QRect &r : screens)
-            if (r.contains(p))
-                return r;
-        return QRect();
-    };
-    QRect screen = screenAt(pos);
-    if (screen.isNull()) {
-        pos = kDefaultPos;
-        screen = screenAt(pos);
-        if (screen.isNull())
-            screen = screens.value(0, QRect(kDefaultPos, kDefaultSize));
-    }
-    if (size.isEmpty())
-        size = kDefaultSize;
-    return QRect(pos, size.boundedTo(screen.size()));
+    WindowPlacement::placeFrame(this, s.value(SettingsKeys::MainWindowPos, kDefaultPos).toPoint(),
+                                s.value(SettingsKeys::MainWindowSize, kDefaultSize).toSize(),
+                                QRect(kDefaultPos, kDefaultSize));
 }
 
 void CMainWindow::saveWindowGeometry()

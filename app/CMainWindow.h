@@ -55,9 +55,6 @@ public:
 
     // Sensitivity scale for an "Options/SensCombo" index.
     static int SensitivityScale(int combo);
-    // Where a window stored at pos with size goes: a position on no screen
-    // becomes the default one, the size is bounded by the screen it is on.
-    static QRect FitGeometry(QPoint pos, QSize size, const QList<QRect> &screens);
     // Progress through the three-digit sequence that shows the debug window;
     // returns the new state, and sets `show` when the debug window is due.
     static int NextKeyState(int state, int key, bool &show);

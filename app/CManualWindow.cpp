@@ -3,6 +3,7 @@
 #include "ui_CManualWindow.h"
 
 #include "settings/SettingsKeys.h"
+#include "settings/WindowPlacement.h"
 
 #include <QSettings>
 
@@ -29,11 +30,10 @@ CManualWindow::CManualWindow(QWidget *parent, const QUrl &source)
     m_ui->m_pTextBrowser->setSource(source);
     m_ui->m_pTextBrowser->setFocus();
 
-    // An empty rectangle from a damaged store would make the window unusable.
-    QRect geometry = QSettings().value(SettingsKeys::ManualGeometry, kDefaultGeometry).toRect();
-    if (!geometry.isValid())
-        geometry = kDefaultGeometry;
-    setGeometry(geometry);
+    // Fitted to the screen: the default is taller than a small one.
+    WindowPlacement::placeClient(
+        this, QSettings().value(SettingsKeys::ManualGeometry, kDefaultGeometry).toRect(),
+        kDefaultGeometry);
 }
 
 CManualWindow::~CManualWindow()

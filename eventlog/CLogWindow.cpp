@@ -13,6 +13,7 @@
 #include "net/StationGlobals.h"
 #include "settings/CXmlValueStore.h"
 #include "settings/SettingsKeys.h"
+#include "settings/WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -30,6 +31,9 @@
 namespace {
 constexpr int RefreshIntervalMs = 10000;
 constexpr int MinimumLimit = 10;
+const QPoint kDefaultPos(10, 10);
+const QSize kDefaultSize(670, 200);
+const QPoint kCascadeStep(30, 30);
 } // namespace
 
 CLogWindow::CLogWindow(int number, CMasterDevice *device, QWidget *parent)
@@ -51,8 +55,7 @@ CLogWindow::CLogWindow(int number, CMasterDevice *device, QWidget *parent)
     m_ui->m_pTreeWidget->setModel(m_pModel);
 
     const QSettings settings;
-    move(settings.value(SettingsKeys::logWindowPos(m_number), QPoint(10, 10)).toPoint());
-    resize(settings.value(SettingsKeys::logWindowSize(m_number), QSize(670, 200)).toSize());
+    PlaceAsStored();
     for (int column = 0; column < EventTableModel::ColumnCount; ++column) {
         m_ui->m_pTreeWidget->header()->resizeSection(
             column, settings.value(SettingsKeys::logWindowColumn(m_number, column), 80).toInt());
@@ -85,6 +88,17 @@ CLogWindow::~CLogWindow()
         settings.setValue(SettingsKeys::logWindowColumn(m_number, column),
                           m_ui->m_pTreeWidget->header()->sectionSize(column));
     }
+}
+
+void CLogWindow::PlaceAsStored()
+{
+    const QSettings settings;
+    // A window never stored opens a step down and right of the one before it.
+    const QPoint cascade = kDefaultPos + kCascadeStep * (m_number - 1);
+    WindowPlacement::placeFrame(
+        this, settings.value(SettingsKeys::logWindowPos(m_number), cascade).toPoint(),
+        settings.value(SettingsKeys::logWindowSize(m_number), kDefaultSize).toSize(),
+        QRect(cascade, kDefaultSize));
 }
 
 void CLogWindow::SetEventLog(CEventLog *log)

@@ -47,6 +47,9 @@ public:
     static QString ExportFileName(const QString &typed, const QString &selectedFilter);
 
     int number() const { return m_number; }
+    // Moves and sizes the window as stored, fitted to the screens; the main
+    // window calls it again once the window floats, as floating places it anew.
+    void PlaceAsStored();
     bool isFileMode() const { return m_fileMode != 0; }
     LOGFILTER &filter() { return m_filter; }
     const EventTableModel *tableModel() const { return m_pModel; }
