@@ -103,6 +103,16 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     connect(m_ui->m_pViewConfiguration, &QAction::triggered, this,
             &CMainWindow::OnViewConfiguration);
 
+    // The platform's own keys; Exit is in no menu, so the window carries it.
+    m_ui->m_pHelpManualAction->setShortcut(QKeySequence::HelpContents);
+    // Some platforms name no key for quitting; the operator expects Ctrl+Q.
+    const QKeySequence quit(QKeySequence::Quit);
+    m_ui->m_pModuleExitAction->setShortcut(quit.isEmpty() ? QKeySequence(Qt::CTRL | Qt::Key_Q)
+                                                          : quit);
+    m_ui->m_pViewEventLogAction->setShortcut(QKeySequence::New);
+    m_ui->m_pSettingsOptionsAction->setShortcut(QKeySequence::Preferences);
+    addAction(m_ui->m_pModuleExitAction);
+
     m_ui->m_pSettingsLocalizationAction->setChecked(
         options.value(SettingsKeys::Localization, false).toBool());
     // The action is hidden: the stored option is what switches localization.

@@ -89,7 +89,7 @@
         <translation>Удалить строку обхода</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+29"/>
         <source>Save Bypass As</source>
         <translation>Сохранить список обхода как</translation>
     </message>
@@ -99,7 +99,7 @@
         <translation>Файлы обхода (*.xml)</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -394,12 +394,12 @@
     </message>
     <message>
         <location line="+28"/>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="+389"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="+414"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../usb/CConfigurationDialog.cpp" line="-299"/>
+        <location filename="../../usb/CConfigurationDialog.cpp" line="-304"/>
         <source>Status: Message 1</source>
         <translation>Состояние: сообщение 1</translation>
     </message>
@@ -411,7 +411,7 @@
         <location line="+7"/>
         <location line="+22"/>
         <location line="+6"/>
-        <location line="+129"/>
+        <location line="+134"/>
         <location line="+4"/>
         <location line="+6"/>
         <location line="+7"/>
@@ -426,23 +426,23 @@
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location line="-389"/>
+        <location line="-394"/>
         <location line="+59"/>
-        <location line="+139"/>
+        <location line="+144"/>
         <location line="+21"/>
         <location line="+76"/>
         <source>Connection status: USB ERROR</source>
         <translation>Состояние связи: ОШИБКА USB</translation>
     </message>
     <message>
-        <location line="-287"/>
-        <location line="+202"/>
+        <location line="-292"/>
+        <location line="+207"/>
         <location line="+27"/>
         <source>Connection status: WRONG DEVICE</source>
         <translation>Состояние связи: НЕВЕРНОЕ УСТРОЙСТВО</translation>
     </message>
     <message>
-        <location line="-218"/>
+        <location line="-223"/>
         <source>&apos;SSID&apos; and &apos;Server address&apos; fields must be filled</source>
         <translation>Поля «SSID» и «Адрес сервера» должны быть заполнены</translation>
     </message>
@@ -462,7 +462,7 @@
         <translation>Состояние связи: УСТАНОВЛЕНО ДРУГОЕ СОЕДИНЕНИЕ</translation>
     </message>
     <message>
-        <location line="+115"/>
+        <location line="+120"/>
         <location line="+59"/>
         <source>The data has been received successfully</source>
         <translation>Данные успешно получены</translation>
@@ -645,7 +645,7 @@ SSID: %1
 <context>
     <name>CDebugWindow</name>
     <message>
-        <location filename="../../display/CDebugWindow.cpp" line="+50"/>
+        <location filename="../../display/CDebugWindow.cpp" line="+52"/>
         <source>DEBUG INFORMATION</source>
         <translation>ОТЛАДОЧНАЯ ИНФОРМАЦИЯ</translation>
     </message>
@@ -833,8 +833,8 @@ SSID: %1
 <context>
     <name>CLogWindow</name>
     <message>
-        <location filename="../../eventlog/CLogWindow.cpp" line="+46"/>
-        <location line="+81"/>
+        <location filename="../../eventlog/CLogWindow.cpp" line="+50"/>
+        <location line="+91"/>
         <source>Event Log #%1</source>
         <translation>Журнал событий №%1</translation>
     </message>
@@ -854,7 +854,7 @@ SSID: %1
         <translation>Журнал событий из файла: %1</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+60"/>
         <source>Save Log As</source>
         <translation>Сохранить журнал как</translation>
     </message>
@@ -1063,84 +1063,94 @@ SSID: %1
         <translation>HARRIER Tablet DEMO</translation>
     </message>
     <message>
-        <location line="+19"/>
-        <source>View</source>
-        <translation>Вид</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>Settings</source>
-        <translation>Настройки</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Help</source>
-        <translation>Справка</translation>
-    </message>
-    <message>
-        <location line="+9"/>
+        <location line="+41"/>
         <source>Tool Bar</source>
         <translation>Панель инструментов</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>Exit</source>
-        <translation>Выход</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Event Log...</source>
-        <translation>Журнал событий...</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+10"/>
         <source>Opens new log window</source>
         <translation>Открывает новое окно журнала</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Rearrange Modules</source>
-        <translation>Упорядочить модули</translation>
+        <location line="-32"/>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&amp;Settings</source>
+        <translation>&amp;Настройки</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>E&amp;xit</source>
+        <translation>В&amp;ыход</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>test</source>
-        <translation>тест</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Rename...</source>
-        <translation>Переименовать...</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Options...</source>
-        <translation>Параметры...</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Configuration...</source>
-        <translation>Конфигурация...</translation>
+        <source>&amp;Event Log...</source>
+        <translation>&amp;Журнал событий...</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Localization</source>
-        <translation>Локализация</translation>
+        <source>&amp;Rearrange Modules</source>
+        <translation>&amp;Упорядочить модули</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Default</source>
-        <translation>По умолчанию</translation>
+        <source>&amp;test</source>
+        <translation>&amp;тест</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Manual</source>
-        <translation>Руководство</translation>
+        <source>Re&amp;name...</source>
+        <translation>&amp;Переименовать...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Renames the active module window</source>
+        <translation>Переименовывает активное окно модуля</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>About...</source>
-        <translation>О программе...</translation>
+        <source>&amp;Options...</source>
+        <translation>&amp;Параметры...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Configuration...</source>
+        <translation>&amp;Конфигурация...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Configures a module&apos;s Wi-Fi or Ethernet board and tunes a suppression unit over USB</source>
+        <translation>Настраивает плату Wi-Fi или Ethernet модуля и блок подавления через USB</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&amp;Localization</source>
+        <translation>&amp;Локализация</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Default</source>
+        <translation>По &amp;умолчанию</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Manual</source>
+        <translation>&amp;Руководство</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;About...</source>
+        <translation>&amp;О программе...</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -1153,30 +1163,30 @@ SSID: %1
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+329"/>
+        <location filename="../../app/CMainWindow.cpp" line="+353"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="-204"/>
-        <location line="+166"/>
+        <location line="-220"/>
+        <location line="+182"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-165"/>
-        <location line="+167"/>
+        <location line="-181"/>
+        <location line="+183"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-166"/>
-        <location line="+208"/>
+        <location line="-182"/>
+        <location line="+224"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="-80"/>
+        <location line="-94"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -1186,7 +1196,7 @@ SSID: %1
         <translation>Операция успешно завершена</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+72"/>
         <source>USB connection status: OK</source>
         <translation>Состояние USB-подключения: ОК</translation>
     </message>
@@ -1248,7 +1258,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Архив событий был повреждён. Он сохранён как %1, начат новый архив.</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+73"/>
         <source>Do you want to reset all settings to defaults?</source>
         <translation>Сбросить все настройки к значениям по умолчанию?</translation>
     </message>
@@ -1277,13 +1287,13 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+10"/>
-        <source>Find</source>
-        <translation>Найти</translation>
+        <source>&amp;Find</source>
+        <translation>&amp;Найти</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>Hide</source>
-        <translation>Скрыть</translation>
+        <location line="+16"/>
+        <source>&amp;Hide</source>
+        <translation>&amp;Скрыть</translation>
     </message>
 </context>
 <context>
@@ -1295,6 +1305,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+192"/>
+        <source>Edits this module&apos;s detection settings</source>
+        <translation>Изменяет настройки обнаружения этого модуля</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Settings...</source>
         <translation>Настройки...</translation>
     </message>
@@ -1507,6 +1522,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+26"/>
+        <source>Thresholds and enables of the cellular bands</source>
+        <translation>Пороги и включение сотовых диапазонов</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Cellular</source>
         <translation>Сотовая связь</translation>
     </message>
@@ -1518,27 +1538,27 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+46"/>
         <location line="+46"/>
         <location line="+46"/>
-        <location line="+79"/>
+        <location line="+82"/>
         <location line="+46"/>
         <location line="+46"/>
         <location line="+46"/>
         <location line="+46"/>
-        <location line="+79"/>
+        <location line="+82"/>
         <location line="+46"/>
-        <location line="+73"/>
-        <location line="+220"/>
+        <location line="+76"/>
+        <location line="+223"/>
         <location line="+14"/>
         <location line="+14"/>
         <location line="+14"/>
-        <location line="+102"/>
-        <location line="+81"/>
-        <location line="+153"/>
-        <location line="+89"/>
+        <location line="+108"/>
+        <location line="+84"/>
+        <location line="+159"/>
+        <location line="+92"/>
         <source>For all</source>
         <translation>Для всех</translation>
     </message>
     <message>
-        <location line="-1417"/>
+        <location line="-1447"/>
         <source>CDMA 450</source>
         <translation>CDMA 450</translation>
     </message>
@@ -1574,6 +1594,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+42"/>
+        <source>Thresholds and enables of the 2.4 GHz and 5 GHz bands</source>
+        <translation>Пороги и включение диапазонов 2,4 и 5 ГГц</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>2.4 &amp;&amp; 5 GHz</source>
         <translation>2,4 &amp;&amp; 5 ГГц</translation>
     </message>
@@ -1604,6 +1629,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+42"/>
+        <source>Detection of GSM and GPS jammers</source>
+        <translation>Обнаружение глушителей GSM и GPS</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Jammers</source>
         <translation>Глушители</translation>
     </message>
@@ -1619,6 +1649,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+42"/>
+        <source>Range and step of the scanning receiver</source>
+        <translation>Диапазон и шаг сканирующего приёмника</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Scan</source>
         <translation>Сканирование</translation>
     </message>
@@ -1649,34 +1684,44 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+59"/>
+        <source>Frequencies the scanning receiver passes over</source>
+        <translation>Частоты, которые сканирующий приёмник пропускает</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Bypass frequencies to scan</source>
         <translation>Частоты обхода при сканировании</translation>
     </message>
     <message>
         <location line="+31"/>
-        <location line="+167"/>
+        <location line="+173"/>
         <source>MANUAL</source>
         <translation>РУЧНЫЕ</translation>
     </message>
     <message>
-        <location line="-153"/>
+        <location line="-159"/>
         <source>PATTERN Digital</source>
         <translation>ШАБЛОН Цифровой</translation>
     </message>
     <message>
         <location line="+14"/>
-        <location line="+116"/>
+        <location line="+122"/>
         <source>PATTERN 1</source>
         <translation>ШАБЛОН 1</translation>
     </message>
     <message>
-        <location line="-102"/>
-        <location line="+115"/>
+        <location line="-108"/>
+        <location line="+121"/>
         <source>PATTERN 2</source>
         <translation>ШАБЛОН 2</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-111"/>
+        <source>A range of frequencies sent to the module once to be bypassed</source>
+        <translation>Диапазон частот, однократно передаваемый модулю для пропуска</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Set manual bypass frequencies</source>
         <translation>Задать частоты обхода вручную</translation>
     </message>
@@ -1702,6 +1747,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+10"/>
+        <source>Uploads a bypass frequency list to the module</source>
+        <translation>Загружает в модуль список частот пропуска</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Load bypass frequencies to...</source>
         <translation>Загрузить частоты обхода в...</translation>
     </message>
@@ -1712,6 +1762,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+17"/>
+        <source>Puts the default settings or bypass frequencies back</source>
+        <translation>Восстанавливает настройки или частоты пропуска по умолчанию</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Defaults</source>
         <translation>По умолчанию</translation>
     </message>
@@ -1727,6 +1782,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+10"/>
+        <source>Pausing the module at a frequency or over a band</source>
+        <translation>Пауза модуля на частоте или в полосе</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Pause options</source>
         <translation>Параметры паузы</translation>
     </message>
@@ -1752,6 +1812,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+57"/>
+        <source>The module&apos;s own LED, sound and offline behaviour</source>
+        <translation>Светодиод, звук и автономный режим самого модуля</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Device indication and offline mode (out of network)</source>
         <translation>Индикация устройства и автономный режим (вне сети)</translation>
     </message>
@@ -1794,6 +1859,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+21"/>
+        <source>Module identification, for testing only</source>
+        <translation>Идентификация модуля, только для проверки</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Identification (only for testing purposes)</source>
         <translation>Идентификация (только для проверки)</translation>
     </message>
@@ -1878,8 +1948,8 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+118"/>
-        <location line="+100"/>
-        <location line="+52"/>
+        <location line="+103"/>
+        <location line="+49"/>
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -1894,7 +1964,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Сбросить все настройки к значениям по умолчанию?</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>Do you want to erase all manual bypass frequencies?</source>
         <translation>Удалить все ручные частоты обхода?</translation>
     </message>
@@ -1904,7 +1974,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Неверная частота!</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+22"/>
         <source>Load Bypass</source>
         <translation>Загрузить список обхода</translation>
     </message>
@@ -1914,7 +1984,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Файлы обхода (*.xml)</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Cannot open the file %1:
 %2</source>
         <translation>Не удалось открыть файл %1:
@@ -2056,7 +2126,7 @@ The station goes on keeping events in memory and tries the journal again later.<
 <context>
     <name>JournalWriter</name>
     <message>
-        <location filename="../../eventlog/JournalWriter.cpp" line="+88"/>
+        <location filename="../../eventlog/JournalWriter.cpp" line="+91"/>
         <source>The SQLite driver of Qt is not installed.</source>
         <translation>Драйвер SQLite для Qt не установлен.</translation>
     </message>
