@@ -3,6 +3,7 @@
 #include "app/CLanguageSwitcher.h"
 #include "app/CManualWindow.h"
 #include "app/COptionsDialog.h"
+#include "app/CStationStatus.h"
 #include "app/CQMdiArea.h"
 #include "app/EmitterLocalization.h"
 #include "app/OptionDefaults.h"
@@ -140,6 +141,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     statusBar()->addPermanentWidget(m_pTotalLabel);
     statusBar()->addPermanentWidget(m_pCorrectLabel);
     statusBar()->addPermanentWidget(m_pConnectionLabel);
+    // An empty "USB connection status: " says nothing until a status arrives.
+    m_pConnectionLabel->hide();
 
     m_pManualWindow = std::make_unique<CManualWindow>();
     // Before the server: the store is filled back before the first record.
@@ -150,6 +153,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     m_pServer = std::make_unique<MyServer>(port, nullptr, demoFeed && m_edition.demoFeed);
     connect(m_pServer.get(), &MyServer::dataUpdated, this, &CMainWindow::OnDisplayData);
     connect(m_pServer.get(), &MyServer::connectionStatus, this, &CMainWindow::OnConnectionStatus);
+    // Beside the free-text label, before the module counts.
+    m_pStationStatus = new CStationStatus(statusBar(), 1, m_pServer.get(), m_journal.get(), this);
 
     m_pMarker = std::make_unique<CShapedCircle>();
     // Shown on a record, never to take the keyboard from the main window.
@@ -244,6 +249,7 @@ void CMainWindow::OnDisplayData(DATA data)
     if (created)
         window = createModuleWindow(data.nID);
     const bool wasCorrect = window->IsCorrect();
+    m_pStationStatus->countRecord();
     window->DisplayData(data);
     m_eventLog.AddData(data);
     if (created || wasCorrect != window->IsCorrect())
@@ -347,6 +353,7 @@ void CMainWindow::OnConnectionStatus(int status)
         return;
     m_connectionStatus = status;
     m_pConnectionLabel->setText(tr(texts[status]));
+    m_pConnectionLabel->show();
 }
 
 void CMainWindow::retranslate()
@@ -357,6 +364,8 @@ void CMainWindow::retranslate()
             .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
     if (!m_pTotalLabel)
         return; // still being built
+    if (m_pStationStatus)
+        m_pStationStatus->OnTimer();
     refreshCounts();
     if (m_connectionStatus < 0)
         m_pConnectionLabel->setText(tr("USB connection status: "));

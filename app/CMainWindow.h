@@ -26,6 +26,7 @@ class CManualWindow;
 class EventJournal;
 class CQMdiArea;
 class CShapedCircle;
+class CStationStatus;
 class QLabel;
 
 class CMainWindow : public QMainWindow
@@ -51,6 +52,7 @@ public:
     QString statusText(int index) const;
     CShapedCircle *marker() const { return m_pMarker.get(); }
     CDebugWindow *debugWindow() const { return m_pDebugWindow.get(); }
+    CStationStatus *stationStatus() const { return m_pStationStatus; }
     int timerInterval() const { return m_timer.interval(); }
 
     // Sensitivity scale for an "Options/SensCombo" index.
@@ -104,6 +106,7 @@ private:
     QLabel *m_pTotalLabel = nullptr;
     QLabel *m_pCorrectLabel = nullptr;
     QLabel *m_pConnectionLabel = nullptr;
+    CStationStatus *m_pStationStatus = nullptr;
     QTimer m_timer;
     Edition m_edition;
     CEventLog m_eventLog;

@@ -1163,30 +1163,30 @@ SSID: %1
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+353"/>
+        <location filename="../../app/CMainWindow.cpp" line="+360"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="-220"/>
-        <location line="+182"/>
+        <location line="-223"/>
+        <location line="+185"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-181"/>
-        <location line="+183"/>
+        <location line="-184"/>
+        <location line="+186"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-182"/>
-        <location line="+224"/>
+        <location line="-185"/>
+        <location line="+229"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="-94"/>
+        <location line="-96"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -1221,7 +1221,7 @@ SSID: %1
         <translation>Состояние USB-подключения: ИДЁТ ПОИСК МОДУЛЯ</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+63"/>
         <source>Event journal unavailable: events are kept in memory only</source>
         <translation>Архив событий недоступен: события хранятся только в памяти</translation>
     </message>
@@ -2124,6 +2124,39 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
 </context>
 <context>
+    <name>CStationStatus</name>
+    <message>
+        <location filename="../../app/CStationStatus.cpp" line="+46"/>
+        <source>Listening on port %1</source>
+        <translation>Приём на порту %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Not listening on port %1: %2</source>
+        <translation>Нет приёма на порту %1: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Modules connected: %1</source>
+        <translation>Подключено модулей: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 frames/s</source>
+        <translation>%1 кадр./с</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Journal: writing</source>
+        <translation>Архив: запись</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Journal: in memory only</source>
+        <translation>Архив: только в памяти</translation>
+    </message>
+</context>
+<context>
     <name>JournalWriter</name>
     <message>
         <location filename="../../eventlog/JournalWriter.cpp" line="+91"/>
@@ -2144,14 +2177,14 @@ The station goes on keeping events in memory and tries the journal again later.<
 <context>
     <name>MyServer</name>
     <message>
-        <location filename="../../net/MyServer.cpp" line="+14"/>
+        <location filename="../../net/MyServer.cpp" line="+15"/>
         <source>Server Error</source>
         <translation>Ошибка сервера</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Unable to start the server:</source>
-        <translation>Не удалось запустить сервер:</translation>
+        <source>Unable to start the server on port %1: %2</source>
+        <translation>Не удалось запустить сервер на порту %1: %2</translation>
     </message>
 </context>
 </TS>
