@@ -3,6 +3,7 @@
 #include "app/CLanguageSwitcher.h"
 #include "app/CManualWindow.h"
 #include "app/COptionsDialog.h"
+#include "app/CStationStatus.h"
 #include "app/CQMdiArea.h"
 #include "app/EmitterLocalization.h"
 #include "app/OptionDefaults.h"
@@ -16,6 +17,7 @@
 #include "net/StationGlobals.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
+#include "settings/WindowPlacement.h"
 #include "ui_CMainWindow.h"
 #include "usb/CConfigurationDialog.h"
 
@@ -103,6 +105,16 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     connect(m_ui->m_pViewConfiguration, &QAction::triggered, this,
             &CMainWindow::OnViewConfiguration);
 
+    // The platform's own keys; Exit is in no menu, so the window carries it.
+    m_ui->m_pHelpManualAction->setShortcut(QKeySequence::HelpContents);
+    // Some platforms name no key for quitting; the operator expects Ctrl+Q.
+    const QKeySequence quit(QKeySequence::Quit);
+    m_ui->m_pModuleExitAction->setShortcut(quit.isEmpty() ? QKeySequence(Qt::CTRL | Qt::Key_Q)
+                                                          : quit);
+    m_ui->m_pViewEventLogAction->setShortcut(QKeySequence::New);
+    m_ui->m_pSettingsOptionsAction->setShortcut(QKeySequence::Preferences);
+    addAction(m_ui->m_pModuleExitAction);
+
     m_ui->m_pSettingsLocalizationAction->setChecked(
         options.value(SettingsKeys::Localization, false).toBool());
     // The action is hidden: the stored option is what switches localization.
@@ -130,6 +142,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     statusBar()->addPermanentWidget(m_pTotalLabel);
     statusBar()->addPermanentWidget(m_pCorrectLabel);
     statusBar()->addPermanentWidget(m_pConnectionLabel);
+    // An empty "USB connection status: " says nothing until a status arrives.
+    m_pConnectionLabel->hide();
 
     m_pManualWindow = std::make_unique<CManualWindow>();
     // Before the server: the store is filled back before the first record.
@@ -142,6 +156,8 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     m_pServer = std::make_unique<MyServer>(port, nullptr, demoFeed && m_edition.demoFeed);
     connect(m_pServer.get(), &MyServer::dataUpdated, this, &CMainWindow::OnDisplayData);
     connect(m_pServer.get(), &MyServer::connectionStatus, this, &CMainWindow::OnConnectionStatus);
+    // Beside the free-text label, before the module counts.
+    m_pStationStatus = new CStationStatus(statusBar(), 1, m_pServer.get(), m_journal.get(), this);
 
     m_pMarker = std::make_unique<CShapedCircle>();
     // Shown on a record, never to take the keyboard from the main window.
@@ -242,6 +258,7 @@ void CMainWindow::OnDisplayData(DATA data)
     if (created)
         window = createModuleWindow(data.nID);
     const bool wasCorrect = window->IsCorrect();
+    m_pStationStatus->countRecord();
     window->DisplayData(data);
     m_eventLog.AddData(data);
     if (created || wasCorrect != window->IsCorrect())
@@ -360,6 +377,7 @@ void CMainWindow::OnConnectionStatus(int status)
         return;
     m_connectionStatus = status;
     m_pConnectionLabel->setText(tr(texts[status]));
+    m_pConnectionLabel->show();
 }
 
 void CMainWindow::retranslate()
@@ -370,6 +388,8 @@ void CMainWindow::retranslate()
             .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
     if (!m_pTotalLabel)
         return; // still being built
+    if (m_pStationStatus)
+        m_pStationStatus->OnTimer();
     refreshCounts();
     if (m_connectionStatus < 0)
         m_pConnectionLabel->setText(tr("USB connection status: "));
@@ -482,6 +502,7 @@ void CMainWindow::OnViewEventLogAction()
     log->SetEventLog(&m_eventLog);
     addDockWidget(Qt::TopDockWidgetArea, log);
     log->setFloating(true);
+    log->PlaceAsStored();
     log->show();
     log->SetEventLog(&m_eventLog);
 }
@@ -584,35 +605,9 @@ void CMainWindow::restoreWindowGeometry()
         setWindowState(windowState() | Qt::WindowMaximized);
         return;
     }
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    const QRect placed =
-        FitGeometry(s.value(SettingsKeys::MainWindowPos, kDefaultPos).toPoint(),
-                    s.value(SettingsKeys::MainWindowSize, kDefaultSize).toSize(), screens);
-    move(placed.topLeft());
-    resize(placed.size());
-}
-
-QRect CMainWindow::FitGeometry(QPoint pos, QSize size, const QList<QRect> &screens)
-{
-    // A damaged store must not make the window unpaintable or unreachable.
-    const auto screenAt = [&screens](const QPoint &p) {
-        for (const QRect &r : screens)
-            if (r.contains(p))
-                return r;
-        return QRect();
-    };
-    QRect screen = screenAt(pos);
-    if (screen.isNull()) {
-        pos = kDefaultPos;
-        screen = screenAt(pos);
-        if (screen.isNull())
-            screen = screens.value(0, QRect(kDefaultPos, kDefaultSize));
-    }
-    if (size.isEmpty())
-        size = kDefaultSize;
-    return QRect(pos, size.boundedTo(screen.size()));
+    WindowPlacement::placeFrame(this, s.value(SettingsKeys::MainWindowPos, kDefaultPos).toPoint(),
+                                s.value(SettingsKeys::MainWindowSize, kDefaultSize).toSize(),
+                                QRect(kDefaultPos, kDefaultSize));
 }
 
 void CMainWindow::saveWindowGeometry()

@@ -27,6 +27,7 @@ class EventJournal;
 class SyslogForwarder;
 class CQMdiArea;
 class CShapedCircle;
+class CStationStatus;
 class QLabel;
 
 class CMainWindow : public QMainWindow
@@ -54,13 +55,11 @@ public:
     QString statusText(int index) const;
     CShapedCircle *marker() const { return m_pMarker.get(); }
     CDebugWindow *debugWindow() const { return m_pDebugWindow.get(); }
+    CStationStatus *stationStatus() const { return m_pStationStatus; }
     int timerInterval() const { return m_timer.interval(); }
 
     // Sensitivity scale for an "Options/SensCombo" index.
     static int SensitivityScale(int combo);
-    // Where a window stored at pos with size goes: a position on no screen
-    // becomes the default one, the size is bounded by the screen it is on.
-    static QRect FitGeometry(QPoint pos, QSize size, const QList<QRect> &screens);
     // Progress through the three-digit sequence that shows the debug window;
     // returns the new state, and sets `show` when the debug window is due.
     static int NextKeyState(int state, int key, bool &show);
@@ -111,6 +110,7 @@ private:
     QLabel *m_pTotalLabel = nullptr;
     QLabel *m_pCorrectLabel = nullptr;
     QLabel *m_pConnectionLabel = nullptr;
+    CStationStatus *m_pStationStatus = nullptr;
     QTimer m_timer;
     Edition m_edition;
     CEventLog m_eventLog;

@@ -2,9 +2,12 @@
 
 #include "ui_CManualWindow.h"
 
+#include "app/StationColours.h"
 #include "settings/SettingsKeys.h"
+#include "settings/WindowPlacement.h"
 
 #include <QSettings>
+#include <QTextDocument>
 
 namespace {
 
@@ -25,15 +28,17 @@ CManualWindow::CManualWindow(QWidget *parent, const QUrl &source)
     connect(m_ui->m_pHideButton, &QPushButton::clicked, this, &QWidget::hide);
     connect(m_ui->m_pFindEdit, &QLineEdit::textChanged, this, &CManualWindow::OnFindEdit);
 
+    // Links readable on the dark field of the style sheet.
+    m_ui->m_pTextBrowser->document()->setDefaultStyleSheet(
+        QStringLiteral("a { color: %1; }").arg(StationColours::Link.css()));
     // A missing page leaves the browser empty.
     m_ui->m_pTextBrowser->setSource(source);
     m_ui->m_pTextBrowser->setFocus();
 
-    // An empty rectangle from a damaged store would make the window unusable.
-    QRect geometry = QSettings().value(SettingsKeys::ManualGeometry, kDefaultGeometry).toRect();
-    if (!geometry.isValid())
-        geometry = kDefaultGeometry;
-    setGeometry(geometry);
+    // Fitted to the screen: the default is taller than a small one.
+    WindowPlacement::placeClient(
+        this, QSettings().value(SettingsKeys::ManualGeometry, kDefaultGeometry).toRect(),
+        kDefaultGeometry);
 }
 
 CManualWindow::~CManualWindow()

@@ -1,46 +1,78 @@
 #include "app/StyleSheet.h"
 
+#include "app/StationColours.h"
+
+#include <utility>
+
 QString applicationStyleSheet()
 {
-    return QStringLiteral(R"(
+    using namespace StationColours;
+    // The colours come from StationColours, where their contrast is checked.
+    QString sheet = QStringLiteral(R"(
 QWidget {
-    background-color: rgb(76, 76, 88);
-    color: rgb(200, 200, 255);
+    background-color: {window};
+    color: {windowText};
     border-style: solid;
-    border-color: rgb(200, 200, 222);
+    border-color: {border};
     border-radius: 4px;
 }
 
 QPushButton, QToolButton {
-    border: 1px solid rgb(200, 200, 222);
+    border: 1px solid {border};
     border-radius: 4px;
     padding: 4px;
+    color: {buttonText};
     background-color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1,
-                                      stop: 0 rgb(96, 96, 108), stop: 1 rgb(36, 36, 48));
+                                      stop: 0 {buttonTop}, stop: 1 {buttonBottom});
 }
 QPushButton:pressed, QToolButton:pressed {
-    background-color: rgb(176, 176, 188);
+    background-color: {buttonPressed};
+    color: {buttonPressedText};
 }
 QPushButton:checked, QToolButton:checked {
-    background-color: rgb(147, 146, 158);
-    color: rgb(220, 220, 255);
+    background-color: {buttonChecked};
+    color: {buttonCheckedText};
 }
 QPushButton:disabled, QToolButton:disabled {
-    background-color: rgb(106, 106, 118);
-    color: darkgray;
+    background-color: {buttonDisabled};
+    color: {buttonDisabledText};
 }
 
 QLineEdit, QListView, QComboBox, QDateTimeEdit, QTimeEdit, QSpinBox, QDoubleSpinBox, QTextEdit {
-    background-color: rgb(56, 56, 68);
-    color: white;
-    border: 1px solid rgb(200, 200, 222);
+    background-color: {field};
+    color: {fieldText};
+    border: 1px solid {border};
     border-radius: 4px;
-    selection-background-color: rgb(64, 64, 64);
-    selection-color: white;
+    selection-background-color: {selection};
+    selection-color: {selectionText};
 }
 QLineEdit:disabled, QListView:disabled, QComboBox:disabled, QDateTimeEdit:disabled,
 QTimeEdit:disabled, QSpinBox:disabled, QDoubleSpinBox:disabled, QTextEdit:disabled {
-    color: gray;
+    background-color: {disabledField};
+    color: {disabledFieldText};
+    border-style: dashed;
+}
+/* Typed text on the manual's white, green and red find field. */
+QLineEdit#m_pFindEdit {
+    color: {findText};
+}
+
+QCalendarWidget QAbstractItemView {
+    background-color: {field};
+    color: {fieldText};
+    selection-background-color: {selection};
+    selection-color: {selectionText};
+}
+QCalendarWidget QAbstractItemView:disabled {
+    color: {disabledFieldText};
+}
+
+QMenu {
+    border: 1px solid {border};
+}
+QMenu::item:selected {
+    background-color: {selection};
+    color: {selectionText};
 }
 
 QComboBox {
@@ -50,15 +82,15 @@ QComboBox::drop-down {
     subcontrol-origin: padding;
     subcontrol-position: top right;
     width: 16px;
-    border-left: 1px solid rgb(200, 200, 222);
+    border-left: 1px solid {border};
 }
 QComboBox::down-arrow {
     image: url(:/images/combo-down-arrow.png);
 }
 QComboBox QAbstractItemView {
-    background-color: rgb(56, 56, 68);
-    color: white;
-    selection-background-color: rgb(64, 64, 64);
+    background-color: {field};
+    color: {fieldText};
+    selection-background-color: {selection};
 }
 
 QAbstractSpinBox::up-button, QDateTimeEdit::up-button {
@@ -96,7 +128,7 @@ QRadioButton::indicator:unchecked {
 }
 
 QGroupBox {
-    border: 1px solid rgb(200, 200, 222);
+    border: 1px solid {border};
     border-radius: 4px;
     margin-top: 8px;
     padding-top: 4px;
@@ -110,39 +142,39 @@ QGroupBox::title {
 
 QHeaderView::section {
     background-color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1,
-                                      stop: 0 rgb(96, 96, 108), stop: 1 rgb(36, 36, 48));
-    color: rgb(200, 200, 255);
-    border: 1px solid rgb(200, 200, 222);
+                                      stop: 0 {buttonTop}, stop: 1 {buttonBottom});
+    color: {windowText};
+    border: 1px solid {border};
     padding: 2px 4px;
 }
 
 QTreeView {
-    background-color: rgb(56, 56, 68);
-    alternate-background-color: rgb(66, 66, 78);
-    color: white;
-    border: 1px solid rgb(200, 200, 222);
+    background-color: {field};
+    alternate-background-color: {fieldAlternate};
+    color: {fieldText};
+    border: 1px solid {border};
     border-radius: 4px;
-    selection-background-color: rgb(64, 64, 64);
-    selection-color: white;
+    selection-background-color: {selection};
+    selection-color: {selectionText};
 }
 
 QScrollBar:horizontal {
-    background-color: rgb(56, 56, 68);
-    border: 1px solid rgb(200, 200, 222);
+    background-color: {field};
+    border: 1px solid {border};
     border-radius: 4px;
     height: 14px;
     margin: 0 14px 0 14px;
 }
 QScrollBar::handle:horizontal {
     background-color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1,
-                                      stop: 0 rgb(96, 96, 108), stop: 1 rgb(36, 36, 48));
-    border: 1px solid rgb(200, 200, 222);
+                                      stop: 0 {buttonTop}, stop: 1 {buttonBottom});
+    border: 1px solid {border};
     border-radius: 4px;
     min-width: 20px;
 }
 QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal {
-    background-color: rgb(76, 76, 88);
-    border: 1px solid rgb(200, 200, 222);
+    background-color: {window};
+    border: 1px solid {border};
     width: 12px;
     subcontrol-origin: margin;
 }
@@ -153,4 +185,29 @@ QScrollBar::sub-line:horizontal {
     subcontrol-position: left;
 }
 )");
+    const std::pair<const char *, Rgb> colours[] = {
+        { "{window}", Window },
+        { "{windowText}", WindowText },
+        { "{border}", Border },
+        { "{field}", Field },
+        { "{fieldAlternate}", FieldAlternate },
+        { "{fieldText}", FieldText },
+        { "{disabledField}", DisabledField },
+        { "{disabledFieldText}", DisabledFieldText },
+        { "{selection}", Selection },
+        { "{selectionText}", SelectionText },
+        { "{buttonTop}", ButtonTop },
+        { "{buttonBottom}", ButtonBottom },
+        { "{buttonText}", ButtonText },
+        { "{buttonPressed}", ButtonPressed },
+        { "{buttonPressedText}", ButtonPressedText },
+        { "{buttonChecked}", ButtonChecked },
+        { "{buttonCheckedText}", ButtonCheckedText },
+        { "{buttonDisabled}", ButtonDisabled },
+        { "{buttonDisabledText}", ButtonDisabledText },
+        { "{findText}", FindText },
+    };
+    for (const auto &[token, colour] : colours)
+        sheet.replace(QLatin1String(token), colour.css());
+    return sheet;
 }

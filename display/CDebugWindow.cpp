@@ -1,6 +1,7 @@
 #include "display/CDebugWindow.h"
 
 #include "settings/SettingsKeys.h"
+#include "settings/WindowPlacement.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,8 +27,9 @@ CDebugWindow::CDebugWindow(QWidget *parent)
     small.setPixelSize(9);
     setFont(small);
     StationGlobals::debugPause = 0;
-    move(QSettings().value(SettingsKeys::DebugWindowPos, kDefaultPos).toPoint());
-    resize(kSize);
+    WindowPlacement::placeFrame(
+        this, QSettings().value(SettingsKeys::DebugWindowPos, kDefaultPos).toPoint(), kSize,
+        QRect(kDefaultPos, kSize));
 }
 
 QList<CDebugWindow::Line>

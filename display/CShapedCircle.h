@@ -1,10 +1,13 @@
 #pragma once
 // Round, frameless, always-on-top window that shows the name of one signal
-// type: the marker of the emitter localization.
+// type: the marker of the emitter localization. Clicks go through it to what
+// lies below; where windows cannot be translucent it is a ring, so that the
+// module windows under it stay readable.
 
 #include <QColor>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QWidget>
 
 class CShapedCircle : public QWidget
@@ -29,6 +32,12 @@ public:
     QColor backgroundColour() const { return m_background; }
 
     static Geometry circleGeometry(int width, int height);
+    // The window's shape: the disc, or a ring around the signal name.
+    static QRegion shape(int width, int height, bool ring);
+    // False where the window system would ignore the window's opacity.
+    static bool CanBeTranslucent();
+    void setRing(bool ring);
+    bool isRing() const { return m_ring; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -37,4 +46,5 @@ protected:
 private:
     int m_signalType = 0;
     QColor m_background;
+    bool m_ring = false;
 };

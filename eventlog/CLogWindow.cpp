@@ -9,10 +9,12 @@
 #include "eventlog/LogDataExporter.h"
 #include "eventlog/LogHtmlExporter.h"
 #include "net/CMasterDevice.h"
+#include "net/CSignalTypeStr.h"
 #include "net/SettingsBlock.h"
 #include "net/StationGlobals.h"
 #include "settings/CXmlValueStore.h"
 #include "settings/SettingsKeys.h"
+#include "settings/WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -37,6 +39,9 @@ constexpr int RefreshIntervalMs = 10000;
 constexpr int MinimumLimit = 10;
 // A load that takes longer shows its progress.
 constexpr int ProgressAfterMs = 500;
+const QPoint kDefaultPos(10, 10);
+const QSize kDefaultSize(670, 200);
+const QPoint kCascadeStep(30, 30);
 } // namespace
 
 CLogWindow::CLogWindow(int number, CMasterDevice *device, QWidget *parent)
@@ -58,11 +63,12 @@ CLogWindow::CLogWindow(int number, CMasterDevice *device, QWidget *parent)
     m_ui->m_pTreeWidget->setModel(m_pModel);
 
     const QSettings settings;
-    move(settings.value(SettingsKeys::logWindowPos(m_number), QPoint(10, 10)).toPoint());
-    resize(settings.value(SettingsKeys::logWindowSize(m_number), QSize(670, 200)).toSize());
+    PlaceAsStored();
+    // A stored width wins; a column never stored fits its header and values.
     for (int column = 0; column < EventTableModel::ColumnCount; ++column) {
+        const QVariant stored = settings.value(SettingsKeys::logWindowColumn(m_number, column));
         m_ui->m_pTreeWidget->header()->resizeSection(
-            column, settings.value(SettingsKeys::logWindowColumn(m_number, column), 80).toInt());
+            column, stored.isValid() ? stored.toInt() : FittingWidth(column));
     }
     m_ui->m_pTreeWidget->sortByColumn(EventTableModel::DateTimeColumn, Qt::AscendingOrder);
     hide();
@@ -92,6 +98,63 @@ CLogWindow::~CLogWindow()
         settings.setValue(SettingsKeys::logWindowColumn(m_number, column),
                           m_ui->m_pTreeWidget->header()->sectionSize(column));
     }
+}
+
+QStringList CLogWindow::WidestTexts(int column)
+{
+    EVENT e;
+    e.nModule = 255;
+    e.nType = 1;
+    e.nPeakLevel = -100;
+    e.nThresholdLevel = -199;
+    e.dFreqMHz = 2412.35;
+    switch (column) {
+    case EventTableModel::DateTimeColumn:
+        return { QStringLiteral("28.12.2026 23:58:58") };
+    case EventTableModel::DurationColumn: {
+        EVENT running = e;
+        running.bInProgress = true;
+        return { QStringLiteral("23:58:58"), EventTableModel::durationText(running) };
+    }
+    case EventTableModel::ModuleColumn:
+        return { CEventLog::ModuleName(e) };
+    case EventTableModel::SignalTypeColumn: {
+        QStringList names;
+        for (int type = 0; type <= CSignalTypeStr::LastType; ++type)
+            names << CSignalTypeStr::name(type);
+        return names;
+    }
+    case EventTableModel::SignalLevelColumn:
+        return { EventTableModel::levelText(e) };
+    case EventTableModel::ExceedingColumn:
+        return { EventTableModel::exceedingText(e) };
+    case EventTableModel::FrequencyColumn:
+        return { EventTableModel::frequencyText(e) };
+    default:
+        return {};
+    }
+}
+
+int CLogWindow::FittingWidth(int column) const
+{
+    const QHeaderView *header = m_ui->m_pTreeWidget->header();
+    // Room for the header's padding and border and its sort indicator.
+    int width = header->fontMetrics().horizontalAdvance(EventTableModel::headerText(column)) + 32;
+    const QFontMetrics values = m_ui->m_pTreeWidget->fontMetrics();
+    for (const QString &text : WidestTexts(column))
+        width = qMax(width, values.horizontalAdvance(text) + 16);
+    return width;
+}
+
+void CLogWindow::PlaceAsStored()
+{
+    const QSettings settings;
+    // A window never stored opens a step down and right of the one before it.
+    const QPoint cascade = kDefaultPos + kCascadeStep * (m_number - 1);
+    WindowPlacement::placeFrame(
+        this, settings.value(SettingsKeys::logWindowPos(m_number), cascade).toPoint(),
+        settings.value(SettingsKeys::logWindowSize(m_number), kDefaultSize).toSize(),
+        QRect(cascade, kDefaultSize));
 }
 
 void CLogWindow::SetEventLog(CEventLog *log)

@@ -48,6 +48,13 @@ public:
     static QString ExportFileName(const QString &typed, const QString &selectedFilter);
 
     int number() const { return m_number; }
+    // Moves and sizes the window as stored, fitted to the screens; the main
+    // window calls it again once the window floats, as floating places it anew.
+    void PlaceAsStored();
+    // Texts at least as wide as any a column shows, in the current language.
+    static QStringList WidestTexts(int column);
+    // A width that shows the column's header and its widest texts whole.
+    int FittingWidth(int column) const;
     bool isFileMode() const { return m_fileMode != 0; }
     LOGFILTER &filter() { return m_filter; }
     const EventTableModel *tableModel() const { return m_pModel; }

@@ -18,6 +18,10 @@ public:
 
     bool isListening() const { return m_link.isListening(); }
     quint16 serverPort() const { return m_link.serverPort(); }
+    // The port asked for, also when listening failed.
+    quint16 requestedPort() const { return m_requestedPort; }
+    QString errorString() const { return m_link.errorString(); }
+    int connectionCount() const { return m_link.connectionCount(); }
     ModuleLink &link() { return m_link; }
 
     int Decode(const char *body, quint16 length, DATA &record, quint16 kind);
@@ -32,6 +36,7 @@ public slots:
     void OnTimer();
 
 private:
+    quint16 m_requestedPort;
     ModuleLink m_link;
 
 public:

@@ -676,7 +676,7 @@ SSID: %1
 <context>
     <name>CDebugWindow</name>
     <message>
-        <location filename="../../display/CDebugWindow.cpp" line="+50"/>
+        <location filename="../../display/CDebugWindow.cpp" line="+52"/>
         <source>DEBUG INFORMATION</source>
         <translation>ОТЛАДОЧНАЯ ИНФОРМАЦИЯ</translation>
     </message>
@@ -864,8 +864,8 @@ SSID: %1
 <context>
     <name>CLogWindow</name>
     <message>
-        <location filename="../../eventlog/CLogWindow.cpp" line="+53"/>
-        <location line="+81"/>
+        <location filename="../../eventlog/CLogWindow.cpp" line="+58"/>
+        <location line="+139"/>
         <source>Event Log #%1</source>
         <translation>Журнал событий №%1</translation>
     </message>
@@ -1105,84 +1105,94 @@ SSID: %1
         <translation>HARRIER Tablet DEMO</translation>
     </message>
     <message>
-        <location line="+19"/>
-        <source>View</source>
-        <translation>Вид</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>Settings</source>
-        <translation>Настройки</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Help</source>
-        <translation>Справка</translation>
-    </message>
-    <message>
-        <location line="+9"/>
+        <location line="+41"/>
         <source>Tool Bar</source>
         <translation>Панель инструментов</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>Exit</source>
-        <translation>Выход</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Event Log...</source>
-        <translation>Журнал событий...</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+10"/>
         <source>Opens new log window</source>
         <translation>Открывает новое окно журнала</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Rearrange Modules</source>
-        <translation>Упорядочить модули</translation>
+        <location line="-32"/>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&amp;Settings</source>
+        <translation>&amp;Настройки</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>E&amp;xit</source>
+        <translation>В&amp;ыход</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>test</source>
-        <translation>тест</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Rename...</source>
-        <translation>Переименовать...</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Options...</source>
-        <translation>Параметры...</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Configuration...</source>
-        <translation>Конфигурация...</translation>
+        <source>&amp;Event Log...</source>
+        <translation>&amp;Журнал событий...</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Localization</source>
-        <translation>Локализация</translation>
+        <source>&amp;Rearrange Modules</source>
+        <translation>&amp;Упорядочить модули</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Default</source>
-        <translation>По умолчанию</translation>
+        <source>&amp;test</source>
+        <translation>&amp;тест</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Manual</source>
-        <translation>Руководство</translation>
+        <source>Re&amp;name...</source>
+        <translation>&amp;Переименовать...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Renames the active module window</source>
+        <translation>Переименовывает активное окно модуля</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>About...</source>
-        <translation>О программе...</translation>
+        <source>&amp;Options...</source>
+        <translation>&amp;Параметры...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Configuration...</source>
+        <translation>&amp;Конфигурация...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Configures a module&apos;s Wi-Fi or Ethernet board and tunes a suppression unit over USB</source>
+        <translation>Настраивает плату Wi-Fi или Ethernet модуля и блок подавления через USB</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&amp;Localization</source>
+        <translation>&amp;Локализация</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Default</source>
+        <translation>По &amp;умолчанию</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Manual</source>
+        <translation>&amp;Руководство</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;About...</source>
+        <translation>&amp;О программе...</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -1195,30 +1205,30 @@ SSID: %1
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+369"/>
+        <location filename="../../app/CMainWindow.cpp" line="+387"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="-243"/>
-        <location line="+190"/>
+        <location line="-249"/>
+        <location line="+195"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-189"/>
-        <location line="+191"/>
+        <location line="-194"/>
+        <location line="+196"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-190"/>
-        <location line="+247"/>
+        <location line="-195"/>
+        <location line="+255"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
     <message>
-        <location line="-109"/>
+        <location line="-112"/>
         <source>Success</source>
         <translation>Успешно</translation>
     </message>
@@ -1253,7 +1263,7 @@ SSID: %1
         <translation>Состояние USB-подключения: ИДЁТ ПОИСК МОДУЛЯ</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+67"/>
         <source>Syslog: %1 events dropped while the collector was unreachable</source>
         <translation>Syslog: отброшено событий, пока сборщик был недоступен: %1</translation>
     </message>
@@ -1295,7 +1305,7 @@ The station goes on keeping events in memory and tries the journal again later.<
         <translation>Архив событий был повреждён. Он сохранён как %1, начат новый архив.</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+73"/>
         <source>Do you want to reset all settings to defaults?</source>
         <translation>Сбросить все настройки к значениям по умолчанию?</translation>
     </message>
@@ -1324,13 +1334,13 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+10"/>
-        <source>Find</source>
-        <translation>Найти</translation>
+        <source>&amp;Find</source>
+        <translation>&amp;Найти</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>Hide</source>
-        <translation>Скрыть</translation>
+        <location line="+16"/>
+        <source>&amp;Hide</source>
+        <translation>&amp;Скрыть</translation>
     </message>
 </context>
 <context>
@@ -1342,6 +1352,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+192"/>
+        <source>Edits this module&apos;s detection settings</source>
+        <translation>Изменяет настройки обнаружения этого модуля</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Settings...</source>
         <translation>Настройки...</translation>
     </message>
@@ -1610,6 +1625,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+26"/>
+        <source>Thresholds and enables of the cellular bands</source>
+        <translation>Пороги и включение сотовых диапазонов</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Cellular</source>
         <translation>Сотовая связь</translation>
     </message>
@@ -1621,27 +1641,27 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+46"/>
         <location line="+46"/>
         <location line="+46"/>
-        <location line="+79"/>
+        <location line="+82"/>
         <location line="+46"/>
         <location line="+46"/>
         <location line="+46"/>
         <location line="+46"/>
-        <location line="+79"/>
+        <location line="+82"/>
         <location line="+46"/>
-        <location line="+73"/>
-        <location line="+220"/>
+        <location line="+76"/>
+        <location line="+223"/>
         <location line="+14"/>
         <location line="+14"/>
         <location line="+14"/>
-        <location line="+102"/>
-        <location line="+81"/>
-        <location line="+153"/>
-        <location line="+89"/>
+        <location line="+108"/>
+        <location line="+84"/>
+        <location line="+159"/>
+        <location line="+92"/>
         <source>For all</source>
         <translation>Для всех</translation>
     </message>
     <message>
-        <location line="-1417"/>
+        <location line="-1447"/>
         <source>CDMA 450</source>
         <translation>CDMA 450</translation>
     </message>
@@ -1677,6 +1697,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+42"/>
+        <source>Thresholds and enables of the 2.4 GHz and 5 GHz bands</source>
+        <translation>Пороги и включение диапазонов 2,4 и 5 ГГц</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>2.4 &amp;&amp; 5 GHz</source>
         <translation>2,4 &amp;&amp; 5 ГГц</translation>
     </message>
@@ -1707,6 +1732,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+42"/>
+        <source>Detection of GSM and GPS jammers</source>
+        <translation>Обнаружение глушителей GSM и GPS</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Jammers</source>
         <translation>Глушители</translation>
     </message>
@@ -1722,6 +1752,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+42"/>
+        <source>Range and step of the scanning receiver</source>
+        <translation>Диапазон и шаг сканирующего приёмника</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Scan</source>
         <translation>Сканирование</translation>
     </message>
@@ -1752,34 +1787,44 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+59"/>
+        <source>Frequencies the scanning receiver passes over</source>
+        <translation>Частоты, которые сканирующий приёмник пропускает</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Bypass frequencies to scan</source>
         <translation>Частоты обхода при сканировании</translation>
     </message>
     <message>
         <location line="+31"/>
-        <location line="+167"/>
+        <location line="+173"/>
         <source>MANUAL</source>
         <translation>РУЧНЫЕ</translation>
     </message>
     <message>
-        <location line="-153"/>
+        <location line="-159"/>
         <source>PATTERN Digital</source>
         <translation>ШАБЛОН Цифровой</translation>
     </message>
     <message>
         <location line="+14"/>
-        <location line="+116"/>
+        <location line="+122"/>
         <source>PATTERN 1</source>
         <translation>ШАБЛОН 1</translation>
     </message>
     <message>
-        <location line="-102"/>
-        <location line="+115"/>
+        <location line="-108"/>
+        <location line="+121"/>
         <source>PATTERN 2</source>
         <translation>ШАБЛОН 2</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-111"/>
+        <source>A range of frequencies sent to the module once to be bypassed</source>
+        <translation>Диапазон частот, однократно передаваемый модулю для пропуска</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Set manual bypass frequencies</source>
         <translation>Задать частоты обхода вручную</translation>
     </message>
@@ -1805,6 +1850,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+10"/>
+        <source>Uploads a bypass frequency list to the module</source>
+        <translation>Загружает в модуль список частот пропуска</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Load bypass frequencies to...</source>
         <translation>Загрузить частоты обхода в...</translation>
     </message>
@@ -1815,6 +1865,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+17"/>
+        <source>Puts the default settings or bypass frequencies back</source>
+        <translation>Восстанавливает настройки или частоты пропуска по умолчанию</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Defaults</source>
         <translation>По умолчанию</translation>
     </message>
@@ -1830,6 +1885,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+10"/>
+        <source>Pausing the module at a frequency or over a band</source>
+        <translation>Пауза модуля на частоте или в полосе</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Pause options</source>
         <translation>Параметры паузы</translation>
     </message>
@@ -1855,6 +1915,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+57"/>
+        <source>The module&apos;s own LED, sound and offline behaviour</source>
+        <translation>Светодиод, звук и автономный режим самого модуля</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Device indication and offline mode (out of network)</source>
         <translation>Индикация устройства и автономный режим (вне сети)</translation>
     </message>
@@ -1897,6 +1962,11 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
     <message>
         <location line="+21"/>
+        <source>Module identification, for testing only</source>
+        <translation>Идентификация модуля, только для проверки</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Identification (only for testing purposes)</source>
         <translation>Идентификация (только для проверки)</translation>
     </message>
@@ -2164,6 +2234,39 @@ The station goes on keeping events in memory and tries the journal again later.<
     </message>
 </context>
 <context>
+    <name>CStationStatus</name>
+    <message>
+        <location filename="../../app/CStationStatus.cpp" line="+46"/>
+        <source>Listening on port %1</source>
+        <translation>Приём на порту %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Not listening on port %1: %2</source>
+        <translation>Нет приёма на порту %1: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Modules connected: %1</source>
+        <translation>Подключено модулей: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 frames/s</source>
+        <translation>%1 кадр./с</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Journal: writing</source>
+        <translation>Архив: запись</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Journal: in memory only</source>
+        <translation>Архив: только в памяти</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <location filename="../../app/CommandLine.cpp" line="+28"/>
@@ -2262,14 +2365,14 @@ The station goes on keeping events in memory and tries the journal again later.<
 <context>
     <name>MyServer</name>
     <message>
-        <location filename="../../net/MyServer.cpp" line="+14"/>
+        <location filename="../../net/MyServer.cpp" line="+16"/>
         <source>Server Error</source>
         <translation>Ошибка сервера</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Unable to start the server:</source>
-        <translation>Не удалось запустить сервер:</translation>
+        <source>Unable to start the server on port %1: %2</source>
+        <translation>Не удалось запустить сервер на порту %1: %2</translation>
     </message>
 </context>
 <context>

@@ -54,8 +54,8 @@ QStringList offered(const QMainWindow &w)
         QStringList texts;
         for (QAction *a : menuAction->menu()->actions())
             if (a->isVisible() && !a->isSeparator())
-                texts << a->text();
-        out << menuAction->text() + ": " + texts.join(", ");
+                texts << QString(a->text()).remove('&');
+        out << QString(menuAction->text()).remove('&') + ": " + texts.join(", ");
     }
     return out;
 }

@@ -218,51 +218,6 @@ private slots:
             QString("HARRIER Tablet DEMO - Версия 1.2.01 | HARRIER Tablet DEMO - Version 1.2.01"));
     }
 
-    void geometryIsKeptOnAScreen_data()
-    {
-        QTest::addColumn<QPoint>("pos");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QRect>("placed");
-        const QRect wide(0, 0, 1920, 1080), right(1920, 0, 1280, 1024);
-        QTest::newRow("sane") << QPoint(100, 80) << QSize(640, 480) << QRect(100, 80, 640, 480);
-        QTest::newRow("second screen")
-            << QPoint(2000, 100) << QSize(3000, 3000) << QRect(2000, 100, 1280, 1024);
-        QTest::newRow("on no screen")
-            << QPoint(-2147483646, 5) << QSize(2147483647, 2147483647) << QRect(10, 10, 1920, 1080);
-        QTest::newRow("no size") << QPoint(50, 50) << QSize(0, 0) << QRect(50, 50, 1024, 768);
-        QTest::newRow("negative size")
-            << QPoint(50, 50) << QSize(-5, 300) << QRect(50, 50, 1024, 768);
-    }
-
-    void geometryIsKeptOnAScreen()
-    {
-        QFETCH(QPoint, pos);
-        QFETCH(QSize, size);
-        QFETCH(QRect, placed);
-        QCOMPARE(CMainWindow::FitGeometry(pos, size,
-                                          { QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024) }),
-                 placed);
-    }
-
-    // A damaged store is not restored as it stands, nor written back.
-    void damagedGeometryIsNotRestored()
-    {
-        {
-            QSettings s;
-            s.setValue(SettingsKeys::MainWindowPos, QPoint(-2147483646, 5));
-            s.setValue(SettingsKeys::MainWindowSize, QSize(2147483647, 2147483647));
-        }
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        {
-            TestableMainWindow w;
-            QCOMPARE(w.pos(), QPoint(10, 10));
-            QVERIFY(w.width() <= screen.width() && w.height() <= screen.height());
-        }
-        QSettings s;
-        QCOMPARE(s.value(SettingsKeys::MainWindowPos).toPoint(), QPoint(10, 10));
-        QVERIFY(s.value(SettingsKeys::MainWindowSize).toSize().width() <= screen.width());
-    }
-
     void logWindowsAreNumberedAndReused()
     {
         TestableMainWindow w;

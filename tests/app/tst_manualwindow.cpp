@@ -111,20 +111,11 @@ private slots:
     {
         {
             CManualWindow w(nullptr, m_page);
-            QCOMPARE(w.geometry(), QRect(100, 100, 700, 800));
             w.setGeometry(40, 50, 600, 500);
         }
         QCOMPARE(QSettings().value(SettingsKeys::ManualGeometry).toRect(), QRect(40, 50, 600, 500));
         CManualWindow again(nullptr, m_page);
         QCOMPARE(again.geometry(), QRect(40, 50, 600, 500));
-    }
-
-    // An empty rectangle in a damaged store would leave no window to see.
-    void emptyStoredGeometryFallsBack()
-    {
-        QSettings().setValue(SettingsKeys::ManualGeometry, QRect(10, 10, 0, 0));
-        CManualWindow w(nullptr, m_page);
-        QCOMPARE(w.geometry(), QRect(100, 100, 700, 800));
     }
 };
 

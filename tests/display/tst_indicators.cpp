@@ -68,6 +68,31 @@ private slots:
         circle.resize(80, 50);
         QVERIFY(circle.mask().contains(QPoint(40, 25)));
         QVERIFY(!circle.mask().contains(QPoint(16, 1))); // corner of the square
+        QVERIFY(circle.testAttribute(Qt::WA_TransparentForMouseEvents));
+        QVERIFY(circle.windowFlags() & Qt::WindowTransparentForInput);
+    }
+
+    // The ring keeps its edge and the name's strip, and shows what lies below.
+    void ring_data()
+    {
+        QTest::addColumn<bool>("ring");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("covered");
+        // 200 x 200: band 20; the name strip runs from x 66 to the edge, y 68 to 109.
+        QTest::newRow("disc, centre") << false << QPoint(100, 60) << true;
+        QTest::newRow("ring, inside") << true << QPoint(100, 60) << false;
+        QTest::newRow("ring, band") << true << QPoint(100, 10) << true;
+        QTest::newRow("ring, name") << true << QPoint(100, 95) << true;
+        QTest::newRow("ring, outside") << true << QPoint(2, 2) << false;
+        QTest::newRow("ring, below the name") << true << QPoint(100, 140) << false;
+    }
+
+    void ring()
+    {
+        QFETCH(bool, ring);
+        QFETCH(QPoint, at);
+        QFETCH(bool, covered);
+        QCOMPARE(CShapedCircle::shape(200, 200, ring).contains(at), covered);
     }
 };
 

@@ -44,7 +44,9 @@ private slots:
         MyServer failed(blocker.serverPort(), nullptr, true);
         QVERIFY(!failed.isListening());
         QCOMPARE(title, QString("Server Error"));
-        QVERIFY2(text.startsWith("Unable to start the server:") && text.size() > 27,
+        QVERIFY2(text.startsWith(
+                     QString("Unable to start the server on port %1: ").arg(blocker.serverPort()))
+                     && text.size() > 45,
                  qPrintable(text));
     }
 };
