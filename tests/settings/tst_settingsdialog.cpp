@@ -631,6 +631,19 @@ private slots:
         QCOMPARE(d.messages, QStringList({ "Success: The operation completed successfully" }));
         d.OnTimer();
         QCOMPARE(d.messages.size(), 1);
+
+        // The module keeps what it was sent and reports it when asked for its map.
+        d.w<QCheckBox>("m_pBypassScanPattern2Check")->setChecked(true);
+        QStringList rows;
+        d.whileBypassOpen = [&](unsigned char flags) {
+            CBypassDialog bypass(16, m_device, flags);
+            QTRY_VERIFY(!bypass.isWaiting());
+            auto *tree = bypass.findChild<QTreeWidget *>();
+            for (int i = 0; i < tree->topLevelItemCount(); ++i)
+                rows << tree->topLevelItem(i)->text(1) + "-" + tree->topLevelItem(i)->text(2);
+        };
+        d.OnGetBypassButton();
+        QCOMPARE(rows, QStringList({ "1001-1260" }));
     }
 
     void setIsAcknowledged()
