@@ -98,7 +98,8 @@ private:
     void refreshCounts();
     // Sets every text of the window again in the current language.
     void retranslate();
-    void updateMarker();
+    // changedModule: the one module whose record changed, or -1 when it may be any.
+    void updateMarker(int changedModule = -1);
     // Puts the marker window where the localization state says.
     void applyMarker();
     void openJournal();
