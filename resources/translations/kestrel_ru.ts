@@ -1164,25 +1164,25 @@ SSID: %1
         <translation>Конфигурация</translation>
     </message>
     <message>
-        <location filename="../../app/CMainWindow.cpp" line="+369"/>
+        <location filename="../../app/CMainWindow.cpp" line="+368"/>
         <source>%1 - Version %2</source>
         <translation>%1 - Версия %2</translation>
     </message>
     <message>
-        <location line="-243"/>
-        <location line="+190"/>
+        <location line="-242"/>
+        <location line="+189"/>
         <source>Total: %1</source>
         <translation>Всего: %1</translation>
     </message>
     <message>
-        <location line="-189"/>
-        <location line="+191"/>
+        <location line="-188"/>
+        <location line="+190"/>
         <source>Correct: %1</source>
         <translation>Исправных: %1</translation>
     </message>
     <message>
-        <location line="-190"/>
-        <location line="+247"/>
+        <location line="-189"/>
+        <location line="+246"/>
         <source>USB connection status: </source>
         <translation>Состояние USB-подключения: </translation>
     </message>
@@ -2213,7 +2213,7 @@ The station goes on keeping events in memory and tries the journal again later.<
 <context>
     <name>JournalWriter</name>
     <message>
-        <location filename="../../eventlog/JournalWriter.cpp" line="+91"/>
+        <location filename="../../eventlog/JournalWriter.cpp" line="+97"/>
         <source>The SQLite driver of Qt is not installed.</source>
         <translation>Драйвер SQLite для Qt не установлен.</translation>
     </message>
@@ -2226,6 +2226,11 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+18"/>
         <source>The write-ahead log cannot be used.</source>
         <translation>Журнал упреждающей записи (WAL) недоступен.</translation>
+    </message>
+    <message>
+        <location line="+279"/>
+        <source>%1 events came faster than the journal could take them; they are kept in memory only.</source>
+        <translation>Событий, поступивших быстрее, чем архив успевал их принять: %1; они хранятся только в памяти.</translation>
     </message>
 </context>
 <context>
