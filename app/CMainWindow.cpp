@@ -220,7 +220,8 @@ CModuleWindow *CMainWindow::createModuleWindow(quint8 module)
     auto *window = new CModuleWindow(module, &m_pServer->device, nullptr);
     m_moduleWindows[module] = window;
     connect(window, &CModuleWindow::closeNeeded, this, [this, window] { OnCloseModule(window); });
-    mdiArea()->AddSubWindow(window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint,
+    mdiArea()->AddSubWindow(window,
+                            Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint,
                             QSize(window->width() + 10, window->height() + 30));
     greyMaximize(this);
     if (m_lostModules[module] && m_syslog) {
@@ -255,7 +256,7 @@ void CMainWindow::OnDisplayData(DATA data)
 
     StationGlobals::sensitivityScale = SensitivityScale(StationOptions::instance().sensCombo());
     CMasterDevice::RefreshPauseBytes(record);
-    updateMarker(data.nID);
+    updateMarker();
     m_pDebugWindow->settingsCopy = record.settings;
     m_pDebugWindow->update();
 
@@ -266,12 +267,12 @@ void CMainWindow::OnDisplayData(DATA data)
     }
 }
 
-void CMainWindow::updateMarker(int changedModule)
+void CMainWindow::updateMarker()
 {
     EmitterLocalization &localization = EmitterLocalization::instance();
     if (!localization.Update(m_pServer->device.records(), StationGlobals::correctModules,
                              StationGlobals::sensitivityScale,
-                             m_ui->m_pSettingsLocalizationAction->isChecked(), changedModule)) {
+                             m_ui->m_pSettingsLocalizationAction->isChecked())) {
         m_markerTimer.stop();
         if (m_pMarker->isVisible())
             m_pMarker->hide();

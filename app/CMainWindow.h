@@ -98,8 +98,7 @@ private:
     void refreshCounts();
     // Sets every text of the window again in the current language.
     void retranslate();
-    // changedModule: the one module whose record changed, or -1 when it may be any.
-    void updateMarker(int changedModule = -1);
+    void updateMarker();
     // Puts the marker window where the localization state says.
     void applyMarker();
     void openJournal();

@@ -54,15 +54,14 @@ void EmitterLocalization::setMainWindowMinimized(bool minimized)
 }
 
 bool EmitterLocalization::Update(const QMap<quint8, ModuleRecord> &records, int correctModules,
-                                 int scale, bool enabled, int changedModule)
+                                 int scale, bool enabled)
 {
     State &s = m_state;
     if (!enabled) {
         s.flags &= ~Enabled;
-        m_unseen = true;
     } else {
         s.flags |= Enabled;
-        if (!SelectTriangle(records, correctModules, changedModule)) {
+        if (!SelectTriangle(records, correctModules)) {
             s.flags &= ~Found;
         } else {
             QPoint origins[3], anchors[3];
@@ -114,23 +113,20 @@ bool EmitterLocalization::Update(const QMap<quint8, ModuleRecord> &records, int 
 }
 
 bool EmitterLocalization::SelectTriangle(const QMap<quint8, ModuleRecord> &records,
-                                         int correctModules, int changedModule)
+                                         int correctModules)
 {
     State &s = m_state;
+    // Records change outside the record path too (a module closed, settings
+    // loaded), so every module's channels are compared: a few compares each,
+    // against indexing and sorting them all anew.
     bool changed = false;
-    if (changedModule >= 0 && changedModule <= 255 && !m_unseen) {
-        const auto it = records.constFind(quint8(changedModule));
-        changed = syncModule(quint8(changedModule), it == records.constEnd() ? nullptr : &*it);
-    } else {
-        auto it = records.cbegin();
-        for (int m = 0; m <= 255; ++m) {
-            const bool here = it != records.cend() && it.key() == m;
-            changed |= syncModule(quint8(m), here ? &*it : nullptr);
-            if (here)
-                ++it;
-        }
+    auto it = records.cbegin();
+    for (int m = 0; m <= 255; ++m) {
+        const bool here = it != records.cend() && it.key() == m;
+        changed |= syncModule(quint8(m), here ? &*it : nullptr);
+        if (here)
+            ++it;
     }
-    m_unseen = false;
     if (changed)
         m_searched = false;
 

@@ -73,14 +73,11 @@ public:
 
     // Runs after every record; returns whether the marker shows (at
     // state().markerPos, of state().markerSize). `enabled` is "Options/Localization".
-    // `changedModule` names the one module whose channels may have changed since
-    // the last call; -1 compares every module's.
     bool Update(const QMap<quint8, ModuleRecord> &records, int correctModules, int scale,
-                bool enabled, int changedModule = -1);
+                bool enabled);
 
     // Finds the candidates and chooses one; sets the band or scan flag.
-    bool SelectTriangle(const QMap<quint8, ModuleRecord> &records, int correctModules,
-                        int changedModule = -1);
+    bool SelectTriangle(const QMap<quint8, ModuleRecord> &records, int correctModules);
 
     // Angles in whole degrees at p[0], p[2] and p[1]; a flat or degenerate corner gives 0.
     static void ComputeAngles(const QPoint p[3], qint32 angles[3]);
@@ -135,6 +132,4 @@ private:
     std::vector<Keyed> m_byFrequency; // scanning-receiver slots by frequency key
     // The candidates and choice in m_state were found over the present index.
     bool m_searched = false;
-    // Records went by unseen (localization off): the next search compares every module.
-    bool m_unseen = true;
 };

@@ -269,10 +269,10 @@ private slots:
             else
                 randomize(records[m]);
             if (what == 2) {
-                kept.Update(records, 3, 20, false, m);
+                kept.Update(records, 3, 20, false);
                 randomize(records[quint8(rng.bounded(16))]); // unseen
             }
-            const bool found = kept.SelectTriangle(records, 3 + rng.bounded(2) - (what == 3), m);
+            const bool found = kept.SelectTriangle(records, 3 + rng.bounded(2) - (what == 3));
             if (what != 3)
                 QCOMPARE(dump(kept.state(), found), literalSearch(records));
         }

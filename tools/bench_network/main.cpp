@@ -297,7 +297,7 @@ int main(int argc, char *argv[])
             const quint8 m = modules.at(i % modules.size());
             records[m].lastChannels[0].nLevel ^= 1;
             probe.Update(records, StationGlobals::correctModules, StationGlobals::sensitivityScale,
-                         true, m);
+                         true);
         }
         const double perRecord = clock.nsecsElapsed() / 1e3 / updates;
         clock.start();
