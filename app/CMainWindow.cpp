@@ -236,9 +236,9 @@ CModuleWindow *CMainWindow::createModuleWindow(quint8 module)
     auto *window = new CModuleWindow(module, &m_pServer->device, nullptr);
     m_moduleWindows[module] = window;
     connect(window, &CModuleWindow::closeNeeded, this, [this, window] { OnCloseModule(window); });
-    QMdiSubWindow *sub = mdiArea()->AddSubWindow(
-        window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    sub->setFixedSize(window->width() + 10, window->height() + 30);
+    mdiArea()->AddSubWindow(window,
+                            Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint,
+                            QSize(window->width() + 10, window->height() + 30));
     greyMaximize(this);
     if (m_lostModules[module] && m_syslog) {
         SyslogEntry back{ SyslogEntry::ModuleBack, {}, QDateTime::currentSecsSinceEpoch() };

@@ -39,9 +39,12 @@ void CQMdiArea::loadBackground()
     viewport()->update();
 }
 
-QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags)
+QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags,
+                                       const QSize &frameSize)
 {
     QMdiSubWindow *sub = addSubWindow(widget, flags);
+    if (frameSize.isValid())
+        sub->setFixedSize(frameSize);
     shareSystemMenuIcons(sub);
     // The window fills its whole rectangle with the colour its rounded
     // background already has around it, so Qt knows it is opaque and does
@@ -50,8 +53,18 @@ QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags)
     // parent and style.
     widget->setAutoFillBackground(true);
     const QPoint stored = QSettings().value(widget->windowTitle(), QPoint()).toPoint();
-    if (stored.isNull())
+    if (stored.isNull()) {
+        // The base class would cascade a full network into a deep stack, which
+        // nobody can read and which repaints slowly.
+        QList<QRect> others;
+        const QList<QMdiSubWindow *> subs = subWindowList(QMdiArea::CreationOrder);
+        for (const QMdiSubWindow *other : subs) {
+            if (other != sub)
+                others.append(other->geometry());
+        }
+        sub->move(FirstFreeCell(sub->size(), width(), others));
         return sub;
+    }
     if (QMdiSubWindow *occupant = SubWindowAt(stored))
         MoveToFreePlace(occupant);
     sub->move(stored);
@@ -128,6 +141,21 @@ void CQMdiArea::SavePositions() const
     for (const QMdiSubWindow *sub : subs) {
         if (sub->widget())
             settings.setValue(sub->widget()->windowTitle(), sub->pos());
+    }
+}
+
+QPoint CQMdiArea::FirstFreeCell(const QSize &size, int areaWidth, const QList<QRect> &occupied)
+{
+    const int w = qMax(1, size.width());
+    const int h = qMax(1, size.height());
+    // As many columns as RearrangeModules fills, at least one. A rectangle
+    // blocks at most four cells, so the scan ends.
+    const int columns = qMax(1, areaWidth / w);
+    for (int cell = 0;; ++cell) {
+        const QRect r(QPoint((cell % columns) * w, (cell / columns) * h), QSize(w, h));
+        if (std::none_of(occupied.begin(), occupied.end(),
+                         [&r](const QRect &o) { return o.intersects(r); }))
+            return r.topLeft();
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The main window's MDI area: one sub-window per module window, placed where
-// it stood last time, rearranged into a title-sorted grid on request, with an
-// optional background image; scroll bars appear when windows lie outside it.
+// it stood last time or else in the first free cell of the grid it rearranges
+// into (title-sorted) on request, with an optional background image; scroll
+// bars appear when windows lie outside it.
 
 #include <QHash>
 #include <QIcon>
@@ -9,6 +10,7 @@
 #include <QList>
 #include <QMdiArea>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QStringList>
 
@@ -21,8 +23,11 @@ class CQMdiArea : public QMdiArea
 public:
     explicit CQMdiArea(QWidget *parent = nullptr);
 
-    // Adds the widget and moves it to the place remembered under its window title.
-    QMdiSubWindow *AddSubWindow(QWidget *widget, Qt::WindowFlags flags = Qt::WindowFlags());
+    // Adds the widget, fixes its sub-window at frameSize when that is valid, and
+    // moves it to the place remembered under its window title, or else to the
+    // first free cell of the rearranging grid.
+    QMdiSubWindow *AddSubWindow(QWidget *widget, Qt::WindowFlags flags = Qt::WindowFlags(),
+                                const QSize &frameSize = QSize());
     // Moves the sub-window right (then row by row down) to the first spot no sub-window holds.
     void MoveToFreePlace(QMdiSubWindow *occupant);
     // The first sub-window, in creation order, standing exactly at the point.
@@ -38,6 +43,9 @@ public:
     // The spot MoveToFreePlace picks for a window of the given size standing at start.
     static QPoint FreePlace(const QPoint &start, const QSize &size, int areaWidth,
                             const QList<QPoint> &occupied);
+    // The first cell, left to right and top to bottom, of the grid RearrangeModules
+    // lays out for windows of the given size that overlaps none of the rectangles.
+    static QPoint FirstFreeCell(const QSize &size, int areaWidth, const QList<QRect> &occupied);
     // Indices of the titles in rearranging order (code unit order, stable).
     static QList<int> TitleOrder(const QStringList &titles);
     // Grid positions for windows of these sizes, in that order.

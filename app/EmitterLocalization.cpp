@@ -116,114 +116,156 @@ bool EmitterLocalization::SelectTriangle(const QMap<quint8, ModuleRecord> &recor
                                          int correctModules)
 {
     State &s = m_state;
+    // Records change outside the record path too (a module closed, settings
+    // loaded), so every module's channels are compared: a few compares each,
+    // against indexing and sorting them all anew.
+    bool changed = false;
+    auto it = records.cbegin();
+    for (int m = 0; m <= 255; ++m) {
+        const bool here = it != records.cend() && it.key() == m;
+        changed |= syncModule(quint8(m), here ? &*it : nullptr);
+        if (here)
+            ++it;
+    }
+    if (changed)
+        m_searched = false;
+
     s.flags &= ~(BandSignal | ScanSignal);
     if (correctModules < 3)
         return false;
 
-    // Every report starts a candidate, in module and channel order; only the
-    // first nine with at least two partners after them count. The index tells
-    // how many partners a report has without walking the others, so only
-    // those nine (and the scratch slot) are built member by member.
-    buildIndex(records);
-    int accepted = 0;
-    for (int r = 0; r < int(m_reports.size()) && accepted < MaxCandidates; ++r) {
-        if (matchCount(r) < 2)
-            continue;
-        buildCandidate(r, s.candidates[accepted]);
-        if (s.candidates[accepted].num > 2)
-            ++accepted;
+    // Unchanged reports find what they found last time.
+    if (!m_searched) {
+        m_searched = true;
+        // Every report starts a candidate, in module and channel order; only
+        // the first nine with at least two partners after them count. The
+        // index tells how many partners a report has without walking the
+        // others, so only those nine (and the scratch slot) are built member
+        // by member.
+        int accepted = 0;
+        for (auto r = m_active.cbegin(); r != m_active.cend() && accepted < MaxCandidates; ++r) {
+            if (matchCount(*r) < 2)
+                continue;
+            buildCandidate(*r, s.candidates[accepted]);
+            if (s.candidates[accepted].num > 2)
+                ++accepted;
+        }
+        // The slot after the accepted ones holds the last candidate built:
+        // that of the last report, which has no module after it.
+        if (!m_active.empty())
+            buildCandidate(m_active.back(), s.candidates[accepted]);
+        s.candidateCount = accepted;
+        if (accepted > 0) {
+            // The candidate with the strongest member; the first of equals.
+            int chosen = 0;
+            qint32 strongest = std::numeric_limits<qint32>::min();
+            for (int i = 0; i < accepted; ++i)
+                for (qint32 level : s.candidates[i].levels)
+                    if (level > strongest) {
+                        strongest = level;
+                        chosen = i;
+                    }
+            const Candidate &c = s.candidates[chosen];
+            std::copy(c.modules, c.modules + 3, s.chosenModules);
+            std::copy(c.levels, c.levels + 3, s.chosenLevels);
+            s.chosenType = c.type;
+        }
     }
-    // The slot after the accepted ones holds the last candidate built: that of
-    // the last report, which has no module after it.
-    if (!m_reports.empty())
-        buildCandidate(int(m_reports.size()) - 1, s.candidates[accepted]);
-    s.candidateCount = accepted;
-    if (accepted == 0)
+    if (s.candidateCount == 0)
         return false;
-
-    // The candidate with the strongest member; the first of equals.
-    int chosen = 0;
-    qint32 strongest = std::numeric_limits<qint32>::min();
-    for (int i = 0; i < accepted; ++i)
-        for (qint32 level : s.candidates[i].levels)
-            if (level > strongest) {
-                strongest = level;
-                chosen = i;
-            }
-    const Candidate &c = s.candidates[chosen];
-    std::copy(c.modules, c.modules + 3, s.chosenModules);
-    std::copy(c.levels, c.levels + 3, s.chosenLevels);
-    s.chosenType = c.type;
-    s.flags |= c.type == CSignalTypeStr::Scan ? ScanSignal : BandSignal;
+    s.flags |= s.chosenType == CSignalTypeStr::Scan ? ScanSignal : BandSignal;
     return true;
 }
 
-void EmitterLocalization::buildIndex(const QMap<quint8, ModuleRecord> &records)
+bool EmitterLocalization::syncModule(quint8 module, const ModuleRecord *record)
 {
-    m_reports.clear();
-    m_byType.clear();
-    m_byFrequency.clear();
-    for (auto it = records.cbegin(); it != records.cend(); ++it) {
-        for (int n = 0; n < DATA::ChannelCount; ++n) {
-            const CHANNEL &c = it->lastChannels[n];
-            if (c.nState == 0)
-                continue;
-            const int index = int(m_reports.size());
-            m_reports.push_back(Report{ it.key(), quint8(n), c.nLevel, c.nType, c.dFreqMHz });
-            m_byType.push_back(Keyed{ c.nType, index });
-            if (c.nType == CSignalTypeStr::Scan && c.dFreqMHz > 0
-                && c.dFreqMHz < kFrequencyLimitMHz)
-                m_byFrequency.push_back(Keyed{ frequencyKey(c.dFreqMHz), index });
+    bool changed = false;
+    for (int n = 0; n < DATA::ChannelCount; ++n) {
+        const int slot = module * DATA::ChannelCount + n;
+        Report now;
+        if (record && record->lastChannels[n].nState != 0) {
+            const CHANNEL &c = record->lastChannels[n];
+            now = Report{ true, module, quint8(n), c.nLevel, c.nType, c.dFreqMHz };
         }
+        Report &was = m_slots[slot];
+        if (now.active == was.active
+            && (!now.active
+                || (now.level == was.level && now.type == was.type && now.freqMHz == was.freqMHz)))
+            continue;
+        if (was.active)
+            unindex(slot);
+        was = now;
+        if (now.active)
+            index(slot);
+        changed = true;
     }
-    std::sort(m_byType.begin(), m_byType.end());
-    std::sort(m_byFrequency.begin(), m_byFrequency.end());
-
-    const int reports = int(m_reports.size());
-    m_typePlace.resize(size_t(reports));
-    m_typeEnd.resize(size_t(reports));
-    for (int p = reports - 1; p >= 0; --p) {
-        const bool last =
-            p + 1 == reports || m_byType[size_t(p + 1)].key != m_byType[size_t(p)].key;
-        m_typeEnd[size_t(p)] = last ? p + 1 : m_typeEnd[size_t(p + 1)];
-        m_typePlace[size_t(m_byType[size_t(p)].report)] = p;
-    }
-    m_frequencyRuns.clear();
-    for (int p = 0; p < int(m_byFrequency.size()); ++p) {
-        if (m_frequencyRuns.empty() || m_frequencyRuns.back().key != m_byFrequency[size_t(p)].key)
-            m_frequencyRuns.push_back(Run{ m_byFrequency[size_t(p)].key, p, p });
-        m_frequencyRuns.back().end = p + 1;
-    }
+    return changed;
 }
 
-int EmitterLocalization::matchCount(int report) const
+namespace {
+
+template <typename T> void insertSorted(std::vector<T> &v, const T &value)
 {
-    const Report &a = m_reports[size_t(report)];
-    // Within a run, reports are in module order: the later modules' are its tail.
-    const auto laterModules = [this, &a](const std::vector<Keyed> &index, int begin, int end) {
-        const auto later = std::partition_point(index.begin() + begin, index.begin() + end,
-                                                [this, &a](const Keyed &k) {
-            return m_reports[size_t(k.report)].module <= a.module;
-        });
-        return int(index.begin() + end - later);
-    };
-    if (a.type != CSignalTypeStr::Scan) {
-        // Those before a in its type's run are of modules up to a's.
-        const int place = m_typePlace[size_t(report)];
-        return laterModules(m_byType, place, m_typeEnd[size_t(place)]);
-    }
+    v.insert(std::lower_bound(v.begin(), v.end(), value), value);
+}
+
+template <typename T> void eraseSorted(std::vector<T> &v, const T &value)
+{
+    const auto it = std::lower_bound(v.begin(), v.end(), value);
+    if (it != v.end() && !(value < *it))
+        v.erase(it);
+}
+
+bool inFrequencyIndex(qint32 type, double freqMHz)
+{
+    return type == CSignalTypeStr::Scan && freqMHz > 0 && freqMHz < kFrequencyLimitMHz;
+}
+
+} // namespace
+
+void EmitterLocalization::unindex(int slot)
+{
+    const Report &r = m_slots[slot];
+    eraseSorted(m_active, slot);
+    eraseSorted(m_byType, Keyed{ r.type, slot });
+    if (inFrequencyIndex(r.type, r.freqMHz))
+        eraseSorted(m_byFrequency, Keyed{ frequencyKey(r.freqMHz), slot });
+}
+
+void EmitterLocalization::index(int slot)
+{
+    const Report &r = m_slots[slot];
+    insertSorted(m_active, slot);
+    insertSorted(m_byType, Keyed{ r.type, slot });
+    if (inFrequencyIndex(r.type, r.freqMHz))
+        insertSorted(m_byFrequency, Keyed{ frequencyKey(r.freqMHz), slot });
+}
+
+int EmitterLocalization::countFrom(const std::vector<Keyed> &index, qint64 key, int slot)
+{
+    const auto from = std::lower_bound(index.begin(), index.end(), Keyed{ key, slot });
+    const auto end =
+        std::lower_bound(from, index.end(), Keyed{ key, std::numeric_limits<int>::max() });
+    return int(end - from);
+}
+
+int EmitterLocalization::matchCount(int slot) const
+{
+    const Report &a = m_slots[slot];
+    // Within a key, slots are in module order: the later modules' are its tail.
+    const int later = (a.module + 1) * DATA::ChannelCount;
+    if (a.type != CSignalTypeStr::Scan)
+        return countFrom(m_byType, a.type, later);
     const qint64 c = wholeMHz(a.freqMHz);
     int count = 0;
-    auto run = std::partition_point(m_frequencyRuns.begin(), m_frequencyRuns.end(),
-                                    [c](const Run &r) { return r.key < 2 * c - 5; });
-    for (; run != m_frequencyRuns.end() && run->key <= 2 * c + 5 && count < 2; ++run)
-        count += laterModules(m_byFrequency, run->begin, run->end);
+    for (qint64 key = 2 * c - 5; key <= 2 * c + 5 && count < 2; ++key)
+        count += countFrom(m_byFrequency, key, later);
     return count;
 }
 
-void EmitterLocalization::buildCandidate(int report, Candidate &c) const
+void EmitterLocalization::buildCandidate(int slot, Candidate &c) const
 {
-    const Report &a = m_reports[size_t(report)];
+    const Report &a = m_slots[slot];
     c = Candidate();
     c.num = 1;
     c.modules[0] = a.module;
@@ -231,10 +273,11 @@ void EmitterLocalization::buildCandidate(int report, Candidate &c) const
     c.levels[0] = a.level;
     c.type = a.type;
     c.freqMHz = wholeMHz(a.freqMHz);
-    const int place = m_typePlace[size_t(report)];
-    for (int p = place + 1; p < m_typeEnd[size_t(place)]; ++p) {
-        const Report &b = m_reports[size_t(m_byType[size_t(p)].report)];
-        if (b.module > a.module && sameSignal(c, b))
+    const int later = (a.module + 1) * DATA::ChannelCount;
+    auto p = std::lower_bound(m_byType.begin(), m_byType.end(), Keyed{ a.type, later });
+    for (; p != m_byType.end() && p->key == a.type; ++p) {
+        const Report &b = m_slots[p->slot];
+        if (sameSignal(c, b))
             addMember(c, b);
     }
 }

@@ -63,7 +63,11 @@ public:
     static EmitterLocalization &instance();
 
     const State &state() const { return m_state; }
-    void reset() { m_state = State(); }
+    void reset()
+    {
+        m_state = State();
+        m_searched = false;
+    }
     // Follows the main window's minimized state.
     void setMainWindowMinimized(bool minimized);
 
@@ -86,45 +90,46 @@ public:
     static double MarkerOpacity(int quality) { return 0.85 - quality * 0.7999999999999999 / 100; }
 
 private:
-    // One active channel of one module, in module and channel order.
+    static constexpr int Slots = 256 * DATA::ChannelCount;
+    // One channel of one module; a slot's number orders by module, then channel.
     struct Report
     {
-        quint8 module;
-        quint8 channel;
-        qint32 level;
-        qint32 type;
-        double freqMHz;
+        bool active = false;
+        quint8 module = 0;
+        quint8 channel = 0;
+        qint32 level = 0;
+        qint32 type = 0;
+        double freqMHz = 0;
     };
-    // A position in m_reports with the key it is sorted by.
+    // A slot with the key it is sorted by.
     struct Keyed
     {
         qint64 key;
-        int report;
+        int slot;
         bool operator<(const Keyed &o) const
         {
-            return key < o.key || (key == o.key && report < o.report);
+            return key < o.key || (key == o.key && slot < o.slot);
         }
     };
-    // Where the entries of one key lie in an index.
-    struct Run
-    {
-        qint64 key;
-        int begin;
-        int end;
-    };
 
-    void buildIndex(const QMap<quint8, ModuleRecord> &records);
-    int matchCount(int report) const;
-    void buildCandidate(int report, Candidate &c) const;
+    // Brings the module's slots and the indexes up to its record; whether anything changed.
+    bool syncModule(quint8 module, const ModuleRecord *record);
+    void unindex(int slot);
+    void index(int slot);
+    // Reports of the key in the index from the given slot on.
+    static int countFrom(const std::vector<Keyed> &index, qint64 key, int slot);
+    int matchCount(int slot) const;
+    void buildCandidate(int slot, Candidate &c) const;
     static bool sameSignal(const Candidate &c, const Report &b);
     static void addMember(Candidate &c, const Report &b);
 
     State m_state;
-    // Rebuilt for every record; kept to reuse their memory.
-    std::vector<Report> m_reports;
-    std::vector<Keyed> m_byType;      // every report by type
-    std::vector<int> m_typePlace;     // per report: its place in m_byType
-    std::vector<int> m_typeEnd;       // per place in m_byType: the end of its type's run
-    std::vector<Keyed> m_byFrequency; // scanning-receiver reports by frequency key
-    std::vector<Run> m_frequencyRuns;
+    // Kept from record to record: a record changes only its module's slots,
+    // so the index is mended rather than rebuilt and sorted.
+    Report m_slots[Slots];
+    std::vector<int> m_active;        // active slots, ascending
+    std::vector<Keyed> m_byType;      // active slots by type
+    std::vector<Keyed> m_byFrequency; // scanning-receiver slots by frequency key
+    // The candidates and choice in m_state were found over the present index.
+    bool m_searched = false;
 };

@@ -10,6 +10,10 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <functional>
 #include <utility>
@@ -61,9 +65,11 @@ void JournalWriter::enqueue(qint64 id, const EVENT &e)
         const auto it = changes.find(id);
         if (it != changes.end()) {
             *it = e;
-        } else if (m_waiting.load() < MaxWaiting) {
+        } else if (m_waiting.load() < m_maxWaiting) {
             changes.insert(id, e);
             early = ++m_waiting >= EarlyCommitCount;
+        } else {
+            ++m_keptOut;
         }
     }
     if (early && !m_earlyCommitDue.exchange(true))
@@ -377,6 +383,23 @@ void JournalWriter::commit()
             return;
         }
         m_waiting -= taken;
+        if (taken >= BurstCommitCount) {
+            // The allocator would keep the burst's queue for good.
+            batches = QList<Batch>();
+#ifdef __GLIBC__
+            malloc_trim(0);
+#endif
+        }
+    }
+    if (const int out = m_keptOut.exchange(0); out > 0) {
+        // Reported once per commit that finds some; the next commit without
+        // any reports the journal working again.
+        m_working = false;
+        emit stateChanged(false,
+                          tr("%1 events came faster than the journal could take them; "
+                             "they are kept in memory only.")
+                              .arg(out));
+        return;
     }
     if (!m_working) {
         m_working = true;

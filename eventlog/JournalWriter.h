@@ -27,9 +27,14 @@ public:
     static constexpr int RetryTicks = 10;
     // Ticks between trims of events older than the retention.
     static constexpr int TrimTicks = 3600;
-    // Beyond this many waiting events (a journal failing for long), new ones
-    // are kept in memory only; changes to waiting ones still count.
+    // The queue's bound. The record path never waits, so beyond this many
+    // waiting events (a journal failing for long, or a burst far faster than
+    // the disk) new ones are kept in memory only, while changes to waiting
+    // ones still fold into them; the journal then reports itself failed, so
+    // that no event is left out of it unnoticed.
     static constexpr int MaxWaiting = 1000000;
+    // A commit taking at least this many changes gives the memory of the burst back.
+    static constexpr int BurstCommitCount = EarlyCommitCount;
 
     JournalWriter(const QString &path, int retentionDays);
     ~JournalWriter() override;
@@ -43,6 +48,10 @@ public:
     int waiting() const { return m_waiting.load(); }
     // Before the opening; tests wait less.
     void setRetryTicks(int ticks) { m_retryTicks = ticks; }
+    // Before the first change; tests use a smaller bound.
+    void setMaxWaiting(int events) { m_maxWaiting = events; }
+    // Events left out of the journal at the bound since the last commit.
+    int keptOut() const { return m_keptOut.load(); }
 
     // Worker thread. Opens the database (setting a damaged file aside), closes
     // events left in progress and reads back per module the newest `limit`
@@ -92,5 +101,7 @@ private:
     mutable QMutex m_mutex;
     QList<Batch> m_batches; // oldest first; the last one takes new changes
     std::atomic<int> m_waiting{ 0 };
+    int m_maxWaiting = MaxWaiting;
+    std::atomic<int> m_keptOut{ 0 };
     std::atomic<bool> m_earlyCommitDue{ false };
 };

@@ -2347,7 +2347,7 @@ The station goes on keeping events in memory and tries the journal again later.<
 <context>
     <name>JournalWriter</name>
     <message>
-        <location filename="../../eventlog/JournalWriter.cpp" line="+91"/>
+        <location filename="../../eventlog/JournalWriter.cpp" line="+97"/>
         <source>The SQLite driver of Qt is not installed.</source>
         <translation>Драйвер SQLite для Qt не установлен.</translation>
     </message>
@@ -2360,6 +2360,11 @@ The station goes on keeping events in memory and tries the journal again later.<
         <location line="+18"/>
         <source>The write-ahead log cannot be used.</source>
         <translation>Журнал упреждающей записи (WAL) недоступен.</translation>
+    </message>
+    <message>
+        <location line="+279"/>
+        <source>%1 events came faster than the journal could take them; they are kept in memory only.</source>
+        <translation>Событий, поступивших быстрее, чем архив успевал их принять: %1; они хранятся только в памяти.</translation>
     </message>
 </context>
 <context>

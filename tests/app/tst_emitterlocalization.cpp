@@ -229,29 +229,52 @@ private slots:
                  QList<int>({ 10, 11, 12 }));
     }
 
-    // The indexed search finds what every report against every other finds.
+    // The indexed search finds what every report against every other finds,
+    // both from scratch and mended record by record.
     void indexedSearchMatchesTheLiteralOne()
     {
         QRandomGenerator rng(11);
         const int types[] = { CSignalTypeStr::Gsm900, CSignalTypeStr::Dect, CSignalTypeStr::Scan };
+        const auto randomize = [&](ModuleRecord &r) {
+            for (CHANNEL &c : r.lastChannels) {
+                c.nState = rng.bounded(4) ? 1 : 0;
+                c.nType = types[rng.bounded(3)];
+                c.nLevel = -100 + 5 * rng.bounded(17); // ties are common
+                // Whole and tenth MHz around 433, sometimes none.
+                c.dFreqMHz =
+                    rng.bounded(8) ? 425 + rng.bounded(160) / (rng.bounded(2) ? 10.0 : 20.0) : 0.0;
+            }
+        };
         for (int round = 0; round < 300; ++round) {
             QMap<quint8, ModuleRecord> records;
             const int modules = 3 + rng.bounded(round < 250 ? 12 : 60);
-            for (int i = 0; i < modules; ++i) {
-                ModuleRecord &r = records[quint8(rng.bounded(256))];
-                for (CHANNEL &c : r.lastChannels) {
-                    c.nState = rng.bounded(4) ? 1 : 0;
-                    c.nType = types[rng.bounded(3)];
-                    c.nLevel = -100 + 5 * rng.bounded(17); // ties are common
-                    // Whole and tenth MHz around 433, sometimes none.
-                    c.dFreqMHz = rng.bounded(8)
-                        ? 425 + rng.bounded(160) / (rng.bounded(2) ? 10.0 : 20.0)
-                        : 0.0;
-                }
-            }
+            for (int i = 0; i < modules; ++i)
+                randomize(records[quint8(rng.bounded(256))]);
             Loc loc;
             const bool found = loc.SelectTriangle(records, 3);
             QCOMPARE(dump(loc.state(), found), literalSearch(records));
+        }
+
+        // One network, one record at a time: a module's channels change, it
+        // goes, or records pass while the localization is off.
+        QMap<quint8, ModuleRecord> records;
+        Loc kept;
+        for (int step = 0; step < 3000; ++step) {
+            const quint8 m = quint8(rng.bounded(step < 1500 ? 16 : 256));
+            const int what = rng.bounded(20);
+            if (what == 0)
+                records.remove(m);
+            else if (what == 1)
+                records[m].lastChannels[rng.bounded(3)].nLevel += 5; // one channel only
+            else
+                randomize(records[m]);
+            if (what == 2) {
+                kept.Update(records, 3, 20, false);
+                randomize(records[quint8(rng.bounded(16))]); // unseen
+            }
+            const bool found = kept.SelectTriangle(records, 3 + rng.bounded(2) - (what == 3));
+            if (what != 3)
+                QCOMPARE(dump(kept.state(), found), literalSearch(records));
         }
     }
 

@@ -24,8 +24,8 @@ class TestMdiArea : public QObject
     QMdiSubWindow *add(CQMdiArea &area, quint8 module)
     {
         auto *w = new CModuleWindow(module, &m_device);
-        QMdiSubWindow *sub = area.AddSubWindow(w);
-        sub->setFixedSize(w->width() + 10, w->height() + 30);
+        QMdiSubWindow *sub =
+            area.AddSubWindow(w, Qt::WindowFlags(), QSize(w->width() + 10, w->height() + 30));
         w->show();
         return sub;
     }
@@ -48,6 +48,59 @@ private slots:
                 != QPoint(0, 0)); // ends
         QCOMPARE(CQMdiArea::GridPositions(QList<QSize>(5, s), 999),
                  QList<QPoint>({ { 0, 0 }, { 250, 0 }, { 500, 0 }, { 0, 183 }, { 250, 183 } }));
+    }
+
+    void firstFreeCell_data()
+    {
+        QTest::addColumn<int>("areaWidth");
+        QTest::addColumn<QList<QRect>>("occupied");
+        QTest::addColumn<QPoint>("cell");
+        const QSize s(250, 183);
+        QTest::newRow("empty") << 1000 << QList<QRect>() << QPoint(0, 0);
+        QTest::newRow("next in row")
+            << 1000 << QList<QRect>{ { { 0, 0 }, s }, { { 500, 0 }, s } } << QPoint(250, 0);
+        QTest::newRow("row full") << 1000
+                                  << QList<QRect>{ { { 0, 0 }, s },
+                                                   { { 250, 0 }, s },
+                                                   { { 500, 0 }, s },
+                                                   { { 750, 0 }, s } }
+                                  << QPoint(0, 183);
+        QTest::newRow("three columns")
+            << 999 << QList<QRect>{ { { 0, 0 }, s }, { { 250, 0 }, s }, { { 500, 0 }, s } }
+            << QPoint(0, 183);
+        QTest::newRow("overlap blocks")
+            << 1000 << QList<QRect>{ { { 1, 1 }, QSize(10, 10) } } << QPoint(250, 0);
+        QTest::newRow("touching does not")
+            << 1000 << QList<QRect>{ { { 250, 183 }, QSize(10, 10) } } << QPoint(0, 0);
+        QTest::newRow("off-grid spans four")
+            << 1000 << QList<QRect>{ { { 200, 150 }, s } } << QPoint(500, 0);
+        QTest::newRow("narrow area") << 100 << QList<QRect>{ { { 0, 0 }, s } } << QPoint(0, 183);
+    }
+
+    void firstFreeCell()
+    {
+        QFETCH(int, areaWidth);
+        QFETCH(QList<QRect>, occupied);
+        QFETCH(QPoint, cell);
+        QCOMPARE(CQMdiArea::FirstFreeCell(QSize(250, 183), areaWidth, occupied), cell);
+    }
+
+    // No remembered places: twenty windows in a small area overlap nowhere,
+    // and a remembered one still takes its spot.
+    void firstStartPutsNoWindowOnAnother()
+    {
+        QSettings().setValue(QStringLiteral("Module 21 21"), QPoint(3, 4));
+        CQMdiArea area;
+        area.resize(600, 400);
+        area.show();
+        QList<QMdiSubWindow *> subs;
+        for (quint8 m = 1; m <= 20; ++m)
+            subs << add(area, m);
+        for (int i = 0; i < subs.size(); ++i)
+            for (int j = i + 1; j < subs.size(); ++j)
+                QVERIFY2(!subs[i]->geometry().intersects(subs[j]->geometry()),
+                         qPrintable(QStringLiteral("%1 on %2").arg(i).arg(j)));
+        QCOMPARE(add(area, 21)->pos(), QPoint(3, 4));
     }
 
     // Sub-windows share one set of system-menu icons instead of a copy each.

@@ -4,6 +4,7 @@
 
 #include "eventlog/CEventLog.h"
 #include "eventlog/EventJournal.h"
+#include "eventlog/JournalWriter.h"
 #include "eventlog/LogFile.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
@@ -338,6 +339,50 @@ private slots:
         QTRY_COMPARE(types(), QStringList{ "2" }); // in the background, soon after start
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase("check");
+    }
+
+    // A burst beyond the queue's bound: new events stay out and the journal
+    // says so, changes to waiting ones still fold in, a commit empties it.
+    void queueStaysBoundedUnderABurst()
+    {
+        const QString path = m_dir->filePath("burst.db");
+        {
+            JournalWriter writer(path, 0);
+            writer.setMaxWaiting(100);
+            QSignalSpy state(&writer, &JournalWriter::stateChanged);
+            EVENT e = F::event(F::Dec2026, F::Dec2026, 1, -60, -80, 0, 6, true);
+            for (int id = 1; id <= 250; ++id)
+                writer.enqueue(id, e);
+            e.nPeakLevel = -40;
+            e.bInProgress = false;
+            writer.enqueue(7, e);
+            QCOMPARE(writer.waiting(), 100);
+            QCOMPARE(writer.keptOut(), 150);
+            QList<EVENT> restored;
+            QString error;
+            QVERIFY2(writer.openAndRestore(0, &restored, &error), qPrintable(error));
+            writer.commit();
+            QCOMPARE(writer.waiting(), 0);
+            QCOMPARE(state.count(), 1);
+            QCOMPARE(state[0][0].toBool(), false);
+            QVERIFY2(state[0][1].toString().startsWith("150 "), qPrintable(state[0][1].toString()));
+            writer.enqueue(300, e);
+            writer.commit();
+            QCOMPARE(state.count(), 2);
+            QCOMPARE(state[1][0].toBool(), true);
+            writer.shutdown();
+        }
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "burst");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        {
+            QSqlQuery q("SELECT COUNT(*), SUM(peak_level = -40) FROM events", db);
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toInt(), 101);
+            QCOMPARE(q.value(1).toInt(), 2);
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("burst");
     }
 
 private:
