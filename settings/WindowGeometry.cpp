@@ -22,14 +22,12 @@ const QRect *screenAt(const QList<QRect> &screens, qint64 x, qint64 y)
 
 } // namespace
 
-QRect fit(const QRect &stored, const QRect &fallback, const QList<QRect> &screens)
+QRect fit(QPoint pos, QSize size, const QRect &fallback, const QList<QRect> &screens)
 {
-    QPoint pos = stored.topLeft();
-    QSize size = stored.size();
     if (size.isEmpty())
         size = fallback.size();
     if (screens.isEmpty())
-        return QRect(pos, size);
+        return fallback;
 
     const QRect *screen = screenAt(screens, pos.x(), pos.y());
     if (!screen)
@@ -41,6 +39,7 @@ QRect fit(const QRect &stored, const QRect &fallback, const QList<QRect> &screen
         if (!screen)
             screen = &screens.first();
     }
+    // Bounded first: a position on or left of a screen plus a screen's size stays in range.
     size = size.boundedTo(screen->size());
     QRect placed(pos, size);
     if (placed.right() > screen->right())

@@ -12,7 +12,9 @@ namespace WindowGeometry {
 // areas. A rectangle whose corner and centre are on no screen takes the
 // fallback's position; an empty size takes the fallback's size. The size is
 // bounded by the screen the window opens on, then the rectangle is shifted
-// wholly onto it. A rectangle that fits is returned unchanged.
-QRect fit(const QRect &stored, const QRect &fallback, const QList<QRect> &screens);
+// wholly onto it. A rectangle that fits is returned unchanged; with no screen
+// known, the fallback. pos and size may hold any int (a damaged store):
+// nothing here overflows.
+QRect fit(QPoint pos, QSize size, const QRect &fallback, const QList<QRect> &screens);
 
 } // namespace WindowGeometry

@@ -26,31 +26,32 @@ private slots:
 
     void fit_data()
     {
-        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<QSize>("size");
         QTest::addColumn<QRect>("placed");
         // Screens: 1920 x 1080 at the origin, 1280 x 1024 to its right.
-        QTest::newRow("fits") << QRect(100, 80, 640, 480) << QRect(100, 80, 640, 480);
-        QTest::newRow("second screen, oversize")
-            << QRect(2000, 100, 3000, 3000) << QRect(1920, 0, 1280, 1024);
-        QTest::newRow("over the right and bottom edge")
-            << QRect(1700, 900, 400, 300) << QRect(1520, 780, 400, 300);
-        QTest::newRow("corner off, centre on")
-            << QRect(-100, 100, 600, 400) << QRect(0, 100, 600, 400);
-        QTest::newRow("taller than the screen")
-            << QRect(100, 100, 700, 1200) << QRect(100, 0, 700, 1080);
-        QTest::newRow("screen gone") << QRect(4000, 100, 640, 480) << QRect(10, 10, 640, 480);
-        QTest::newRow("damaged") << QRect(QPoint(-2147483646, 5), QSize(2147483647, 2147483647))
-                                 << QRect(0, 0, 1920, 1080);
-        QTest::newRow("no size") << QRect(50, 50, 0, 0) << QRect(50, 50, 1024, 768);
-        QTest::newRow("negative size")
-            << QRect(QPoint(50, 50), QSize(-5, 300)) << QRect(50, 50, 1024, 768);
+        const int most = 2147483647;
+        auto row = [](const char *name, QPoint pos, QSize size, QRect placed) {
+            QTest::newRow(name) << pos << size << placed;
+        };
+        row("fits", { 100, 80 }, { 640, 480 }, { 100, 80, 640, 480 });
+        row("second screen, oversize", { 2000, 100 }, { 3000, 3000 }, { 1920, 0, 1280, 1024 });
+        row("over the right and bottom edge", { 1700, 900 }, { 400, 300 }, { 1520, 780, 400, 300 });
+        row("corner off, centre on", { -100, 100 }, { 600, 400 }, { 0, 100, 600, 400 });
+        row("taller than the screen", { 100, 100 }, { 700, 1200 }, { 100, 0, 700, 1080 });
+        row("screen gone", { 4000, 100 }, { 640, 480 }, { 10, 10, 640, 480 });
+        row("damaged", { -most + 1, 5 }, { most, most }, { 0, 0, 1920, 1080 });
+        row("damaged far right", { most, most }, { most, most }, { 0, 0, 1920, 1080 });
+        row("no size", { 50, 50 }, { 0, 0 }, { 50, 50, 1024, 768 });
+        row("negative size", { 50, 50 }, { -5, 300 }, { 50, 50, 1024, 768 });
     }
 
     void fit()
     {
-        QFETCH(QRect, stored);
+        QFETCH(QPoint, pos);
+        QFETCH(QSize, size);
         QFETCH(QRect, placed);
-        QCOMPARE(WindowGeometry::fit(stored, QRect(10, 10, 1024, 768),
+        QCOMPARE(WindowGeometry::fit(pos, size, QRect(10, 10, 1024, 768),
                                      { QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024) }),
                  placed);
     }
@@ -69,12 +70,13 @@ private slots:
     {
         QFETCH(QString, kind);
         const QPoint far(-30000, 40000);
-        const QSize huge(20000, 20000);
+        const QSize huge(2147483647, 2147483647);
         {
             QSettings s;
             s.setValue(SettingsKeys::MainWindowPos, far);
             s.setValue(SettingsKeys::MainWindowSize, huge);
-            s.setValue(SettingsKeys::ManualGeometry, QRect(far, huge));
+            s.setValue(SettingsKeys::ManualGeometry, QRect(QPoint(-2147483647, 40000),
+                                                           QPoint(2147483647, 2147483647)));
             s.setValue(SettingsKeys::logWindowPos(1), far);
             s.setValue(SettingsKeys::logWindowSize(1), huge);
             s.setValue(SettingsKeys::DebugWindowPos, far);
