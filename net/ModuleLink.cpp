@@ -44,6 +44,10 @@ ModuleLink::ModuleLink(quint16 port, bool demoFeed, const Limits &limits, QObjec
     if (m_listenWatchFd >= 0) {
         m_pListenWatch = new QSocketNotifier(m_listenWatchFd, QSocketNotifier::Read, this);
         connect(m_pListenWatch, &QSocketNotifier::activated, this, &ModuleLink::onListenerReadable);
+        // Touched once while descriptors are plentiful: the undefined-behaviour
+        // sanitizer checks an object's type on its first call through a pipe,
+        // which would fail at the descriptor limit where the watch is used.
+        m_pListenWatch->setEnabled(true);
     }
 #endif
 

@@ -171,9 +171,9 @@ private slots:
         const auto timeout = [&](quint32 ms) {
             QCOMPARE(SimControl::call<quint32>("FT_SetTimeouts", h, ms, 0u), 0u);
         };
-        QCOMPARE(SimControl::call<quint32>("FT_OpenEx", description, 2u, &h), 0u);
+        QCOMPARE(SimControl::call<quint32>("FT_OpenEx", static_cast<void *>(description), 2u, &h), 0u);
         // FT_DEVICE_NOT_OPENED: a device opens once.
-        QCOMPARE(SimControl::call<quint32>("FT_OpenEx", description, 2u, &again), 3u);
+        QCOMPARE(SimControl::call<quint32>("FT_OpenEx", static_cast<void *>(description), 2u, &again), 3u);
         write();
         QCOMPARE(SimControl::call<quint32>("FT_Close", h), 0u);
         // A closed handle is invalid.
@@ -182,7 +182,7 @@ private slots:
 
         // The answer waits in the queue across the close and reopen; half of
         // what is asked for is there, so the read waits its time-out.
-        QCOMPARE(SimControl::call<quint32>("FT_OpenEx", description, 2u, &h), 0u);
+        QCOMPARE(SimControl::call<quint32>("FT_OpenEx", static_cast<void *>(description), 2u, &h), 0u);
         timeout(200);
         QElapsedTimer t;
         t.start();
