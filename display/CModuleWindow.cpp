@@ -194,8 +194,13 @@ void CModuleWindow::OnTimer()
 
 QString CModuleWindow::askName(const QString &proposal)
 {
-    return QInputDialog::getText(this, tr("Rename module"), tr("New module name"),
-                                 QLineEdit::Normal, proposal);
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(tr("Rename module"));
+    dialog.setLabelText(tr("New module name"));
+    dialog.setTextValue(proposal);
+    // Wide enough that the title bar, with its buttons, is not elided.
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 160);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 void CModuleWindow::OnRenameAction()
