@@ -198,8 +198,12 @@ QString CModuleWindow::askName(const QString &proposal)
     dialog.setWindowTitle(tr("Rename module"));
     dialog.setLabelText(tr("New module name"));
     dialog.setTextValue(proposal);
-    // Wide enough that the title bar, with its buttons, is not elided.
-    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 160);
+    // Wide enough that the title bar, with its buttons, is not elided; the
+    // dialog's layout would reset a minimum width.
+    const QSize hint = dialog.sizeHint();
+    dialog.resize(
+        qMax(hint.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 160),
+        hint.height());
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
