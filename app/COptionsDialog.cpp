@@ -7,6 +7,7 @@
 #include "settings/StationOptions.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -115,8 +116,11 @@ void COptionsDialog::OnOkButton()
 
 void COptionsDialog::OnBrowseButton()
 {
+    // The station's own sound lives inside the program: browse from home instead.
+    const QString current = m_ui->m_pFileEdit->text();
     const QString name =
-        askOpenFileName(tr("Select an audio file for alarm"), m_ui->m_pFileEdit->text(),
+        askOpenFileName(tr("Select an audio file for alarm"),
+                        current.startsWith(QLatin1Char(':')) ? QDir::homePath() : current,
                         tr("Waveform audio files (*.wav)"));
     if (!name.isEmpty())
         m_ui->m_pFileEdit->setText(name);

@@ -2,7 +2,28 @@
 
 #include "settings/SettingsKeys.h"
 
+#include <QDir>
 #include <QSettings>
+
+namespace {
+
+// Windows ships a sound and a drive root; elsewhere the station ships its own
+// sound and the browse folders start at home.
+#ifdef Q_OS_WIN
+const QString kAlarmFile = QStringLiteral("C:\\Windows\\Media\\tada.wav");
+QString defaultFolder()
+{
+    return QStringLiteral("C:\\");
+}
+#else
+const QString kAlarmFile = QStringLiteral(":/alarm.wav");
+QString defaultFolder()
+{
+    return QDir::homePath();
+}
+#endif
+
+} // namespace
 
 const QList<QPair<QString, QVariant>> &OptionDefaults::all()
 {
@@ -26,9 +47,9 @@ const QList<QPair<QString, QVariant>> &OptionDefaults::all()
         { DeviceOffline, QStringLiteral("0") },
         { AudioAlarm, false },
         { AudioAlarmType, 0 },
-        { AlarmFile, QStringLiteral("C:\\Windows\\Media\\tada.wav") },
+        { AlarmFile, kAlarmFile },
         { BackgroundImage, false },
-        { BackgroundImageFile, QStringLiteral("C:\\") },
+        { BackgroundImageFile, defaultFolder() },
         { AlarmCombo, 0 },
         { LinkIndication, true },
         { SensCombo, 2 },

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QUrl>
 
@@ -53,8 +54,27 @@ void CAlarmSound::playFile(const QString &fileName)
 {
     if (m_file.isPlaying())
         return;
-    const QUrl url = QUrl::fromLocalFile(fileName);
+    const QString local = fileName.startsWith(QLatin1Char(':')) ? localCopy(fileName) : fileName;
+    if (local.isEmpty())
+        return;
+    const QUrl url = QUrl::fromLocalFile(local);
     if (m_file.source() != url)
         m_file.setSource(url);
     m_file.play();
+}
+
+QString CAlarmSound::localCopy(const QString &resource)
+{
+    // The player reads files only: a sound built into the program is copied out once.
+    if (!m_dir.isValid())
+        return QString();
+    const QString path =
+        m_dir.filePath(QStringLiteral("resource-") + QFileInfo(resource).fileName());
+    if (QFileInfo::exists(path))
+        return path;
+    if (!QFile::copy(resource, path)) {
+        qWarning("Alarm sound: cannot copy %s to %s", qPrintable(resource), qPrintable(path));
+        return QString();
+    }
+    return path;
 }

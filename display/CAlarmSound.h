@@ -21,6 +21,7 @@ public:
 
     // Both do nothing while their sound is still playing, so alarms never queue up.
     void beep();
+    // A name beginning with ':' is a sound built into the program.
     void playFile(const QString &fileName);
 
     // Where the tone was written; empty if it could not be written.
@@ -29,6 +30,8 @@ public:
     bool isPlayingFile() const { return m_file.isPlaying(); }
 
 private:
+    QString localCopy(const QString &resource);
+
     QTemporaryDir m_dir;
     QString m_toneFile;
     QSoundEffect m_tone;

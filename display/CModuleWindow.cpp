@@ -194,8 +194,17 @@ void CModuleWindow::OnTimer()
 
 QString CModuleWindow::askName(const QString &proposal)
 {
-    return QInputDialog::getText(this, tr("Rename module"), tr("New module name"),
-                                 QLineEdit::Normal, proposal);
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(tr("Rename module"));
+    dialog.setLabelText(tr("New module name"));
+    dialog.setTextValue(proposal);
+    // Wide enough that the title bar, with its buttons, is not elided; the
+    // dialog's layout would reset a minimum width.
+    const QSize hint = dialog.sizeHint();
+    dialog.resize(
+        qMax(hint.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 160),
+        hint.height());
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 void CModuleWindow::OnRenameAction()

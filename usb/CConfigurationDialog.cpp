@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 
 using namespace UsbBlocks;
@@ -152,6 +153,17 @@ CConfigurationDialog::makeBox(QMessageBox::Icon icon, const QString &title, cons
     return box;
 }
 
+bool CConfigurationDialog::transact(const Block &request, Block &answer)
+{
+    // An exchange blocks the window for up to a few seconds: show that it is busy.
+    struct BusyCursor
+    {
+        BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    } busy;
+    return m_link.Transact(request, answer);
+}
+
 bool CConfigurationDialog::openLink()
 {
     if (!m_link.isOpen())
@@ -174,7 +186,7 @@ bool CConfigurationDialog::OnSendButton()
         return false;
     }
     Block answer{};
-    if (!m_link.Transact(atRequest(command), answer)) {
+    if (!transact(atRequest(command), answer)) {
         message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB OK. DATA ERROR"));
         return false;
     }
@@ -334,7 +346,7 @@ void CConfigurationDialog::OnApply2Button()
     Block answer{};
     const Block request =
         ethernetSetRequest(m_ui->m_pModuleNumber2ComboBox->currentIndex() + 1, address);
-    if (!m_link.Transact(request, answer))
+    if (!transact(request, answer))
         message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB OK. DATA ERROR"));
     else if (beginsWith(answer, "IPOK"))
         message(QMessageBox::Information, tr("Success"),
@@ -353,7 +365,7 @@ void CConfigurationDialog::OnRequest2Button()
         return;
     }
     Block answer{};
-    if (!m_link.Transact(ethernetReadRequest(), answer)) {
+    if (!transact(ethernetReadRequest(), answer)) {
         message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB OK. DATA ERROR"));
     } else if (answer[0] == 'I' && answer[1] == 'R') {
         const QString firmware =
@@ -437,7 +449,7 @@ void CConfigurationDialog::tuningPoll()
     controls.alarmSound = m_ui->m_pAlarmSoundCheck->isChecked();
     controls.offline = m_ui->m_pOfflineModeCheck->isChecked();
     Block block{};
-    const bool ok = m_link.Transact(state.request(controls), block);
+    const bool ok = transact(state.request(controls), block);
     const bool restart = state.command == TuningState::CommandRestart;
     if (!ok) {
         m_ui->m_pLabelMessage->setText(tr("Connection status: Data error!"));

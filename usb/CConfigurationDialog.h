@@ -3,6 +3,7 @@
 // settings with AT commands, sets and reads its Ethernet board, and tunes a
 // jammer-suppression unit in four steps, all over the USB link.
 
+#include "usb/UsbBlocks.h"
 #include "usb/WifiAtSequence.h"
 
 #include <QDialog>
@@ -65,6 +66,8 @@ private:
     void readEditsIntoState();
     void setParameterControlsEnabled(bool enabled);
     bool openLink();
+    // The link's exchange under a busy cursor.
+    bool transact(const UsbBlocks::Block &request, UsbBlocks::Block &answer);
 
     std::unique_ptr<Ui::CConfigurationDialog> m_ui;
     CFTDI &m_link;

@@ -4,6 +4,7 @@
 #include "app/OptionDefaults.h"
 #include "settings/SettingsKeys.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QTest>
 
@@ -35,9 +36,16 @@ private slots:
             { "DeviceOffline", "0" },
             { "AudioAlarm", false },
             { "AudioAlarmType", 0 },
+#ifdef Q_OS_WIN
             { "AlarmFile", "C:\\Windows\\Media\\tada.wav" },
             { "BackgroundImage", false },
             { "BackgroundImageFile", "C:\\" },
+#else
+            // Paths that exist here: the station's own sound, the home folder.
+            { "AlarmFile", ":/alarm.wav" },
+            { "BackgroundImage", false },
+            { "BackgroundImageFile", QDir::homePath() },
+#endif
             { "AlarmCombo", 0 },
             { "LinkIndication", true },
             { "SensCombo", 2 },

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -187,8 +188,9 @@ private slots:
         for (const QString &key :
              { SyslogEnabled, SyslogHost, SyslogPort, SyslogTransport, SyslogCaFile })
             got << key.mid(7) + "=" + s.value(key).toString();
-        QCOMPARE(got.join(' '), QString("Enabled=true Host=logs.site Port=514 Transport=udp "
-                                        "CaFile=/etc/site-ca.pem"));
+        QCOMPARE(got.join(' '),
+                 QString("Enabled=true Host=logs.site Port=514 Transport=udp "
+                         "CaFile=/etc/site-ca.pem"));
     }
 
     // A missing file is refused even while its group is off; nothing is stored.
@@ -254,6 +256,11 @@ private slots:
                      { "Select an audio file for alarm | /old.wav | Waveform audio files (*.wav)",
                        "Select an image file for background | /old.jpg | Image files (*.jpg)" }));
         QCOMPARE(d.asked.size(), 4);
+
+        // The station's own sound is no folder to browse from.
+        child<QLineEdit>(d, "m_pFileEdit")->setText(":/alarm.wav");
+        click(d, "m_pBrowseButton");
+        QCOMPARE(d.asked.last().section(" | ", 1, 1), QDir::homePath());
     }
 
     // The sensitivity keys are written by the timer whatever ends the dialog,

@@ -52,6 +52,12 @@ private slots:
         QTRY_VERIFY(!sound.isPlayingFile());
         sound.playFile(sound.toneFile());
         QVERIFY(sound.isPlayingFile());
+        // The sound the station ships plays from inside the program.
+        CAlarmSound shipped;
+        shipped.playFile(QStringLiteral(":/alarm.wav"));
+        QVERIFY(shipped.isPlayingFile());
+        QTest::qWait(300);
+        QVERIFY(shipped.isPlayingFile()); // one that does not load has stopped by now
     }
 };
 

@@ -44,6 +44,9 @@ protected:
         static const char *const names[] = { "none", "information", "warning", "critical" };
         boxes << QStringLiteral("%1 | %2 | %3")
                      .arg(QLatin1String(names[int(icon) < 4 ? int(icon) : 0]), title, text);
+        // The busy cursor of an exchange is gone by the time its result is told.
+        if (QApplication::overrideCursor())
+            boxes << QStringLiteral("busy cursor left");
     }
 };
 
