@@ -36,8 +36,8 @@ int main(int argc, char *argv[])
     // Declared before the window so that it outlives the link that feeds it.
     CaptureWriter capture;
     if (!command.captureFile.isEmpty() && !capture.open(command.captureFile)) {
-        std::fprintf(stderr, "Cannot write the capture %s: %s\n",
-                     qPrintable(command.captureFile), qPrintable(capture.errorString()));
+        std::fprintf(stderr, "Cannot write the capture %s: %s\n", qPrintable(command.captureFile),
+                     qPrintable(capture.errorString()));
         return 2;
     }
     CMainWindow window(command.port, true, edition);
@@ -56,10 +56,10 @@ int main(int argc, char *argv[])
         window.server()->link().setCapture(nullptr);
         const bool ok = capture.close();
         std::fprintf(stderr, "Capture %s: %llu packets written, %llu dropped%s%s\n",
-                qPrintable(command.captureFile),
-                static_cast<unsigned long long>(capture.written()),
-                static_cast<unsigned long long>(capture.dropped()),
-                ok ? "" : ", write failed: ", ok ? "" : qPrintable(capture.errorString()));
+                     qPrintable(command.captureFile),
+                     static_cast<unsigned long long>(capture.written()),
+                     static_cast<unsigned long long>(capture.dropped()),
+                     ok ? "" : ", write failed: ", ok ? "" : qPrintable(capture.errorString()));
     }
     return status;
 }

@@ -1,23 +1,13 @@
 #include "display/ToneWave.h"
 
-#include <QtEndian>
+#include "net/LittleEndian.h"
+
 #include <QtMath>
 
 namespace {
 
-void put32(QByteArray &out, quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
-
-void put16(QByteArray &out, quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
+using LittleEndian::put16;
+using LittleEndian::put32;
 
 } // namespace
 

@@ -1,7 +1,8 @@
 #include "net/PcapNg.h"
 
+#include "net/LittleEndian.h"
+
 #include <QRegularExpression>
-#include <QtEndian>
 
 namespace {
 
@@ -10,19 +11,8 @@ constexpr quint16 OptComment = 1;
 constexpr quint16 OptFlags = 2;
 constexpr int MinBlock = 12; // type, length, trailing length
 
-void put32(QByteArray &b, quint32 v)
-{
-    char raw[4];
-    qToLittleEndian(v, raw);
-    b.append(raw, 4);
-}
-
-void put16(QByteArray &b, quint16 v)
-{
-    char raw[2];
-    qToLittleEndian(v, raw);
-    b.append(raw, 2);
-}
+using LittleEndian::put16;
+using LittleEndian::put32;
 
 void pad(QByteArray &b)
 {

@@ -40,8 +40,7 @@ private slots:
             "Invalid port: x1\n\n");
         row("port no value", { "--port" }, false, Action::Fail, 2323,
             "Missing value after '--port'.");
-        row("unknown", { "--listen", "f" }, false, Action::Fail, 2323,
-            "Unknown option 'listen'.");
+        row("unknown", { "--listen", "f" }, false, Action::Fail, 2323, "Unknown option 'listen'.");
         row("capture without a file", { "--capture=" }, false, Action::Fail, 2323,
             "No capture file given\n\n");
         row("unknown beats help", { "--help", "--bogus" }, false, Action::Fail, 2323,

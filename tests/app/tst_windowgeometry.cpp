@@ -75,8 +75,8 @@ private slots:
             QSettings s;
             s.setValue(SettingsKeys::MainWindowPos, far);
             s.setValue(SettingsKeys::MainWindowSize, huge);
-            s.setValue(SettingsKeys::ManualGeometry, QRect(QPoint(-2147483647, 40000),
-                                                           QPoint(2147483647, 2147483647)));
+            s.setValue(SettingsKeys::ManualGeometry,
+                       QRect(QPoint(-2147483647, 40000), QPoint(2147483647, 2147483647)));
             s.setValue(SettingsKeys::logWindowPos(1), far);
             s.setValue(SettingsKeys::logWindowSize(1), huge);
             s.setValue(SettingsKeys::DebugWindowPos, far);
