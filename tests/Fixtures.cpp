@@ -80,6 +80,14 @@ QString Fixtures::enabled(const QObject &parent, const QList<const char *> &name
     return s;
 }
 
+QByteArray Fixtures::reply(const QByteArray &settings69)
+{
+    quint8 sum = 0;
+    for (char b : settings69)
+        sum = quint8(sum + quint8(b));
+    return QByteArray(1, 'O') + settings69 + QByteArray(1, char(sum));
+}
+
 QByteArray Fixtures::readFile(const QString &path)
 {
     QFile file(path);

@@ -30,6 +30,8 @@ public:
     static QString dump(const QList<EVENT> &events);
     // One digit per named child widget: 1 enabled, 0 disabled, ? missing.
     static QString enabled(const QObject &parent, const QList<const char *> &names);
+    // A 71-byte reply as the station sends it: 'O', settings bytes 0 .. 68, their sum.
+    static QByteArray reply(const QByteArray &settings69);
     // The whole file; fails the running test when it cannot be opened.
     static QByteArray readFile(const QString &path);
     // Sets the process time zone (TZ) for local-time texts.

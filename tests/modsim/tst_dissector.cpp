@@ -3,6 +3,7 @@
 // malformed packet, with hand-checked values for one frame of each kind, and
 // a wrong checksum is an expert-info error. Skips when tshark is missing.
 
+#include "Fixtures.h"
 #include "net/CaptureWriter.h"
 #include "tools/modsim/SimModule.h"
 
@@ -10,18 +11,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QByteArray withSum(QByteArray settings69)
-{
-    quint8 sum = 0;
-    for (char b : settings69)
-        sum = quint8(sum + quint8(b));
-    return QByteArray(1, 'O') + settings69 + QByteArray(1, char(sum));
-}
-
-} // namespace
 
 class TestDissector : public QObject
 {
@@ -60,7 +49,7 @@ private slots:
                                                   "0100000100010001010100010100020100000000"
                                                   "000008000000270000000000000000000000000436"
                                                   "0000000000000000");
-        const QByteArray reply = withSum(settings);
+        const QByteArray reply = Fixtures::reply(settings);
         QByteArray badReply = reply;
         badReply[70] = char(badReply[70] + 1);
 

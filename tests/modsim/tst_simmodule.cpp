@@ -1,6 +1,7 @@
 // The simulator's module core: frames byte for byte, what its settings let it
 // report, and how it answers the station's replies.
 
+#include "Fixtures.h"
 #include "tools/modsim/Scenario.h"
 #include "tools/modsim/SimModule.h"
 
@@ -10,8 +11,7 @@ using Changes = QList<QPair<int, int>>;
 
 namespace {
 
-// A reply as the station sends it: 'O', settings bytes 0 .. 68, their sum.
-// Starts from the factory block written out by hand.
+// A reply carrying the factory block, written out by hand, with the given changes.
 QByteArray reply(const Changes &changes = {})
 {
     QByteArray s = QByteArray::fromHex("9e2525202039392d392d25202a2a391401f01401"
@@ -20,10 +20,7 @@ QByteArray reply(const Changes &changes = {})
                                        "0000000000000000");
     for (const auto &c : changes)
         s[c.first] = char(c.second);
-    quint8 sum = 0;
-    for (char b : s)
-        sum = quint8(sum + quint8(b));
-    return QByteArray(1, 'O') + s + QByteArray(1, char(sum));
+    return Fixtures::reply(s);
 }
 
 } // namespace
