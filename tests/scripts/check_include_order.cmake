@@ -1,0 +1,33 @@
+# Fails when a source file includes a header from a folder above its own in the
+# station's layering: net, then settings / eventlog / display, then usb, then app.
+# Run as: cmake -DSOURCE_DIR=<project> -P check_include_order.cmake
+set(rank_net 0)
+set(rank_settings 1)
+set(rank_eventlog 1)
+set(rank_display 1)
+set(rank_usb 2)
+set(rank_app 3)
+set(folders net settings eventlog display usb app)
+
+set(violations "")
+foreach(folder IN LISTS folders)
+    file(GLOB_RECURSE sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+    foreach(source IN LISTS sources)
+        file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[a-z]+/")
+        foreach(line IN LISTS includes)
+            string(REGEX MATCH "\"([a-z]+)/" _ "${line}")
+            set(target "${CMAKE_MATCH_1}")
+            if(DEFINED rank_${target} AND rank_${target} GREATER rank_${folder})
+                file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
+                string(STRIP "${line}" line)
+                list(APPEND violations "${shown}: ${line}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(violations)
+    list(JOIN violations "\n  " text)
+    message(FATAL_ERROR "Includes against the folder order net -> settings/eventlog/display -> usb -> app:\n  ${text}")
+endif()
+message(STATUS "Folder order kept")
