@@ -31,13 +31,6 @@ private slots:
                    "typeId=\"1\" level=\"-60\" threshold=\"-80\" excess=\"20\" "
                    "freqMHz=\"935.200\"] GSM 900 detected by module 7 North gate: -60 dBm, 20 dB "
                    "over the threshold of -80 dBm, 935.200 MHz");
-        QTest::newRow("band end, UTC")
-            << int(SyslogEntry::EventEnd) << 3 << 7 << "North gate" << 0.0 << "station1" << 0
-            << QByteArray("<134>1 2023-11-14T22:13:32Z station1 harrier-tablet 4242 EVENT_END "
-                          "[harrier@32473 module=\"7\" moduleName=\"North gate\" type=\"DECT\" "
-                          "typeId=\"3\" level=\"-60\" threshold=\"-80\" excess=\"20\" "
-                          "duration=\"12\"] DECT no longer detected by module 7 North gate after "
-                          "12 s: -60 dBm, 20 dB over the threshold of -80 dBm");
         QTest::newRow("jammer start, escaped name")
             << int(SyslogEntry::EventStart) << 16 << 12 << "a \"b\" \\c] d" << 0.0 << "st 1" << 0
             << QByteArray("<130>1 2023-11-14T22:13:20Z st1 harrier-tablet 4242 EVENT_START "
@@ -59,11 +52,6 @@ private slots:
             << QByteArray("<131>1 2023-11-14T17:15:00-05:00 station1 harrier-tablet 4242 "
                           "MODULE_LOST [harrier@32473 module=\"3\" moduleName=\"Северный\"] "
                           "Module 3 Северный stopped reporting");
-        QTest::newRow("module back")
-            << int(SyslogEntry::ModuleBack) << 0 << 255 << "255" << 0.0 << "station1" << 0
-            << QByteArray("<133>1 2023-11-14T22:15:00Z station1 harrier-tablet 4242 "
-                          "MODULE_BACK [harrier@32473 module=\"255\" moduleName=\"255\"] Module "
-                          "255 255 reporting again");
     }
     void lines()
     {
