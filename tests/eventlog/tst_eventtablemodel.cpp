@@ -1,22 +1,13 @@
-// The log table's model: column texts, local time texts without a zone lookup
-// per row.
+// The log table's texts: durations, frequencies and local times without a zone lookup per row.
 
 #include "eventlog/EventTableModel.h"
 #include "eventlog/LocalTimeCache.h"
-#include "settings/SettingsKeys.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>
-#include <QSettings>
 #include <QTest>
-
-namespace {
-
-const auto ev = Fixtures::event;
-
-} // namespace
 
 class TestEventTableModel : public QObject
 {
@@ -30,9 +21,10 @@ private slots:
     {
         QStringList texts;
         for (qint64 s : { 86399, 90000, -59 })
-            texts << EventTableModel::durationText(ev(100, 100 + s, 1, 0, 0, 0, 1, false));
+            texts << EventTableModel::durationText(
+                Fixtures::event(100, 100 + s, 1, 0, 0, 0, 1, false));
         for (double f : { 2412.3456, -5.0 })
-            texts << EventTableModel::frequencyText(ev(0, 0, 1, 0, 0, f, 1, false));
+            texts << EventTableModel::frequencyText(Fixtures::event(0, 0, 1, 0, 0, f, 1, false));
         QCOMPARE(texts, QStringList({ "23:59:59", "1:00:00", "0:00:59", "2412.35", "" }));
     }
 

@@ -9,7 +9,6 @@
 #include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 using F = Fixtures;
@@ -30,8 +29,6 @@ private slots:
         const QString python = QStandardPaths::findExecutable("python3");
         if (python.isEmpty())
             QSKIP("python3 is not installed");
-        QTemporaryDir dir;
-        const QString path = dir.filePath("log.csv");
         const QList<EVENT> rows = {
             F::event(F::Dec2026, F::Dec2026 + 80, 1, -55, -80, 945.2, 0, false),
             F::event(F::Dec2026 + 1, F::Dec2026 + 1, 11, -52, -70, 0, 1, true),
@@ -43,18 +40,16 @@ private slots:
                                  "Северные ворота «А»" })
                 .at(module);
         };
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(LogDataExporter::csv(rows, nameOf));
-        f.close();
+        const QByteArray csv = LogDataExporter::csv(rows, nameOf);
         QProcess reader;
-        reader.start(python,
-                     { "-c",
-                       "import csv, json, sys\n"
-                       "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
-                       "    json.dump(['|'.join(r) for r in csv.reader(f, strict=True)],"
-                       " sys.stdout)\n",
-                       path });
+        reader.start(
+            python,
+            { "-c",
+              "import csv, io, json, sys\n"
+              "f = io.TextIOWrapper(sys.stdin.buffer, encoding='utf-8', newline='')\n"
+              "json.dump(['|'.join(r) for r in csv.reader(f, strict=True)], sys.stdout)\n" });
+        reader.write(csv);
+        reader.closeWriteChannel();
         QVERIFY(reader.waitForFinished(10000));
         QCOMPARE(reader.readAllStandardError(), QByteArray());
         QCOMPARE(QJsonDocument::fromJson(reader.readAllStandardOutput()).array().toVariantList(),
@@ -71,9 +66,8 @@ private slots:
                      "Северные ворота «А»|3|DECT|-70|-90|dBm|1800",
                  }));
         // RFC 4180 line ends, UTF-8 without a byte-order mark.
-        const QByteArray bytes = F::readFile(path);
-        QVERIFY(bytes.startsWith("start,"));
-        QCOMPARE(bytes.count("\r\n"), 5 + 1); // one inside a quoted name
+        QVERIFY(csv.startsWith("start,"));
+        QCOMPARE(csv.count("\r\n"), 5 + 1); // one inside a quoted name
     }
 };
 
