@@ -1,7 +1,7 @@
 // Forwarding to a collector on the loopback over each transport: a TCP stream
-// carries each message octet-counted (RFC 6587), a datagram one message (RFC
-// 5426); what waits while the collector is away follows once it is back. The
-// message lines themselves are pinned in tst_syslogmessage.
+// carries each message octet-counted (RFC 6587; names of two-octet letters tell
+// octets from characters), a datagram one message (RFC 5426); what waits while
+// the collector is away follows once it is back. The lines: tst_syslogmessage.
 
 #include "Fixtures.h"
 #include "TestSettings.h"
@@ -98,7 +98,7 @@ private slots:
         QVERIFY(c.tcp.listen(QHostAddress::LocalHost));
         QVERIFY(c.udp.bind(QHostAddress::LocalHost, c.tcp.serverPort()));
         SyslogForwarder forwarder;
-        forwarder.setModuleNames([](quint8 m) { return QString::number(m); });
+        forwarder.setModuleNames([](quint8 m) { return QStringLiteral("Врата %1").arg(m); });
         forwarder.configure({ true, QStringLiteral("127.0.0.1"), c.tcp.serverPort(),
                               Transport(transport), QString() });
         // A datagram needs no connection: the socket only takes its address.

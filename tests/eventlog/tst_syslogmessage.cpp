@@ -1,5 +1,5 @@
-// Syslog messages as the collector receives them: whole lines written out by
-// hand per kind, severity, offset and escaping, and the octet-counting frame.
+// Syslog lines as the collector receives them, written out by hand per kind,
+// severity, offset and escaping (the octet-counting frame: tst_syslogcollector).
 
 #include "eventlog/SyslogMessage.h"
 
@@ -40,6 +40,14 @@ private slots:
                    "typeId=\"1\" level=\"-60\" threshold=\"-80\" excess=\"20\" "
                    "freqMHz=\"935.200\"] GSM 900 detected by module 7 North gate: -60 dBm, 20 dB "
                    "over the threshold of -80 dBm, 935.200 MHz");
+        QTest::newRow("band end, UTC")
+            << entry(SyslogEntry::EventEnd, 3, 7) << "North gate"
+            << "station1" << 0
+            << QByteArray("<134>1 2023-11-14T22:13:32Z station1 harrier-tablet 4242 EVENT_END "
+                          "[harrier@32473 module=\"7\" moduleName=\"North gate\" type=\"DECT\" "
+                          "typeId=\"3\" level=\"-60\" threshold=\"-80\" excess=\"20\" "
+                          "duration=\"12\"] DECT no longer detected by module 7 North gate after "
+                          "12 s: -60 dBm, 20 dB over the threshold of -80 dBm");
         QTest::newRow("jammer start, escaped name")
             << entry(SyslogEntry::EventStart, 16, 12) << "a \"b\" \\c] d"
             << "st 1" << 0
@@ -72,13 +80,6 @@ private slots:
         QFETCH(int, offset);
         QFETCH(QByteArray, line);
         QCOMPARE(SyslogMessage::format(entry, name, { host, 4242 }, offset), line);
-    }
-
-    void frame()
-    {
-        // The length counts octets, not characters.
-        QCOMPARE(SyslogMessage::frame("<134>1 x"), QByteArray("8 <134>1 x"));
-        QCOMPARE(SyslogMessage::frame("é"), QByteArray("2 é"));
     }
 };
 
