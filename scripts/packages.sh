@@ -7,10 +7,8 @@
 base_packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev
                qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n libqt6sql6-sqlite
                libgl-dev xvfb xauth)
-# The tests: the log collector rsyslog with its TLS driver and openssl for the
-# certificate the TLS test makes (the collector is only started by the tests),
-# and tshark, which reads the simulator's captures through the Lua dissector.
-test_packages=(rsyslog rsyslog-gnutls openssl tshark)
+# The tests: tshark, which reads the simulator's captures through the Lua dissector.
+test_packages=(tshark)
 # The checked builds: clang and its compiler runtime (sanitizers and libFuzzer).
 checked_packages=(clang libclang-rt-14-dev)
 # The Debian package and its checks (scripts/package-check.sh).

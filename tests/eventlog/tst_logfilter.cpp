@@ -1,4 +1,4 @@
-// The log filter: its rules, merging, and its stored 56-byte image.
+// The log filter's rules and merging (its stored image: tst_logfilterdialog).
 
 #include "eventlog/LogFilter.h"
 #include "Fixtures.h"
@@ -98,46 +98,6 @@ private slots:
         for (const EVENT &e : events)
             out << QString::number(e.tStartTime) + '-' + QString::number(e.tEndTime);
         QCOMPARE(out.join(u' '), kept);
-    }
-
-    // The first keeps its frequency and state and takes the higher peak.
-    void mergedValues()
-    {
-        QList<EVENT> list = { ev(100, 200, 1, 2, -70, true), ev(120, 150, 1, 2, -65) };
-        on([](LOGFILTER &f) { f.bMerge = true; }).apply(list);
-        QCOMPARE(Fixtures::dump(list), Fixtures::dump({ ev(100, 150, 1, 2, -65, true) }));
-    }
-
-    void image()
-    {
-        LOGFILTER f = LOGFILTER::defaults(0);
-        f.bOn = f.bMerge = f.bOnlyReady = true;
-        f.bType[2] = f.bModule[9] = false;
-        f.padding1[1] = 0x5A; // padding travels as held
-        f.nGapSec = 0x01020304;
-        f.nLengthSec = -2;
-        f.tFrom = 0x0102030405060708LL;
-        f.tTo = -1;
-        QCOMPARE(f.toImage().toHex(),
-                 QByteArray("01000001"
-                            "01010001010101010101"
-                            "01010101010101010100"
-                            "01"
-                            "005a00"
-                            "04030201"
-                            "feffffff"
-                            "00000000"
-                            "0807060504030201"
-                            "ffffffffffffffff"));
-        // A short image replaces only its length (here up to half of nGapSec),
-        // a long one is cut; booleans read as "not zero".
-        LOGFILTER s = LOGFILTER::defaults(1000);
-        s.overlayImage(QByteArray::fromHex("01020101") + QByteArray(25, '\0')
-                       + QByteArray::fromHex("ff"));
-        QVERIFY(s.bOn && s.bPeriod && s.bLength && s.bMerge && !s.bType[0]);
-        QCOMPARE(QList<int>({ s.nGapSec, s.nLengthSec }), QList<int>({ 0xFF00, 10 }));
-        s.overlayImage(f.toImage() + QByteArray(8, '\x7f'));
-        QCOMPARE(s.toImage(), f.toImage());
     }
 };
 

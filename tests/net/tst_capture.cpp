@@ -1,10 +1,9 @@
 // The pcapng capture of the module link: its blocks byte for byte, reading
-// back, and the writer thread with its bounded queue.
+// back, and the writer's bounded queue.
 
 #include "net/CaptureWriter.h"
 #include "net/PcapNg.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,15 +46,14 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("packet before section") << kPacket;
         QTest::newRow("truncated") << kHeader + kPacket.left(40);
-        QByteArray badLength = kHeader + kPacket;
-        badLength[kHeader.size() + 76] = 0x4C;
-        QTest::newRow("trailing length differs") << badLength;
-        QByteArray otherLink = kHeader + kPacket;
-        otherLink[36] = 0x01; // Ethernet
-        QTest::newRow("other link type") << otherLink;
-        QByteArray noModule = kHeader + kPacket;
-        noModule[kHeader.size() + 44] = 'M';
-        QTest::newRow("comment names no module") << noModule;
+        const auto changed = [](int at, char value) {
+            QByteArray b = kHeader + kPacket;
+            b[at] = value;
+            return b;
+        };
+        QTest::newRow("trailing length differs") << changed(kHeader.size() + 76, 0x4C);
+        QTest::newRow("other link type") << changed(36, 0x01); // Ethernet
+        QTest::newRow("comment names no module") << changed(kHeader.size() + 44, 'M');
     }
     void rejects()
     {
@@ -66,40 +64,10 @@ private slots:
         QVERIFY(!error.isEmpty());
     }
 
-    void writerRoundTrip()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("link.pcapng");
-        CaptureWriter writer;
-        QVERIFY(writer.open(path));
-        const QByteArray frame = QByteArray::fromHex("8c040033") + QByteArray(51, 'x');
-        const QByteArray bulk(6160, 'b');
-        writer.record(PcapNg::Direction::Received, 5, 1, frame);
-        writer.record(PcapNg::Direction::Sent, 5, 1, QByteArray(71, 'O'));
-        writer.record(PcapNg::Direction::Received, 9, 2, bulk);
-        QVERIFY(writer.close());
-        QCOMPARE(writer.written(), quint64(3));
-        QCOMPARE(writer.dropped(), quint64(0));
-        // Closed: nothing more is taken, and it is counted.
-        writer.record(PcapNg::Direction::Sent, 5, 1, QByteArray(71, 'O'));
-        QCOMPARE(writer.dropped(), quint64(1));
-
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QVector<PcapNg::Packet> read;
-        QString error;
-        QVERIFY2(PcapNg::read(f.readAll(), read, &error), qPrintable(error));
-        QCOMPARE(read.size(), 3);
-        QCOMPARE(read[0].data, frame);
-        QCOMPARE(read[1].direction, PcapNg::Direction::Sent);
-        QCOMPARE(read[2].module, quint8(9));
-        QCOMPARE(read[2].connection, quint32(2));
-        QCOMPARE(read[2].data, bulk);
-        QVERIFY(read[0].timeUs <= read[2].timeUs);
-        QVERIFY(qAbs(read[0].timeUs / 1000 - QDateTime::currentMSecsSinceEpoch()) < 60000);
-    }
-
-    void writerDropsWhatDoesNotFit()
+    // A packet that does not fit the queue, one after closing and one without a
+    // file are dropped and counted: the link never waits for the disk. What the
+    // writer keeps is read back by the simulator's replay and dissector tests.
+    void writerDrops()
     {
         QTemporaryDir dir;
         CaptureWriter::Limits limits;
@@ -109,9 +77,8 @@ private slots:
         writer.record(PcapNg::Direction::Received, 9, 1, QByteArray(6160, 'b'));
         writer.record(PcapNg::Direction::Sent, 9, 1, QByteArray(71, 'O'));
         QVERIFY(writer.close());
-        QCOMPARE(writer.written(), quint64(1));
-        QCOMPARE(writer.dropped(), quint64(1));
-
+        writer.record(PcapNg::Direction::Sent, 9, 1, QByteArray(71, 'O'));
+        QCOMPARE(QList<quint64>({ writer.written(), writer.dropped() }), QList<quint64>({ 1, 2 }));
         CaptureWriter nowhere;
         QVERIFY(!nowhere.open(dir.path())); // a folder
         QVERIFY(!nowhere.errorString().isEmpty());

@@ -23,12 +23,11 @@ QString describe(const QVector<Event> &events)
 {
     QStringList out;
     for (const Event &e : events) {
-        out.append(e.type == Event::UnknownHeader
-                       ? QStringLiteral("?%1").arg(e.kind, 4, 16, QLatin1Char('0'))
-                       : QStringLiteral("%1:%2:%3")
-                             .arg(e.kind, 4, 16, QLatin1Char('0'))
-                             .arg(e.body.size())
-                             .arg(e.body.isEmpty() ? QChar('-') : QChar(e.body[0])));
+        const QString kind = QString::number(e.kind, 16).rightJustified(4, '0');
+        const QChar first = e.body.isEmpty() ? QChar('-') : QChar(e.body[0]);
+        out << (e.type == Event::UnknownHeader
+                    ? '?' + kind
+                    : QStringLiteral("%1:%2:%3").arg(kind).arg(e.body.size()).arg(first));
     }
     return out.join(' ');
 }

@@ -1,12 +1,18 @@
-// Decoding module frames into records and the device model, and the replies built from it.
-// Every input frame is typed byte by byte from the wire layout, never built by the code under test.
+// The device model: records decoded from module frames (typed byte by byte
+// from the wire layout, never built by the code under test) with the reply
+// built from them, records of the demonstration feed, the signal catalogue,
+// and a module's settings block in the settings store with its pause bytes.
 
 #include "Fixtures.h"
 #include "TestSettings.h"
 #include "net/CMasterDevice.h"
+#include "net/CSignalTypeStr.h"
+#include "net/DemoScenario.h"
 #include "net/PacketDecoder.h"
 #include "net/StationGlobals.h"
+#include "settings/SettingsKeys.h"
 
+#include <QSettings>
 #include <QTest>
 
 using namespace SettingsBlock;
@@ -36,39 +42,14 @@ QByteArray sealed(const QByteArray &hex)
     return b + char(sum) + '\xcc';
 }
 
-// Bypass block of module 2. A run is "ssss" start and "mccc" mark and count;
-// the last run repeats to fill all ten, as an unused run (start 0) ends the map.
-QByteArray block(const char *number, QByteArray runs)
+QByteArray hex(const Block &b)
 {
-    while (runs.size() < 80)
-        runs += runs.right(8);
-    return sealed("31353038"
-                  "02"
-                  + QByteArray(number) + "eeeeee" + runs);
+    return QByteArray(reinterpret_cast<const char *>(b.data()), Size).toHex();
 }
 
 int decode(CMasterDevice &device, const QByteArray &body, DATA &record, quint16 kind = 0x8C04)
 {
     return PacketDecoder::Decode(device, body.constData(), quint16(body.size()), record, kind);
-}
-
-// The measurement with another command sequence byte (channel 0, block byte 13), and the reply to it.
-QByteArray exchange(CMasterDevice &device, quint8 sequence)
-{
-    QByteArray b = kMeasurement.left(49);
-    b[20] = char(sequence);
-    DATA rec;
-    decode(device, sealed(b.toHex()), rec);
-    device.BuildReply(rec);
-    return device.reply();
-}
-
-template <typename Bytes> QList<int> at(const Bytes &bytes, std::initializer_list<int> indices)
-{
-    QList<int> out;
-    for (int i : indices)
-        out.append(quint8(bytes[i]));
-    return out;
 }
 
 } // namespace
@@ -79,7 +60,7 @@ class TestPacketDecoder : public QObject
 
 private slots:
     void initTestCase() { TestSettings::isolate(); }
-    void init() { StationGlobals::reset(); }
+    void init() { TestSettings::freshStation(); }
 
     void measurement()
     {
@@ -99,10 +80,10 @@ private slots:
         const ModuleRecord &r = device.record(7);
         QCOMPARE(QList<int>({ r.settings[ModuleEcho], r.receivedSequence, r.scanFrequency }),
                  QList<int>({ 7, 5, 433 }));
-        QCOMPARE(
-            Fixtures::dump(
-                Fixtures::record(7, r.lastChannels[0], r.lastChannels[1], r.lastChannels[2])),
-            Fixtures::dump(Fixtures::record(7, rec.channel[0], rec.channel[1], rec.channel[2])));
+        const auto channels = [](const CHANNEL *c) {
+            return Fixtures::dump(Fixtures::record(7, c[0], c[1], c[2]));
+        };
+        QCOMPARE(channels(r.lastChannels), channels(rec.channel));
         const DebugStatEntry &stats = StationGlobals::debugStats[7];
         QCOMPARE(QList<int>({ stats.active, stats.nCyc, stats.nRSSI, stats.cntDis, stats.cntTim }),
                  QList<int>({ 1, 1, 31, 3, 4 }));
@@ -127,8 +108,7 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("result");
-        QTest::addColumn<DATA>(
-            "record"); // what the record holds afterwards; it held Fixtures::status(9)
+        QTest::addColumn<DATA>("record"); // afterwards; it held Fixtures::status(9)
 
         QByteArray badSum = kMeasurement;
         badSum[49] = char(0xf0);
@@ -160,48 +140,6 @@ private slots:
         QCOMPARE(StationGlobals::debugStats[7].nCyc, 0);
     }
 
-    void bypassBlocks()
-    {
-        CMasterDevice device;
-        device.LoadModuleSettings(2);
-        ModuleRecord &r = device.record(2);
-        r.bypassMap[50] = 7;
-        DATA rec;
-        // The result, some map cells, the expected block, the command and the completion flag.
-        const auto after = [&](const QByteArray &blockBody) {
-            const int result = decode(device, blockBody, rec);
-            return QList<int>{ result }
-                + at(r.bypassMap, { 50, 100, 201, 400, 925, 935, 936, 6143 })
-                << r.expectedBypassBlock << r.settings[Command] << r.bypassMapComplete;
-        };
-        // Block 0 clears the map, writes its runs (the last cut at the map end) and asks for block 1.
-        QCOMPARE(after(block("00",
-                             "039d200b"
-                             "17fc100a")),
-                 QList<int>({ 2, 0, 0, 0, 0, 2, 2, 0, 1, 1, 9, 0 }));
-        QCOMPARE(rec.nID, quint8(2));
-        // The same block again is applied, but the command does not advance.
-        QCOMPARE(after(block("00", "00644001")),
-                 QList<int>({ 2, 0, 4, 0, 0, 0, 0, 0, 0, 1, 9, 0 }));
-        // Later blocks only overwrite their runs and toggle the command; a run past the map writes nothing.
-        QCOMPARE(after(block("01",
-                             "00c88002"
-                             "fff03005")),
-                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 2, 10, 0 }));
-        QCOMPARE(after(block("02", "012c8001")),
-                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 0 }));
-        // A run starting at 0 completes the map without changing it; then no more blocks are taken.
-        QCOMPARE(after(sealed("31353038"
-                              "02"
-                              "03"
-                              "eeeeee"
-                              "00001005"
-                              "01901001")),
-                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 1 }));
-        QCOMPARE(after(block("00", "01901001")),
-                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 1 }));
-    }
-
     void bulkMap()
     {
         CMasterDevice device;
@@ -211,51 +149,119 @@ private slots:
         for (int i = 0; i < 6144; ++i)
             body += char((i % 7) ^ 0x55);
         body += "\x8c\xcc";
-        DATA rec;
+        DATA rec = Fixtures::status(9);
         QCOMPARE(decode(device, body, rec, 0x5419), 2);
         const ModuleRecord &r = device.record(5);
-        QCOMPARE(at(r.bypassMap, { 0, 1, 6, 7, 6143 }) << r.bypassMapComplete,
-                 QList<int>({ 0, 1, 6, 0, 4, 1 }));
+        // The record names the sender, so that the reply goes to it.
+        QCOMPARE(QList<int>({ r.bypassMap[0], r.bypassMap[1], r.bypassMap[6], r.bypassMap[7],
+                              r.bypassMap[6143], r.bypassMapComplete, rec.nID }),
+                 QList<int>({ 0, 1, 6, 0, 4, 1, 5 }));
     }
 
-    void replyClearsOneShotsAndCountsAcknowledgements()
+    // Names and settings bytes (threshold/enable) of types -1 .. 19 and 255, as the link's description tables them.
+    void signalCatalogue()
     {
-        CMasterDevice device;
-        device.LoadModuleSettings(7);
-        ModuleRecord &r = device.record(7);
-        r.settings[BypassBeginHi] = 3;
-        r.settings[Command] = CommandEraseManualBypass;
-        QCOMPARE(at(exchange(device, 1), { 0, 1 + BypassBeginHi, 1 + Command }),
-                 QList<int>({ 0x4F, 3, 2 }));
-        QCOMPARE(at(r.settings, { BypassBeginHi, Command }),
-                 QList<int>({ 0, 0 })); // erase acknowledged
-        // Only a new sequence counts as an acknowledgement.
-        exchange(device, 1);
-        QCOMPARE(StationGlobals::ackCounter, 1);
-        exchange(device, 2);
-        QCOMPARE(StationGlobals::ackCounter, 2);
+        QStringList seen;
+        for (int type = -1; type <= 20; ++type) {
+            const int t = type == 20 ? 255 : type;
+            seen << CSignalTypeStr::name(t);
+            if (t >= 0 && t <= 15)
+                seen.last() += QStringLiteral(" %1/%2")
+                                   .arg(CSignalTypeStr::thresholdByte(t))
+                                   .arg(CSignalTypeStr::enableByte(t));
+        }
+        QCOMPARE(
+            seen,
+            QStringList({ "Unknown",        "CDMA450 10/28", "GSM 900 1/19",   "GSM 1800 2/20",
+                          "DECT 14/32",     "3G-2100 11/29", "3G-900 12/30",   "3G SMS 12/30",
+                          "WLAN 2.4 5/23",  "WLAN 5 8/26",   "Bluetooth 6/24", "Traffic 2.4 7/25",
+                          "Traffic 5 9/27", "4G-2600 13/31", "Unknown 3/21",   "Unknown 4/22",
+                          "Unknown 15/33",  "Jammer GSM",    "Jammer GPS",     "SCAN",
+                          "Unknown",        "Unknown" }));
     }
 
-    void bypassUploadSendsOneEntryPerReply()
+    // Thresholds and enables come from the module's settings; without a record
+    // every band counts as disabled at -102 dBm, and none is made.
+    void recordsFollowTheModuleSettings()
     {
         CMasterDevice device;
-        device.LoadModuleSettings(7);
-        ModuleRecord &r = device.record(7);
-        device.bypassBeginList = { 925, 2400 };
-        device.bypassEndList = { 935, 2410 };
-        device.bypassKind = 4;
-        r.settings[UploadCount] = 2;
-        // The module echoes the index it took as its sequence; the entry repeats until it does.
-        const auto entry = [&](quint8 echoedIndex) {
-            const QByteArray sent = exchange(device, echoedIndex).mid(1 + BypassBeginHi, 5).toHex();
-            return sent + ' ' + QByteArray::number(r.settings[UploadIndex]);
+        DATA rec;
+        DemoScenario::BuildRecord(device, 0, 6, rec);
+        QCOMPARE(
+            QList<int>({ rec.channel[0].nThreshold, rec.channel[0].nState, device.hasRecord(6) }),
+            QList<int>({ -102, 0, 0 }));
+        // Step 0, module 6: (2, -30), (2, -45), (3, -45) against GSM 1800 at -65 and DECT at -45.
+        device.LoadModuleSettings(6);
+        DemoScenario::BuildRecord(device, 0, 6, rec);
+        QCOMPARE(QList<int>({ rec.channel[0].nThreshold, rec.channel[2].nThreshold,
+                              rec.channel[1].nState, rec.channel[2].nState,
+                              device.record(6).lastChannels[0].nLevel }),
+                 QList<int>({ -65, -45, 1, 0, -30 })); // -45 is not above -45
+        // Step 12, module 1: type 15 uses the scan squelch and the scan enable.
+        device.LoadModuleSettings(1);
+        DemoScenario::BuildRecord(device, 12, 1, rec);
+        QCOMPARE(
+            QList<int>({ rec.channel[0].nType, rec.channel[0].nThreshold, rec.channel[0].nState }),
+            QList<int>({ 15, 20 - 102, 0 }));
+        device.record(1).settings[SettingsBlock::ScanEnable] = 1;
+        DemoScenario::BuildRecord(device, 12, 1, rec);
+        QCOMPARE(rec.channel[0].nState, 1);
+    }
+
+    // A record made on first access holds what loading gives; loading also
+    // forgets the record's run-time state. One-shot commands (37 .. 43), upload
+    // progress (49, 50) and station-refreshed bytes (pause, filter) never come
+    // back from the store; a block cut short falls back to the defaults whole.
+    void saveAndLoad()
+    {
+        CMasterDevice a;
+        ModuleRecord &r = a.record(3);
+        for (int i = 0; i < Size; ++i)
+            r.settings[i] = quint8(i + 1);
+        r.manualPauseFreq = 915;
+        r.manualPause = r.autoPause = true;
+        r.lpfSelection = 5;
+        a.SaveModuleSettings(3);
+        Block expected = r.settings;
+        for (int i : { 37, 38, 39, 40, 41, 42, 43, 49, 50, int(LpfSelection), int(PauseFlags) })
+            expected[i] = 0;
+
+        CMasterDevice b;
+        ModuleRecord &l = b.record(3);
+        QCOMPARE(hex(l.settings), hex(expected));
+        l.scanFrequency = l.bypassMapComplete = l.bypassMap[100] = l.lastChannels[1].nState = 1;
+        const auto loaded = [&] {
+            b.LoadModuleSettings(3);
+            return QList<int>({ l.manualPauseFreq, l.manualPause, l.autoPause, l.lpfSelection,
+                                l.scanFrequency, l.bypassMapComplete, l.bypassMap[100],
+                                l.lastChannels[1].nState });
         };
-        QCOMPARE(entry(0), QByteArray("039d03a704 1"));
-        QCOMPARE(entry(0), QByteArray("0960096a04 1"));
-        QCOMPARE(entry(1), QByteArray("0960096a04 2"));
-        // Upload over; its replies are no acknowledgements.
-        QCOMPARE(QList<int>({ r.settings[UploadCount], StationGlobals::ackCounter }),
-                 QList<int>({ 0, 0 }));
+        QCOMPARE(loaded(), QList<int>({ 915, 1, 1, 5, 0, 0, 0, 0 }));
+        QCOMPARE(hex(l.settings), hex(expected));
+        QSettings().setValue(SettingsKeys::moduleSettings(3), QByteArray(69, char(1)));
+        QCOMPARE(loaded(), QList<int>({ 500, 0, 0, 2, 0, 0, 0, 0 }));
+        QCOMPARE(hex(l.settings), hex(defaults()));
+    }
+
+    void pauseBytes()
+    {
+        ModuleRecord r;
+        const auto bytes = [&r] {
+            CMasterDevice::RefreshPauseBytes(r);
+            return QList<int>({ r.settings[PauseFlags], r.settings[PauseFreqHi],
+                                r.settings[PauseFreqLo], r.settings[LpfSelection] });
+        };
+        r.manualPause = true;
+        r.manualPauseFreq = 0x0395;
+        r.lpfSelection = 4;
+        QCOMPARE(bytes(), QList<int>({ 2, 0x03, 0x95, 4 }));
+        // Out of the module's range (a hand-edited store): sent as no frequency.
+        for (int freq : { 0, 24, 6001, 70000, -5 }) {
+            r.manualPauseFreq = freq;
+            QCOMPARE(bytes(), QList<int>({ 2, 0x03, 0x95, 0 }));
+        }
+        r.manualPause = false;
+        QCOMPARE(bytes(), QList<int>({ 0, 0x03, 0x95, 0 }));
     }
 };
 
