@@ -45,7 +45,7 @@ private slots:
     void decodesEveryKind()
     {
         // Default settings with the GSM 900 threshold at 50 and command 8 (send the map).
-        QByteArray settings = QByteArray::fromHex("9e3225202039392d392d25202a2a391401f01401"
+        const QByteArray settings = QByteArray::fromHex("9e3225202039392d392d25202a2a391401f01401"
                                                   "0100000100010001010100010100020100000000"
                                                   "000008000000270000000000000000000000000436"
                                                   "0000000000000000");
@@ -75,19 +75,12 @@ private slots:
         writer.record(D::Sent, 9, 1, badReply);
         QVERIFY(writer.close());
 
-        const QStringList rows = tshark(path, { "-T", "fields",
-                                                "-E", "separator=;",
-                                                "-e", "harrier.module",
-                                                "-e", "harrier.ch.type",
-                                                "-e", "harrier.ch.level",
-                                                "-e", "harrier.ch.threshold",
-                                                "-e", "harrier.ch.sequence",
-                                                "-e", "harrier.s.g900_threshold",
-                                                "-e", "harrier.s.command",
-                                                "-e", "harrier.bypass.block",
-                                                "-e", "harrier.run.start",
-                                                "-e", "harrier.run.count",
-                                                "-e", "harrier.bulk.marked" });
+        QStringList fields{ "-T", "fields", "-E", "separator=;" };
+        for (const char *field : { "module", "ch.type", "ch.level", "ch.threshold", "ch.sequence",
+                                   "s.g900_threshold", "s.command", "bypass.block", "run.start",
+                                   "run.count", "bulk.marked" })
+            fields << "-e" << QStringLiteral("harrier.") + field;
+        const QStringList rows = tshark(path, fields);
         const QStringList want = {
             "9;1,3,0;-40,-99,-102;-65,-45,-102;0x10;;;;;;",
             ";;;;;50;8;;;;",
@@ -97,9 +90,8 @@ private slots:
         };
         QCOMPARE(rows, want);
         QCOMPARE(tshark(path, { "-Y", "_ws.malformed" }), QStringList());
-        const QStringList errors =
-            tshark(path, { "-Y", "harrier.checksum.bad", "-T", "fields", "-e", "frame.number" });
-        QCOMPARE(errors, QStringList({ "5" }));
+        QCOMPARE(tshark(path, { "-Y", "harrier.checksum.bad", "-T", "fields", "-e", "frame.number" }),
+                 QStringList({ "5" }));
     }
 };
 
