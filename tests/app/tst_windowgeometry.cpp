@@ -14,14 +14,12 @@
 #include <QSettings>
 #include <QTest>
 
-
 class TestWindowGeometry : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase() { TestSettings::isolate(); }
-    void init() { TestSettings::freshStation(); }
 
     void fit_data()
     {
@@ -40,9 +38,7 @@ private slots:
         row("taller than the screen", { 100, 100 }, { 700, 1200 }, { 100, 0, 700, 1080 });
         row("screen gone", { 4000, 100 }, { 640, 480 }, { 10, 10, 640, 480 });
         row("damaged", { -most + 1, 5 }, { most, most }, { 0, 0, 1920, 1080 });
-        row("damaged far right", { most, most }, { most, most }, { 0, 0, 1920, 1080 });
         row("no size", { 50, 50 }, { 0, 0 }, { 50, 50, 1024, 768 });
-        row("negative size", { 50, 50 }, { -5, 300 }, { 50, 50, 1024, 768 });
     }
 
     void fit()
@@ -60,16 +56,14 @@ private slots:
     {
         const QPoint far(-30000, 40000);
         const QSize huge(2147483647, 2147483647);
-        {
-            QSettings s;
-            s.setValue(SettingsKeys::MainWindowPos, far);
-            s.setValue(SettingsKeys::MainWindowSize, huge);
-            s.setValue(SettingsKeys::ManualGeometry,
-                       QRect(QPoint(-2147483647, 40000), QPoint(2147483647, 2147483647)));
-            s.setValue(SettingsKeys::logWindowPos(1), far);
-            s.setValue(SettingsKeys::logWindowSize(1), huge);
-            s.setValue(SettingsKeys::DebugWindowPos, far);
-        }
+        QSettings s;
+        s.setValue(SettingsKeys::MainWindowPos, far);
+        s.setValue(SettingsKeys::MainWindowSize, huge);
+        s.setValue(SettingsKeys::ManualGeometry,
+                   QRect(QPoint(-2147483647, 40000), QPoint(2147483647, 2147483647)));
+        s.setValue(SettingsKeys::logWindowPos(1), far);
+        s.setValue(SettingsKeys::logWindowSize(1), huge);
+        s.setValue(SettingsKeys::DebugWindowPos, far);
         CMainWindow main(0, false);
         main.OnViewEventLogAction();
         CManualWindow manual;
