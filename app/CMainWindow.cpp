@@ -14,6 +14,7 @@
 #include "eventlog/EventJournal.h"
 #include "eventlog/SyslogForwarder.h"
 #include "net/MyServer.h"
+#include "net/Prompts.h"
 #include "net/StationGlobals.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
@@ -546,8 +547,8 @@ void CMainWindow::OnHelpManualAction()
 
 void CMainWindow::OnSettingsDefaultAction()
 {
-    if (askYesNo(QCoreApplication::applicationName(),
-                 tr("Do you want to reset all settings to defaults?"))) {
+    if (Prompts::current().question(this, QCoreApplication::applicationName(),
+                                    tr("Do you want to reset all settings to defaults?"))) {
         {
             QSettings settings;
             OptionDefaults::writeAll(settings);
@@ -582,20 +583,17 @@ void CMainWindow::inform(const QString &title, const QString &text)
 {
     // Opened from the event loop rather than inside the delivery of a record:
     // no modal loop may run while the link is serving a connection.
-    QTimer::singleShot(0, this,
-                       [this, title, text] { QMessageBox::information(this, title, text); });
+    QTimer::singleShot(0, this, [this, title, text] {
+        Prompts::current().message(this, QMessageBox::Information, title, text);
+    });
 }
 
 void CMainWindow::warn(const QString &title, const QString &text)
 {
     // As inform(): never a modal loop inside the delivery of a record.
-    QTimer::singleShot(0, this, [this, title, text] { QMessageBox::warning(this, title, text); });
-}
-
-bool CMainWindow::askYesNo(const QString &title, const QString &text)
-{
-    return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No)
-        == QMessageBox::Yes;
+    QTimer::singleShot(0, this, [this, title, text] {
+        Prompts::current().message(this, QMessageBox::Warning, title, text);
+    });
 }
 
 void CMainWindow::restoreWindowGeometry()

@@ -86,12 +86,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
 
-    // Message boxes, replaced by tests.
-    virtual void inform(const QString &title, const QString &text);
-    virtual bool askYesNo(const QString &title, const QString &text);
-    virtual void warn(const QString &title, const QString &text);
-
 private:
+    // Message boxes opened from the event loop, after the record or call at hand.
+    void inform(const QString &title, const QString &text);
+    void warn(const QString &title, const QString &text);
     void OnCloseModule(CModuleWindow *window);
     CModuleWindow *createModuleWindow(quint8 module);
     void refreshCounts();

@@ -2,19 +2,46 @@
 // Points the application settings store and the standard locations of a test
 // at a temporary folder, so that no test reads or writes the operator's store.
 
+#include "net/StationGlobals.h"
+#include "settings/StationOptions.h"
+
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 
 class TestSettings
 {
 public:
     // Call from initTestCase(), after the application object exists.
-    static void isolate();
+    static void isolate()
+    {
+        QVERIFY2(dir().isValid(), "cannot create a temporary settings folder");
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("Norvane LLC"));
+        QCoreApplication::setApplicationName(QStringLiteral("HARRIER Tablet DEMO"));
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir().path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir().path());
+        clear();
+    }
     // Removes every key of the isolated store; the options in memory follow.
-    static void clear();
+    static void clear()
+    {
+        QSettings().clear(); // written back as the store closes
+        StationOptions::instance().reload();
+    }
     // clear(), and the process-wide station values back to their start.
-    static void freshStation();
-    static QString folder();
+    static void freshStation()
+    {
+        clear();
+        StationGlobals::reset();
+    }
 
 private:
-    static QTemporaryDir &dir();
+    static QTemporaryDir &dir()
+    {
+        static QTemporaryDir d;
+        return d;
+    }
 };

@@ -20,40 +20,33 @@ private slots:
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("textStart");
 
-        auto row = [](const char *name, QStringList args, bool full, Action action, int port,
-                      const QString &start = QString()) {
+        auto row = [](const char *name, QStringList args, bool full, Action action,
+                      const QString &start, int port = 2323) {
             args.prepend("/usr/bin/harrier-tablet");
             QTest::newRow(name) << args << full << int(action) << port << start;
         };
-        row("nothing", {}, false, Action::Run, 2323);
-        row("port", { "--port", "4000" }, false, Action::Run, 4000);
-        row("port=", { "--port=65535" }, true, Action::Run, 65535);
-        row("port 0", { "--port", "0" }, false, Action::Run, 0);
-        row("last port wins", { "--port", "1", "--port", "2" }, false, Action::Run, 2);
+        row("nothing", {}, false, Action::Run, "");
+        row("port", { "--port", "4000" }, false, Action::Run, "", 4000);
+        row("port=", { "--port=65535" }, true, Action::Run, "", 65535);
+        row("capture", { "--port", "0", "--capture", "a.pcapng" }, false, Action::Run, "", 0);
+        row("last port wins", { "--port", "1", "--port", "2" }, false, Action::Run, "", 2);
         row("Qt options pass",
             { "-platform", "offscreen", "-style=fusion", "-reverse", "--port", "5" }, false,
-            Action::Run, 5);
-        row("port too big", { "--port", "65536" }, false, Action::Fail, 2323,
-            "Invalid port: 65536\n\n");
-        row("port negative", { "--port", "-1" }, false, Action::Fail, 2323, "Invalid port: -1\n\n");
-        row("port no number", { "--port", "x1" }, false, Action::Fail, 2323,
-            "Invalid port: x1\n\n");
-        row("port no value", { "--port" }, false, Action::Fail, 2323,
-            "Missing value after '--port'.");
-        row("unknown", { "--listen", "f" }, false, Action::Fail, 2323, "Unknown option 'listen'.");
-        row("capture without a file", { "--capture=" }, false, Action::Fail, 2323,
-            "No capture file given\n\n");
-        row("unknown beats help", { "--help", "--bogus" }, false, Action::Fail, 2323,
+            Action::Run, "", 5);
+        row("port too big", { "--port", "65536" }, false, Action::Fail, "Invalid port: 65536\n\n");
+        row("no port", { "--port" }, false, Action::Fail, "Missing value after '--port'.");
+        row("unknown", { "--listen", "f" }, false, Action::Fail, "Unknown option 'listen'.");
+        row("no capture", { "--capture=" }, false, Action::Fail, "No capture file given\n\n");
+        row("unknown first", { "--help", "--bogus" }, false, Action::Fail,
             "Unknown option 'bogus'.");
-        row("argument", { "4000" }, false, Action::Fail, 2323, "Unexpected argument: 4000\n\n");
-        row("help", { "--help" }, false, Action::ShowHelp, 2323,
+        row("argument", { "4000" }, false, Action::Fail, "Unexpected argument: 4000\n\n");
+        row("help", { "--help" }, false, Action::ShowHelp,
             "HARRIER Tablet DEMO 1.2.01, the demonstration edition\n");
-        row("-h", { "-h", "--version" }, true, Action::ShowHelp, 2323,
+        row("-h", { "-h", "--version" }, true, Action::ShowHelp,
             "HARRIER Tablet 1.2.01, the full edition\n");
-        row("version", { "--version" }, false, Action::ShowVersion, 2323,
-            "HARRIER Tablet DEMO 1.2.01\n");
-        row("-v full", { "--port", "7", "-v" }, true, Action::ShowVersion, 7,
-            "HARRIER Tablet 1.2.01\n");
+        row("version", { "--version" }, false, Action::ShowVersion, "HARRIER Tablet DEMO 1.2.01\n");
+        row("-v full", { "--port", "7", "-v" }, true, Action::ShowVersion,
+            "HARRIER Tablet 1.2.01\n", 7);
     }
 
     void parse()
@@ -68,42 +61,12 @@ private slots:
         QCOMPARE(int(c.action), action);
         QCOMPARE(int(c.port), port);
         QCOMPARE(c.exitCode(), action == int(Action::Fail) ? 2 : 0);
-        QVERIFY2(c.text.startsWith(textStart), qPrintable(c.text));
+        QVERIFY2(textStart.isEmpty() || c.text.startsWith(textStart), qPrintable(c.text));
         // A fault is followed by the usage; nothing is printed to run.
         QCOMPARE(c.text.contains("Usage: harrier-tablet [options]"),
                  action == int(Action::Fail) || action == int(Action::ShowHelp));
         QCOMPARE(c.text.isEmpty(), action == int(Action::Run));
-    }
-
-    void capture()
-    {
-        const CommandLine c = CommandLine::parse(
-            { "harrier-tablet", "--capture", "site.pcapng", "--port", "9" }, Edition::full());
-        QCOMPARE(int(c.action), int(Action::Run));
-        QCOMPARE(c.captureFile, QString("site.pcapng"));
-        QCOMPARE(c.port, quint16(9));
-        QVERIFY(CommandLine::parse({ "harrier-tablet" }, Edition::demo()).captureFile.isEmpty());
-    }
-
-    void usage()
-    {
-        QCOMPARE(
-            CommandLine::usage("harrier-tablet-full", Edition::full()),
-            QString(
-                "HARRIER Tablet 1.2.01, the full edition\n"
-                "Radio-monitoring station: modules connect to it over TCP.\n"
-                "\n"
-                "Usage: harrier-tablet-full [options]\n"
-                "\n"
-                "Options:\n"
-                "  -h, --help        Show this help and exit.\n"
-                "  -v, --version     Show the edition and version and exit.\n"
-                "  --port <port>     TCP port the modules connect to (default 2323).\n"
-                "  --capture <file>  Write every module frame and reply to the file (pcapng).\n"
-                "\n"
-                "Environment:\n"
-                "  HARRIER_FTD2XX_LIBRARY  D2XX driver library to load instead of \"ftd2xx\".\n"
-                "  QT_QPA_PLATFORM         Qt platform; \"offscreen\" runs without a display.\n"));
+        QCOMPARE(c.captureFile, QString(arguments.contains("a.pcapng") ? "a.pcapng" : ""));
     }
 };
 

@@ -1,54 +1,76 @@
-// The main window wired to its server, event log and module windows.
+// The main window wired to its server, event log, module windows and status
+// bar: what each edition offers, the journal seen from the window, the menus
+// from mouse and keyboard, and every open window following the language.
 
+#include "FakePrompts.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
 #include "app/CLanguageSwitcher.h"
 #include "app/CMainWindow.h"
-#include "app/CQMdiArea.h"
+#include "app/CManualWindow.h"
+#include "app/CStationStatus.h"
 #include "display/CModuleWindow.h"
+#include "eventlog/CLogFilterDialog.h"
 #include "eventlog/CLogWindow.h"
 #include "net/ModuleFrame.h"
-#include "net/MyServer.h"
 #include "net/StationGlobals.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QMenu>
+#include <QComboBox>
+#include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QScreen>
+#include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTcpSocket>
 #include <QTest>
 
-#include <functional>
-
 namespace {
 
-// The main window with its message boxes answered by the test.
-class TestableMainWindow : public CMainWindow
-{
-public:
-    TestableMainWindow()
-        : CMainWindow(0, false)
-    {
-    }
-    QStringList informed;
-    bool answer = true;
-    // Runs while the message box would be open.
-    std::function<void()> duringBox;
+using F = Fixtures;
 
-protected:
-    void inform(const QString &title, const QString &text) override
-    {
-        informed << title + ": " + text;
-        if (duringBox)
-            duringBox();
+// Every title or entry of the menus without a mnemonic of its own.
+QStringList mnemonicFaults(const QMainWindow &w)
+{
+    QStringList faults;
+    QList<QList<QAction *>> menus{ w.menuBar()->actions() };
+    for (QAction *title : w.menuBar()->actions())
+        menus << title->menu()->actions();
+    for (const QList<QAction *> &actions : menus) {
+        QList<QKeySequence> seen;
+        for (const QAction *a : actions) {
+            if (!a->isVisible() || a->isSeparator())
+                continue;
+            const QKeySequence key = QKeySequence::mnemonic(a->text());
+            if (key.isEmpty() || seen.contains(key))
+                faults << a->text();
+            seen << key;
+        }
     }
-    bool askYesNo(const QString &, const QString &) override { return answer; }
-};
+    return faults;
+}
+
+// What the operator reads in every open window, joined in one line: module 1
+// reports, module 2 has been silent for 10 s.
+QString shownTexts(CMainWindow &w, QWidget &filterDialog)
+{
+    QStringList texts{ w.windowTitle() };
+    for (QAction *menu : w.menuBar()->actions())
+        texts << QString(menu->text()).remove('&');
+    texts << w.statusText(1) << w.statusText(3);
+    for (quint8 m : { 1, 2 }) {
+        CModuleWindow *module = w.moduleWindow(m);
+        texts << module->parentWidget()->windowTitle()
+              << module->findChild<QLabel *>(m == 1 ? "m_pLabel1" : "m_pModeLabel")->text();
+    }
+    texts << w.logWindows().value(0)->windowTitle() << filterDialog.windowTitle()
+          << w.manualWindow()->windowTitle();
+    // The Qt library's own texts, as its standard buttons show them.
+    texts << QCoreApplication::translate("QPlatformTheme", "Cancel");
+    return texts.join(" | ");
+}
 
 } // namespace
 
@@ -56,60 +78,111 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_home;
+    FakePrompts m_prompts;
+
+    // The full edition's data folder; the application name stays the demonstration's.
+    static QString dataFolder()
+    {
+        QCoreApplication::setApplicationName(Edition::full().applicationName);
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QCoreApplication::setApplicationName(Edition::demo().applicationName);
+        return folder;
+    }
+
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
+    void initTestCase()
+    {
+        // The full edition's journal lives in the data folder under the home folder.
+        QVERIFY(m_home.isValid());
+        qputenv("HOME", m_home.path().toLocal8Bit());
+        TestSettings::isolate();
+    }
     void init()
     {
         TestSettings::freshStation();
+        StationOptions::instance().setValue(SettingsKeys::Language, QStringLiteral("en_US"));
+        QDir(dataFolder()).removeRecursively();
+        m_prompts.shown.clear();
+    }
+    void cleanup() { CLanguageSwitcher::instance().SetLanguage(QStringLiteral("en_US")); }
+
+    // Each edition's title; the event log, localization and module settings and
+    // the journal in the full edition only; a mnemonic of its own on every menu
+    // and entry in both languages.
+    void eachEditionOffersItsActions()
+    {
+        for (bool full : { false, true }) {
+            CMainWindow w(0, false, full ? Edition::full() : Edition::demo());
+            QCOMPARE(w.windowTitle(),
+                     QString(full ? "HARRIER Tablet" : "HARRIER Tablet DEMO")
+                         + " - Version 1.2.01");
+            CHILD(QAction, log, &w, "m_pViewEventLogAction");
+            CHILD(QAction, localization, &w, "m_pSettingsLocalizationAction");
+            w.OnDisplayData(F::status(4));
+            CHILD(QPushButton, settings, w.moduleWindow(4), "m_pSettingsButton");
+            QCOMPARE(QList<bool>({ log->isVisible(), localization->isVisible(),
+                                   settings->isVisibleTo(w.moduleWindow(4)) }),
+                     QList<bool>({ full, full, full }));
+            QTRY_COMPARE(w.stationStatus()->text(CStationStatus::Journal),
+                         QString(full ? "Journal: writing" : ""));
+            QStringList faults = mnemonicFaults(w);
+            CLanguageSwitcher::instance().SetLanguage(QStringLiteral("ru_RU"));
+            QCoreApplication::processEvents();
+            faults << mnemonicFaults(w);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+            CLanguageSwitcher::instance().SetLanguage(QStringLiteral("en_US"));
+        }
+        QCOMPARE(m_prompts.shown, QStringList());
     }
 
-    void demoFeedShowsSixModules()
+    // The demonstration feed shows modules 1 to 6, every record counted for the
+    // rate, detections from its second step on in the event log. A silent
+    // window closes, is counted out at once (a broadcast then awaits no
+    // acknowledgement from it) and comes back with the module's next record.
+    void demoFeedAndSilentWindows()
     {
-        TestableMainWindow w;
+        CMainWindow w(0, false);
         w.server()->OnTimer();
-        QCOMPARE(w.mdiArea()->SubWindowCount(), 6);
-        QCOMPARE(w.statusText(1) + w.statusText(2), QString("Total: 6Correct: 6"));
+        DATA bypass = F::status(7, 0, 0, 0);
+        bypass.nFormat = 0;
+        w.OnDisplayData(bypass);
+        QCOMPARE(w.statusText(1) + ", " + w.statusText(2), QString("Total: 7, Correct: 6"));
         for (quint8 m = 1; m <= 6; ++m)
             QVERIFY(w.moduleWindow(m) && w.server()->device.hasRecord(m));
-        // From the second step on detections reach the event log.
+        w.stationStatus()->OnTimer();
+        QVERIFY2(w.stationStatus()->text(CStationStatus::Rate) != "0 frames/s",
+                 qPrintable(w.stationStatus()->text(CStationStatus::Rate)));
         w.server()->OnTimer();
         QList<EVENT> events;
         w.eventLog().GetEvents(events, 0);
         QVERIFY(!events.isEmpty());
-    }
-
-    void silentWindowClosesAndComesBack()
-    {
-        TestableMainWindow w;
-        w.OnDisplayData(Fixtures::status(3));
-        DATA bypass = Fixtures::status(4, 0, 0, 0);
-        bypass.nFormat = 0;
-        w.OnDisplayData(bypass);
-        QCOMPARE(w.statusText(1) + w.statusText(2), QString("Total: 2Correct: 1"));
         for (int i = 0; i < 30; ++i)
             w.moduleWindow(3)->OnTimer();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!w.moduleWindow(3));
-        // Counted out at once: a broadcast now awaits no acknowledgement from it.
-        QCOMPARE(w.statusText(1) + w.statusText(2), QString("Total: 1Correct: 0"));
-        QCOMPARE(StationGlobals::correctModules, 0);
-        w.OnDisplayData(Fixtures::status(3));
-        QVERIFY(w.moduleWindow(3));
-        QCOMPARE(w.statusText(1), QString("Total: 2"));
+        QCOMPARE(w.statusText(1) + ", " + w.statusText(2), QString("Total: 6, Correct: 5"));
+        QCOMPARE(StationGlobals::correctModules, 5);
+        w.OnDisplayData(F::status(3));
+        QCOMPARE(w.statusText(1), QString("Total: 7"));
     }
 
-    void acknowledgementsAreAnnouncedOnce()
+    // Once, when the last awaited acknowledgement arrives, and from the event
+    // loop: no modal loop may run inside the delivery of a record.
+    void acknowledgementsAreAnnouncedOnceAfterTheRecord()
     {
-        TestableMainWindow w;
+        CMainWindow w(0, false);
         StationGlobals::expectedAcks = 3;
         QList<int> announced;
         for (int acks : { 2, 3, 4 }) {
             StationGlobals::ackCounter = acks;
             w.OnDisplayData(Fixtures::status(1));
-            announced << w.informed.size();
+            announced << m_prompts.shown.size();
+            QCoreApplication::processEvents();
+            announced << m_prompts.shown.size();
         }
-        QCOMPARE(announced, QList<int>({ 0, 1, 1 }));
-        QCOMPARE(w.informed.first(), QString("Success: The operation completed successfully"));
+        QCOMPARE(announced, QList<int>({ 0, 0, 0, 1, 1, 1 }));
+        QCOMPARE(m_prompts.shown.first(), QString("Success: The operation completed successfully"));
         QCOMPARE(StationGlobals::expectedAcks, 0);
     }
 
@@ -117,118 +190,151 @@ private slots:
     // first reply carries its settings block.
     void firstReplyCarriesTheNewModulesSettings()
     {
-        TestableMainWindow w;
+        CMainWindow w(0, false);
         QTcpSocket module;
         module.connectToHost(QHostAddress::LocalHost, w.server()->serverPort());
         QVERIFY(QTest::qWaitFor([&] { return module.state() == QAbstractSocket::ConnectedState; }));
-        module.write(ModuleFrame::shortFrame(ModuleFrame::measurementBody(Fixtures::status(42))));
+        module.write(ModuleFrame::shortFrame(ModuleFrame::measurementBody(F::status(42))));
         QVERIFY(QTest::qWaitFor([&] { return module.bytesAvailable() >= 71; }));
         QCOMPARE(module.read(3).toHex(), QByteArray("4f9e25"));
         QVERIFY(w.moduleWindow(42));
+        w.stationStatus()->OnTimer();
+        QCOMPARE(
+            w.stationStatus()->text(CStationStatus::Listening) + ", "
+                + w.stationStatus()->text(CStationStatus::Modules),
+            QString("Listening on port %1, Modules connected: 1").arg(w.server()->serverPort()));
     }
 
-    // A module that goes away while the box of its record is open: the other
-    // frames it sent are still shown, and the station goes on.
-    void moduleLeavingWhileABoxIsOpen()
+    // The full edition's journal seen from the window: the events are back
+    // after a restart; a file where the data folder should be leaves the
+    // station in memory, saying so in the status bar, with one warning.
+    void fullEditionJournal()
     {
-        TestableMainWindow w;
-        QTcpSocket module;
-        module.connectToHost(QHostAddress::LocalHost, w.server()->serverPort());
-        QVERIFY(QTest::qWaitFor([&] { return module.state() == QAbstractSocket::ConnectedState; }));
-        w.duringBox = [&] {
-            module.abort();
-            QEventLoop box;
-            QTimer::singleShot(100, &box, &QEventLoop::quit);
-            box.exec();
-        };
-        StationGlobals::expectedAcks = 1;
-        StationGlobals::ackCounter = 1;
-        QByteArray frames;
-        for (int i = 0; i < 3; ++i)
-            frames += ModuleFrame::shortFrame(ModuleFrame::measurementBody(Fixtures::status(9)));
-        module.write(frames);
-        QTRY_COMPARE(w.informed.size(), 1);
-        QTRY_COMPARE(w.server()->link().connectionCount(), 0);
-        QVERIFY(w.moduleWindow(9));
-
-        QTcpSocket next;
-        next.connectToHost(QHostAddress::LocalHost, w.server()->serverPort());
-        QVERIFY(QTest::qWaitFor([&] { return next.state() == QAbstractSocket::ConnectedState; }));
-        next.write(frames.left(55));
-        QVERIFY(QTest::qWaitFor([&] { return next.bytesAvailable() >= 71; }));
+        QList<EVENT> before;
+        {
+            CMainWindow w(0, false, Edition::full());
+            w.OnDisplayData(F::record(3, F::detection(1, -60, -80, 945)));
+            w.OnDisplayData(F::record(5, F::detection(2, -50)));
+            w.OnDisplayData(F::record(5, {}));
+            w.eventLog().GetEvents(before, 0);
+            QCOMPARE(before.size(), 2);
+        }
+        {
+            CMainWindow again(0, false, Edition::full());
+            QList<EVENT> after;
+            again.eventLog().GetEvents(after, 0);
+            before[0].bInProgress = false; // in progress when the station stopped
+            QCOMPARE(F::dump(after), F::dump(before));
+        }
+        const QString folder = dataFolder();
+        QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
+        CMainWindow w(0, false, Edition::full());
+        QFile::remove(folder);
+        QTRY_COMPARE(m_prompts.shown.size(), 1); // told once the window is up
+        QVERIFY2(m_prompts.shown.at(0).startsWith("Warning: The event journal "),
+                 qPrintable(m_prompts.shown.at(0)));
+        QCOMPARE(w.statusText(0),
+                 QString("Event journal unavailable: events are kept in memory only"));
+        w.OnJournalFailed("disk full");
+        QTest::qWait(0);
+        QCOMPARE(m_prompts.shown.size(), 1);
     }
 
-    // The station's own box opens from the event loop, after the record.
-    void successBoxOpensAfterTheRecord()
+    // Nothing covers the menu titles (the server is a hidden widget of its
+    // own); F1 opens the manual; an open manual does not keep the station
+    // running: Ctrl+Q ends the event loop before the watchdog.
+    void standardKeysReachTheirActions()
     {
         CMainWindow w(0, false);
-        StationGlobals::expectedAcks = 1;
-        StationGlobals::ackCounter = 1;
-        bool inRecord = true;
-        QString shown;
-        QTimer::singleShot(100, this, [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                shown = (inRecord ? "inside the record: " : "") + box->windowTitle() + ": "
-                    + box->text();
-                box->accept();
-            }
-        });
-        w.OnDisplayData(Fixtures::status(1));
-        inRecord = false;
-        QTRY_COMPARE(shown, QString("Success: The operation completed successfully"));
-    }
-
-    // The server is a hidden widget of its own: nothing covers the menu bar,
-    // and a click on each menu's title opens it.
-    void everyMenuOpensFromItsTitle()
-    {
-        TestableMainWindow w;
         w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QMenuBar *bar = w.menuBar();
-        int menus = 0;
-        for (QAction *title : bar->actions()) {
-            if (!title->menu() || !title->isVisible())
-                continue;
-            ++menus;
-            const QPoint at = bar->mapTo(&w, bar->actionGeometry(title).center());
-            QWidget *hit = w.childAt(at);
-            QVERIFY2(hit == bar, qPrintable(title->text()));
-            QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&w, at));
-            QTRY_VERIFY2(title->menu()->isVisible(), qPrintable(title->text()));
-            title->menu()->hide();
-            QTRY_VERIFY(!title->menu()->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (QAction *title : w.menuBar()->actions()) {
+            const QPoint at = w.menuBar()->actionGeometry(title).center();
+            QVERIFY2(w.childAt(w.menuBar()->mapTo(&w, at)) == w.menuBar(),
+                     qPrintable(title->text()));
         }
-        QCOMPARE(menus, 3);
+        QTest::keyClick(&w, Qt::Key_F1);
+        QVERIFY(w.manualWindow()->isVisible());
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTimer::singleShot(0, &w, [&w] { QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier); });
+        QElapsedTimer running;
+        running.start();
+        QTimer::singleShot(5000, &w, &QCoreApplication::quit); // the watchdog
+        QApplication::exec();
+        QVERIFY(running.elapsed() < 5000);
+        QVERIFY(!w.isVisible());
     }
 
-    // The title is translated as a whole, not pieced together in English.
-    void titleFollowsTheLanguage()
+    // Picked in "Options...", a language is stored and re-translates every
+    // open window at once, statuses shown before the switch included.
+    void switchingRetranslatesEveryOpenWindow()
     {
-        StationOptions::instance().setValue(SettingsKeys::Language, QStringLiteral("ru_RU"));
-        QString russian;
-        {
-            TestableMainWindow w;
-            russian = w.windowTitle();
-        }
-        CLanguageSwitcher::instance().SetLanguage(QStringLiteral("en_US"));
-        TestableMainWindow w;
-        QCOMPARE(
-            russian + " | " + w.windowTitle(),
-            QString("HARRIER Tablet DEMO - Версия 1.2.01 | HARRIER Tablet DEMO - Version 1.2.01"));
-    }
-
-    void logWindowsAreNumberedAndReused()
-    {
-        TestableMainWindow w;
+        CMainWindow w(0, false);
         w.show();
+        w.OnDisplayData(F::status(1));
+        w.OnDisplayData(F::status(2));
+        for (int i = 0; i < 10; ++i)
+            w.moduleWindow(2)->OnTimer();
+        w.OnConnectionStatus(1);
         w.OnViewEventLogAction();
-        w.OnViewEventLogAction();
-        QCOMPARE(w.logWindows().size(), 2);
-        QCOMPARE(w.logWindows()[1]->windowTitle(), QString("Event Log #2"));
-        w.logWindows()[0]->hide();
+        LOGFILTER filter = LOGFILTER::defaults(F::Dec2026);
+        CLogFilterDialog filterDialog(&filter, &w);
+        filterDialog.show();
+        const QStringList texts{
+            "HARRIER Tablet DEMO - Version 1.2.01 | View | Settings | Help | Total: 2 "
+            "| USB connection status: NO DEVICE | Module 1 1 | SUPPRESSION OK = 0% "
+            "| Module 2 2 | No data for 10 s... | Event Log #1 | Event Log Filter | Manual | "
+            "Cancel",
+            "HARRIER Tablet DEMO - Версия 1.2.01 | Вид | Настройки | Справка | Всего: 2 "
+            "| Состояние USB-подключения: НЕТ УСТРОЙСТВА | Модуль 1 1 | ПОДАВЛЕНИЕ В НОРМЕ = 0% "
+            "| Модуль 2 2 | Нет данных 10 с... | Журнал событий №1 | Фильтр журнала событий "
+            "| Руководство | Отмена"
+        };
+        QTRY_COMPARE(shownTexts(w, filterDialog), texts[0]);
+        for (int language : { 1, 0 }) {
+            QTimer::singleShot(0, &w, [&] {
+                QWidget *dialog = QApplication::activeModalWidget(); // the options dialog
+                QVERIFY(dialog);
+                CHILD(QComboBox, combo, dialog, "m_pLanguageCombo");
+                CHILD(QPushButton, ok, dialog, "m_pOkButton");
+                combo->setCurrentIndex(language);
+                ok->click();
+            });
+            w.findChild<QAction *>("m_pSettingsOptionsAction")->trigger();
+            QCOMPARE(QSettings().value(SettingsKeys::Language).toString(),
+                     language ? "ru_RU" : "en_US");
+            // The main window's own texts change before the dialog's slot returns.
+            QCOMPARE(w.windowTitle(), texts[language].section(" | ", 0, 0));
+            QTRY_COMPARE(shownTexts(w, filterDialog), texts[language]);
+        }
+    }
+
+    void firstStartStoresTheSystemLocale()
+    {
+        TestSettings::clear();
+        CMainWindow w(0, false);
+        QCOMPARE(QSettings().value(SettingsKeys::Language).toString(), QLocale::system().name());
+    }
+
+    void logWindowsAreNumberedReusedAndPlaced()
+    {
+        QSettings().setValue(SettingsKeys::logWindowPos(1), QPoint(60, 90));
+        QSettings().setValue(SettingsKeys::logWindowSize(1), QSize(700, 240));
+        CMainWindow w(0, false);
+        w.show();
+        for (int i = 0; i < 3; ++i)
+            w.OnViewEventLogAction();
+        const QList<CLogWindow *> logs = w.logWindows();
+        QVERIFY(QTest::qWaitForWindowExposed(logs[2]));
+        QCOMPARE(logs[1]->windowTitle(), QString("Event Log #2"));
+        // Where stored, new ones cascade.
+        QCOMPARE(QRect(logs[0]->pos(), logs[0]->size()), QRect(60, 90, 700, 240));
+        QCOMPARE(logs[1]->pos(), QPoint(40, 40));
+        QCOMPARE(logs[2]->pos(), QPoint(70, 70));
+        logs[0]->hide();
         w.OnViewEventLogAction(); // the hidden one comes back
-        QCOMPARE(w.logWindows().size(), 2);
+        QCOMPARE(w.logWindows().size(), 3);
         QVERIFY(w.logWindows()[0]->isVisible());
     }
 };

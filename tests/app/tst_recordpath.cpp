@@ -26,13 +26,6 @@ private slots:
 
     void recordsAndPaintsMakeNoFileSystemCall()
     {
-#if defined(__SANITIZE_ADDRESS__)
-        QSKIP("the sanitizer's own interceptors stand where the counter stands");
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-        QSKIP("the sanitizer's own interceptors stand where the counter stands");
-#endif
-#endif
         QTemporaryDir dir;
         const QString image = dir.filePath("background.png");
         QImage(64, 64, QImage::Format_RGB32).save(image);
@@ -47,8 +40,8 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return module.state() == QAbstractSocket::ConnectedState; }));
         const auto exchange = [&](int frames) {
             for (int f = 0; f < frames; ++f) {
-                const quint8 id = quint8(1 + f % 3);
-                DATA d = Fixtures::status(id, f % 2 ? 0x20 : 0x04); // alarm comes and goes
+                // Modules 1 to 3; the alarm comes and goes.
+                DATA d = Fixtures::status(quint8(1 + f % 3), f % 2 ? 0x20 : 0x04);
                 d.nRSSI = qint8(f % 50);
                 module.write(ModuleFrame::shortFrame(ModuleFrame::measurementBody(d)));
                 if (!QTest::qWaitFor([&] { return module.bytesAvailable() >= 71; }, 5000))
@@ -70,11 +63,10 @@ private slots:
         const int calls = fsCallsStop();
 
         QVERIFY(answered);
-        QString paths;
-        for (int i = 0; i < qMin(calls, 8); ++i)
-            paths += QLatin1String(fsCallsPath(i)) + QLatin1Char('\n');
-        QVERIFY2(calls == 0,
-                 qPrintable(QString("%1 file-system calls:\n%2").arg(calls).arg(paths)));
+        QVERIFY2(
+            calls == 0,
+            qPrintable(
+                QString("%1 file-system calls, the first on %2").arg(calls).arg(fsCallsPath(0))));
     }
 };
 
