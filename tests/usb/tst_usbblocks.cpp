@@ -176,6 +176,7 @@ private slots:
         QTest::newRow("grabbed") << 1 << 1 << seq5 << "0|79 258 65534|0 0 0|14 1 1 5";
         QTest::newRow("saved") << 1 << 0 << seq6 << "1|79 258 65534|0 0 0|14 2 1 6";
         QTest::newRow("save not yet") << 1 << 0 << seq5 << "0|79 258 65534|0 0 0|14 1 0 5";
+        QTest::newRow("no save asked") << 1 << 1 << seq6 << "0|79 258 65534|0 0 0|14 1 1 6";
     }
 
     void tuningAnswer()
