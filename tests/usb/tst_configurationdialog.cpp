@@ -1,5 +1,5 @@
-// The configuration dialog over the simulated driver: what crosses the link
-// once per behaviour and the box each outcome shows.
+// The USB link and the configuration dialog over the simulated driver: what
+// crosses the link once per behaviour and the box each outcome shows.
 
 #include "FakePrompts.h"
 #include "Fixtures.h"
@@ -98,6 +98,41 @@ private slots:
         sim("FTSim_Reset", 1, 1);
         m_prompts.shown.clear();
         m_prompts.icons.clear();
+    }
+
+    // A library without every entry point opens nothing: resolution stops at
+    // the first missing name, and a handle that could not be closed is not kept.
+    void linkWithMissingEntries()
+    {
+        CFTDI none(QStringLiteral("/nonexistent/libftd2xx-none.so"));
+        CFTDI partial(QStringLiteral(HARRIER_FTD2XX_SIM_PARTIAL));
+        CFTDI noClose(QStringLiteral(HARRIER_FTD2XX_SIM_NOCLOSE));
+        QVERIFY(none.isLibraryMissing() && !partial.isLibraryMissing());
+        QCOMPARE(partial.resolvedCount() * 10 + noClose.resolvedCount(), 23);
+        UsbBlocks::Block answer{};
+        for (CFTDI *link : { &none, &partial, &noClose }) {
+            link->Open();
+            QVERIFY(!link->isOpen() && !link->Transact(UsbBlocks::Block{}, answer));
+            QCOMPARE(link->Purge(), CFTDI::InvalidHandle);
+        }
+    }
+
+    // The FT1248 bridge when both are there; opening again closes first.
+    void linkBridgeChoice()
+    {
+        CFTDI link(QStringLiteral(HARRIER_FTD2XX_SIM));
+        const int rows[][3] = { { 3, 1, UsbBlocks::KindFt1248 },
+                                { 2, 1, UsbBlocks::KindFifo },
+                                { 0, 0, UsbBlocks::KindNone } };
+        for (const auto &row : rows) {
+            sim("FTSim_Reset", row[0], 1);
+            link.Open();
+            link.Open();
+            QCOMPARE(sim<int>("FTSim_OpenHandles"), row[1]);
+            QCOMPARE(link.isOpen() ? link.deviceKind() : UsbBlocks::KindNone, row[2]);
+            link.Close();
+            QCOMPARE(sim<int>("FTSim_OpenHandles"), 0);
+        }
     }
 
     // Stored options reach the board over half bytes and come back; a step due
