@@ -3,13 +3,12 @@
 #include "ui_COptionsDialog.h"
 
 #include "eventlog/SyslogForwarder.h"
+#include "net/Prompts.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
-#include <QMessageBox>
 
 namespace {
 
@@ -39,17 +38,17 @@ COptionsDialog::COptionsDialog(QWidget *parent, bool offersSyslog)
     using namespace SettingsKeys;
     const StationOptions &options = StationOptions::instance();
     m_ui->m_pLanguageCombo->setCurrentIndex(options.value(Language).toString() == kRussian ? 1 : 0);
-    m_ui->m_pAudioAlarmCheck->setChecked(options.value(AudioAlarm, false).toBool());
-    const bool speaker = options.value(AudioAlarmType, 0).toInt() == 0;
+    m_ui->m_pAudioAlarmCheck->setChecked(options.audioAlarm());
+    const bool speaker = options.audioAlarmType() == 0;
     m_ui->m_pSpeakerRadio->setChecked(speaker);
     m_ui->m_pFileRadio->setChecked(!speaker);
-    m_ui->m_pFileEdit->setText(options.value(AlarmFile).toString());
-    m_ui->m_pBkgImageCheck->setChecked(options.value(BackgroundImage, false).toBool());
-    m_ui->m_pBkgFileEdit->setText(options.value(BackgroundImageFile).toString());
-    m_ui->m_pAlarmCombo->setCurrentIndex(options.value(AlarmCombo, 0).toInt());
-    m_ui->m_pLinkIndicationCheck->setChecked(options.value(LinkIndication, false).toBool());
-    m_ui->m_pSensCombo->setCurrentIndex(options.value(SensCombo, 0).toInt());
-    m_ui->m_pThresholdEdit->setText(options.value(ThresholdEdit).toString());
+    m_ui->m_pFileEdit->setText(options.alarmFile());
+    m_ui->m_pBkgImageCheck->setChecked(options.backgroundImage());
+    m_ui->m_pBkgFileEdit->setText(options.backgroundImageFile());
+    m_ui->m_pAlarmCombo->setCurrentIndex(options.alarmCombo());
+    m_ui->m_pLinkIndicationCheck->setChecked(options.linkIndication());
+    m_ui->m_pSensCombo->setCurrentIndex(options.sensCombo());
+    m_ui->m_pThresholdEdit->setText(options.option(ThresholdEdit).toString());
 
     m_ui->m_pSyslogGroup->setVisible(m_offersSyslog);
     if (m_offersSyslog)
@@ -86,16 +85,16 @@ void COptionsDialog::OnOkButton()
     // The file is asked for even while the audio alarm is off: it is kept for
     // when the alarm is turned on.
     if (m_ui->m_pFileRadio->isChecked() && m_ui->m_pFileEdit->text().isEmpty()) {
-        showWarning(tr("No media file was selected!"));
+        warn(tr("No media file was selected!"));
         return;
     }
     if (m_ui->m_pBkgImageCheck->isChecked() && m_ui->m_pBkgFileEdit->text().isEmpty()) {
-        showWarning(tr("No image file was selected!"));
+        warn(tr("No image file was selected!"));
         return;
     }
     if (m_offersSyslog && m_ui->m_pSyslogGroup->isChecked()
         && m_ui->m_pSyslogHostEdit->text().trimmed().isEmpty()) {
-        showWarning(tr("No syslog collector was given!"));
+        warn(tr("No syslog collector was given!"));
         return;
     }
 
@@ -114,33 +113,35 @@ void COptionsDialog::OnOkButton()
     accept();
 }
 
+QString COptionsDialog::alarmBrowseFolder(const QString &alarmFile)
+{
+    return alarmFile.startsWith(QLatin1Char(':')) ? QDir::homePath() : alarmFile;
+}
+
 void COptionsDialog::OnBrowseButton()
 {
-    // The station's own sound lives inside the program: browse from home instead.
-    const QString current = m_ui->m_pFileEdit->text();
-    const QString name =
-        askOpenFileName(tr("Select an audio file for alarm"),
-                        current.startsWith(QLatin1Char(':')) ? QDir::homePath() : current,
-                        tr("Waveform audio files (*.wav)"));
-    if (!name.isEmpty())
-        m_ui->m_pFileEdit->setText(name);
+    browse(m_ui->m_pFileEdit, tr("Select an audio file for alarm"),
+           alarmBrowseFolder(m_ui->m_pFileEdit->text()), tr("Waveform audio files (*.wav)"));
 }
 
 void COptionsDialog::OnBkgBrowseButton()
 {
-    const QString name = askOpenFileName(tr("Select an image file for background"),
-                                         m_ui->m_pBkgFileEdit->text(), tr("Image files (*.jpg)"));
-    if (!name.isEmpty())
-        m_ui->m_pBkgFileEdit->setText(name);
+    browse(m_ui->m_pBkgFileEdit, tr("Select an image file for background"),
+           m_ui->m_pBkgFileEdit->text(), tr("Image files (*.jpg)"));
 }
 
 void COptionsDialog::OnSyslogCaBrowseButton()
 {
-    const QString name =
-        askOpenFileName(tr("Select the CA certificate of the syslog collector"),
-                        m_ui->m_pSyslogCaFileEdit->text(), tr("PEM certificates (*.pem *.crt)"));
+    browse(m_ui->m_pSyslogCaFileEdit, tr("Select the CA certificate of the syslog collector"),
+           m_ui->m_pSyslogCaFileEdit->text(), tr("PEM certificates (*.pem *.crt)"));
+}
+
+void COptionsDialog::browse(QLineEdit *edit, const QString &caption, const QString &dir,
+                            const QString &filter)
+{
+    const QString name = Prompts::current().openFileName(this, caption, dir, filter);
     if (!name.isEmpty())
-        m_ui->m_pSyslogCaFileEdit->setText(name);
+        edit->setText(name);
 }
 
 void COptionsDialog::loadSyslog()
@@ -175,15 +176,10 @@ void COptionsDialog::OnTimer()
     store(SettingsKeys::ThresholdEdit, m_ui->m_pThresholdEdit->text());
 }
 
-void COptionsDialog::showWarning(const QString &text)
+void COptionsDialog::warn(const QString &text)
 {
-    QMessageBox::warning(this, QCoreApplication::applicationName(), text, QMessageBox::Ok);
-}
-
-QString COptionsDialog::askOpenFileName(const QString &caption, const QString &dir,
-                                        const QString &filter)
-{
-    return QFileDialog::getOpenFileName(this, caption, dir, filter);
+    Prompts::current().message(this, QMessageBox::Warning, QCoreApplication::applicationName(),
+                               text);
 }
 
 void COptionsDialog::changeEvent(QEvent *event)

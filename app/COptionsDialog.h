@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QLineEdit;
+
 namespace Ui {
 class COptionsDialog;
 }
@@ -21,6 +23,10 @@ public:
     explicit COptionsDialog(QWidget *parent = nullptr, bool offersSyslog = false);
     ~COptionsDialog() override;
 
+    // Where browsing for the alarm sound starts: the station's own sound lives
+    // inside the program, so home instead.
+    static QString alarmBrowseFolder(const QString &alarmFile);
+
 public slots:
     void OnOkButton();
     void OnBrowseButton();
@@ -29,14 +35,12 @@ public slots:
     void OnTimer();
 
 protected:
-    // The modal boxes and file dialogs, replaced by tests.
-    virtual void showWarning(const QString &text);
-    virtual QString askOpenFileName(const QString &caption, const QString &dir,
-                                    const QString &filter);
-
     void changeEvent(QEvent *event) override;
 
 private:
+    void warn(const QString &text);
+    // The chosen file into `edit`, unless the operator cancels.
+    void browse(QLineEdit *edit, const QString &caption, const QString &dir, const QString &filter);
     void loadSyslog();
     void storeSyslog();
 

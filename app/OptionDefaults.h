@@ -1,18 +1,12 @@
 #pragma once
-// The application options written on first run and by "Default".
-
-#include <QList>
-#include <QPair>
-#include <QString>
-#include <QVariant>
+// The first-start values of OptionTable written to the settings store on
+// first run and by "Default".
 
 class QSettings;
 
 class OptionDefaults
 {
 public:
-    // The 26 options with their defaults, in table order.
-    static const QList<QPair<QString, QVariant>> &all();
     // True when any option other than "Options/ModuleAddress1CheckBox" is missing.
     static bool anyMissing(const QSettings &settings);
     static void writeAll(QSettings &settings);

@@ -1,5 +1,6 @@
 #include "settings/StationOptions.h"
 
+#include "settings/OptionTable.h"
 #include "settings/SettingsKeys.h"
 
 #include <QSettings>
@@ -31,6 +32,11 @@ QVariant StationOptions::value(const QString &key, const QVariant &fallback) con
     return m_values.value(key, fallback);
 }
 
+QVariant StationOptions::option(const QString &key) const
+{
+    return m_values.value(key, OptionTable::missing(key));
+}
+
 void StationOptions::setValue(const QString &key, const QVariant &value)
 {
     m_values.insert(key, value);
@@ -42,12 +48,12 @@ void StationOptions::setValue(const QString &key, const QVariant &value)
 void StationOptions::refreshFields()
 {
     using namespace SettingsKeys;
-    m_linkIndication = value(LinkIndication, false).toBool();
-    m_audioAlarm = value(AudioAlarm, false).toBool();
-    m_audioAlarmType = value(AudioAlarmType, 0).toInt();
-    m_alarmFile = value(AlarmFile, QString()).toString();
-    m_alarmCombo = value(AlarmCombo, 0).toInt();
-    m_sensCombo = value(SensCombo, 0).toInt();
-    m_backgroundImage = value(BackgroundImage, false).toBool();
-    m_backgroundImageFile = value(BackgroundImageFile, QString()).toString();
+    m_linkIndication = option(LinkIndication).toBool();
+    m_audioAlarm = option(AudioAlarm).toBool();
+    m_audioAlarmType = option(AudioAlarmType).toInt();
+    m_alarmFile = option(AlarmFile).toString();
+    m_alarmCombo = option(AlarmCombo).toInt();
+    m_sensCombo = option(SensCombo).toInt();
+    m_backgroundImage = option(BackgroundImage).toBool();
+    m_backgroundImageFile = option(BackgroundImageFile).toString();
 }

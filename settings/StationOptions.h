@@ -21,10 +21,12 @@ public:
     void reload();
 
     QVariant value(const QString &key, const QVariant &fallback = QVariant()) const;
+    // An option of OptionTable as stored, or the value it stands for while missing.
+    QVariant option(const QString &key) const;
     // Stores the option in memory and in the settings store, then announces it.
     void setValue(const QString &key, const QVariant &value);
 
-    // The options read on every record or paint, with the values an absent key stands for.
+    // The options read on every record or paint.
     bool linkIndication() const { return m_linkIndication; }
     bool audioAlarm() const { return m_audioAlarm; }
     int audioAlarmType() const { return m_audioAlarmType; }

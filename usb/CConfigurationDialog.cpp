@@ -1,15 +1,16 @@
 #include "usb/CConfigurationDialog.h"
 
+#include "net/Prompts.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 #include "usb/CFTDI.h"
+#include "usb/EthernetBoard.h"
 #include "usb/TuningState.h"
 #include "usb/UsbBlocks.h"
 #include "ui_CConfigurationDialog.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 
@@ -44,6 +45,7 @@ CConfigurationDialog::CConfigurationDialog(QWidget *parent, CFTDI *link)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CConfigurationDialog>())
     , m_link(link ? *link : CFTDI::instance())
+    , m_steps(TuningState::instance())
 {
     m_ui->setupUi(this);
     fitToWidth(m_ui->m_pBandCaption, m_ui->m_pGraphLabel->maximumWidth());
@@ -75,35 +77,28 @@ CConfigurationDialog::CConfigurationDialog(QWidget *parent, CFTDI *link)
     connect(m_ui->m_pSavePatternButton, &QPushButton::clicked, this,
             &CConfigurationDialog::OnSavePatternButton);
 
+    using namespace SettingsKeys;
     const StationOptions &o = StationOptions::instance();
-    m_ui->m_pSSIDEdit->setText(o.value(SettingsKeys::SSID).toString());
-    m_ui->m_pPasswordEdit->setText(o.value(SettingsKeys::Password).toString());
-    m_ui->m_pSecurityTypeComboBox->setCurrentIndex(o.value(SettingsKeys::SecurityType, 0).toInt());
-    m_ui->m_pServerAddressEdit->setText(o.value(SettingsKeys::ServerAddress1).toString());
-    m_ui->m_pServerAddress2Edit->setText(o.value(SettingsKeys::ServerAddress2).toString());
-    m_ui->m_pModuleAddressCheckBox->setChecked(
-        o.value(SettingsKeys::ModuleAddress1CheckBox, false).toBool());
-    m_ui->m_pModuleAddressEdit->setText(o.value(SettingsKeys::ModuleAddress1).toString());
-    m_ui->m_pModuleNumberComboBox->setCurrentIndex(o.value(SettingsKeys::ModuleNumber1, 0).toInt());
-    m_ui->m_pModuleNumber2ComboBox->setCurrentIndex(
-        o.value(SettingsKeys::ModuleNumber2, 0).toInt());
-    m_ui->m_pSuppressionFactorEdit->setText(o.value(SettingsKeys::SuppressionFactor).toString());
-    m_ui->m_pErrorSuppressionQualityEdit->setText(
-        o.value(SettingsKeys::MaxSuppressionQualityError).toString());
-    m_ui->m_pErrorAddQualityEdit->setText(o.value(SettingsKeys::MaxAddQualityError).toString());
-    m_ui->m_pAverageFactorComboBox->setCurrentIndex(
-        o.value(SettingsKeys::AverageFactor, 0).toInt());
-    m_ui->m_pLEDComboBox->setCurrentIndex(o.value(SettingsKeys::DeviceLED, 0).toInt());
-    m_ui->m_pAlarmSoundCheck->setChecked(o.value(SettingsKeys::DeviceSound, false).toBool());
-    m_ui->m_pOfflineModeCheck->setChecked(o.value(SettingsKeys::DeviceOffline, false).toBool());
+    m_ui->m_pSSIDEdit->setText(o.option(SSID).toString());
+    m_ui->m_pPasswordEdit->setText(o.option(Password).toString());
+    m_ui->m_pSecurityTypeComboBox->setCurrentIndex(o.option(SecurityType).toInt());
+    m_ui->m_pServerAddressEdit->setText(o.option(ServerAddress1).toString());
+    m_ui->m_pServerAddress2Edit->setText(o.option(ServerAddress2).toString());
+    m_ui->m_pModuleAddressCheckBox->setChecked(o.option(ModuleAddress1CheckBox).toBool());
+    m_ui->m_pModuleAddressEdit->setText(o.option(ModuleAddress1).toString());
+    m_ui->m_pModuleNumberComboBox->setCurrentIndex(o.option(ModuleNumber1).toInt());
+    m_ui->m_pModuleNumber2ComboBox->setCurrentIndex(o.option(ModuleNumber2).toInt());
+    m_ui->m_pSuppressionFactorEdit->setText(o.option(SuppressionFactor).toString());
+    m_ui->m_pErrorSuppressionQualityEdit->setText(o.option(MaxSuppressionQualityError).toString());
+    m_ui->m_pErrorAddQualityEdit->setText(o.option(MaxAddQualityError).toString());
+    m_ui->m_pAverageFactorComboBox->setCurrentIndex(o.option(AverageFactor).toInt());
+    m_ui->m_pLEDComboBox->setCurrentIndex(o.option(DeviceLED).toInt());
+    m_ui->m_pAlarmSoundCheck->setChecked(o.option(DeviceSound).toBool());
+    m_ui->m_pOfflineModeCheck->setChecked(o.option(DeviceOffline).toBool());
     OnModuleAddressCheckBox();
 
-    TuningState &state = TuningState::instance();
     readEditsIntoState();
-    state.resetForDialog();
-    m_ui->m_pGetBaseLevelButton->setEnabled(false);
-    m_ui->m_pGetSuppressionButton->setEnabled(false);
-    m_ui->m_pSavePatternButton->setEnabled(false);
+    showEnabledSteps();
     m_ui->m_pLabelStatus->setText(tr("Status: Message 1"));
 
     m_timer2.start(kPollMs);
@@ -137,20 +132,7 @@ CConfigurationDialog::~CConfigurationDialog()
 void CConfigurationDialog::message(QMessageBox::Icon icon, const QString &title,
                                    const QString &text)
 {
-    makeBox(icon, title, text)->exec();
-}
-
-std::unique_ptr<QMessageBox>
-CConfigurationDialog::makeBox(QMessageBox::Icon icon, const QString &title, const QString &text)
-{
-    auto box = std::make_unique<QMessageBox>(icon, title, text, QMessageBox::Ok, this);
-    // A box is only as wide as its text; a longer title would be cut in the
-    // title bar. Room for the title and the frame's buttons keeps it whole.
-    const int width = box->fontMetrics().horizontalAdvance(title) + 160;
-    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
-        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
-                      grid->rowCount(), 0, 1, grid->columnCount());
-    return box;
+    Prompts::current().message(this, icon, title, text);
 }
 
 bool CConfigurationDialog::transact(const Block &request, Block &answer)
@@ -329,15 +311,17 @@ void CConfigurationDialog::runStep()
 void CConfigurationDialog::OnApply2Button()
 {
     const QString address = m_ui->m_pServerAddress2Edit->text();
-    if (address.isEmpty()) {
+    switch (EthernetBoard::check(address)) {
+    case EthernetBoard::MissingAddress:
         message(QMessageBox::Warning, tr("Error"), tr("'Server address' field must be filled"));
         return;
-    }
-    if (!isValidAddress(address, true)) {
+    case EthernetBoard::BadAddress:
         message(QMessageBox::Warning, tr("Error"),
                 tr("'Server address' must be four numbers from 0 to 255 separated by dots or "
                    "commas, for example 192.168.1.64"));
         return;
+    case EthernetBoard::NoProblem:
+        break;
     }
     if (!openLink()) {
         message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB ERROR"));
@@ -345,16 +329,11 @@ void CConfigurationDialog::OnApply2Button()
     }
     Block answer{};
     const Block request =
-        ethernetSetRequest(m_ui->m_pModuleNumber2ComboBox->currentIndex() + 1, address);
+        EthernetBoard::setRequest(m_ui->m_pModuleNumber2ComboBox->currentIndex(), address);
     if (!transact(request, answer))
         message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB OK. DATA ERROR"));
-    else if (beginsWith(answer, "IPOK"))
-        message(QMessageBox::Information, tr("Success"),
-                tr("Connection status: DATA SENT SUCCESSFULLY"));
-    else if (beginsWith(answer, "IPNO"))
-        message(QMessageBox::Warning, tr("Error"), tr("Connection status: WRONG DEVICE"));
     else
-        message(QMessageBox::Critical, tr("Error"), tr("Connection status: DATA ERROR"));
+        showEthernetAnswer(EthernetBoard::setAnswer(answer));
     m_link.Close();
 }
 
@@ -365,25 +344,37 @@ void CConfigurationDialog::OnRequest2Button()
         return;
     }
     Block answer{};
-    if (!transact(ethernetReadRequest(), answer)) {
+    if (!transact(EthernetBoard::readRequest(), answer))
         message(QMessageBox::Critical, tr("Error"), tr("Connection status: USB OK. DATA ERROR"));
-    } else if (answer[0] == 'I' && answer[1] == 'R') {
-        const QString firmware =
-            answer[7] == NoFirmware ? QStringLiteral("N/A") : firmwareText(answer[7], answer[8]);
+    else
+        showEthernetAnswer(EthernetBoard::readAnswer(answer));
+    m_link.Close();
+}
+
+void CConfigurationDialog::showEthernetAnswer(const EthernetBoard::Answer &a)
+{
+    switch (a.outcome) {
+    case EthernetBoard::Sent:
+        message(QMessageBox::Information, tr("Success"),
+                tr("Connection status: DATA SENT SUCCESSFULLY"));
+        break;
+    case EthernetBoard::Received:
         message(QMessageBox::Information, tr("The data has been received successfully"),
                 tr("Server address: %1.%2.%3.%4\n\n Module number: %5\n\n Firmware version: %6")
-                    .arg(answer[3])
-                    .arg(answer[4])
-                    .arg(answer[5])
-                    .arg(answer[6])
-                    .arg(answer[2])
-                    .arg(firmware));
-    } else if (beginsWith(answer, "IPNO")) {
+                    .arg(a.serverAddress[0])
+                    .arg(a.serverAddress[1])
+                    .arg(a.serverAddress[2])
+                    .arg(a.serverAddress[3])
+                    .arg(a.moduleNumber)
+                    .arg(a.firmware));
+        break;
+    case EthernetBoard::WrongDevice:
         message(QMessageBox::Warning, tr("Error"), tr("Connection status: WRONG DEVICE"));
-    } else {
+        break;
+    case EthernetBoard::DataError:
         message(QMessageBox::Critical, tr("Error"), tr("Connection status: DATA ERROR"));
+        break;
     }
-    m_link.Close();
 }
 
 void CConfigurationDialog::OnModuleAddressCheckBox()
@@ -460,31 +451,14 @@ void CConfigurationDialog::tuningPoll()
     }
     if (restart)
         accept();
-    const TuningState::Answer answer = TuningState::parseAnswer(block);
-    state.flags = answer.flags;
-    state.receivedQuality = answer.quality;
-    state.receivedSurplus = answer.surplus;
-    state.receivedLack = answer.lack;
-    state.command = TuningState::CommandNone;
-
-    if (state.grabState == TuningState::Live) {
-        state.updateSpectrum(answer.levels, true);
-    } else {
-        state.updateSpectrum(answer.levels, false);
-        const QString status = StatusText(state.flags);
-        if (state.grabState == TuningState::Grabbed)
-            m_ui->m_pLabelStatus->setText(tr("Status: Message 4 %1 %2 %3 %4")
-                                              .arg(status)
-                                              .arg(state.receivedQuality)
-                                              .arg(state.receivedSurplus)
-                                              .arg(state.receivedLack));
-    }
-
-    const bool saved = state.saveAcknowledged == 0 && answer.sequence != state.lastSequence;
-    state.lastSequence = answer.sequence;
+    const bool saved = state.takeAnswer(block);
+    if (state.grabState == TuningState::Grabbed)
+        m_ui->m_pLabelStatus->setText(tr("Status: Message 4 %1 %2 %3 %4")
+                                          .arg(StatusText(state.flags))
+                                          .arg(state.receivedQuality)
+                                          .arg(state.receivedSurplus)
+                                          .arg(state.receivedLack));
     if (saved) {
-        state.saveAcknowledged = 1;
-        state.grabState = TuningState::Saved;
         m_ui->m_pLabelStatus->setText(tr("Status: Message 5"));
         message(QMessageBox::Information, tr("Information"),
                 tr("The pattern and settings were saved into the device successfully."));
@@ -498,63 +472,50 @@ void CConfigurationDialog::tuningPoll()
     m_ui->m_pNegAddQualityLabel->setText(tr("Lack of quality = %1").arg(state.shownLack));
 }
 
-void CConfigurationDialog::setParameterControlsEnabled(bool enabled)
+void CConfigurationDialog::showEnabledSteps()
 {
-    m_ui->m_pSuppressionFactorEdit->setEnabled(enabled);
-    m_ui->m_pErrorSuppressionQualityEdit->setEnabled(enabled);
-    m_ui->m_pErrorAddQualityEdit->setEnabled(enabled);
-    m_ui->m_pAverageFactorComboBox->setEnabled(enabled);
+    const TuningSteps::Enabled &e = m_steps.enabled();
+    m_ui->m_pGetBaseLevelButton->setEnabled(e.getBaseLevel);
+    m_ui->m_pGetSuppressionButton->setEnabled(e.getSuppression);
+    m_ui->m_pSavePatternButton->setEnabled(e.savePattern);
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             m_ui->m_pSuppressionFactorEdit, m_ui->m_pErrorSuppressionQualityEdit,
+             m_ui->m_pErrorAddQualityEdit, m_ui->m_pAverageFactorComboBox })
+        w->setEnabled(e.parameters);
 }
 
 void CConfigurationDialog::OnResetBaseLevelButton()
 {
-    TuningState &state = TuningState::instance();
-    state.command = TuningState::CommandStart;
-    state.grabState = TuningState::Live;
-    state.current.fill(0.0);
-    m_ui->m_pGetBaseLevelButton->setEnabled(true);
-    m_ui->m_pGetSuppressionButton->setEnabled(false);
-    m_ui->m_pSavePatternButton->setEnabled(false);
-    setParameterControlsEnabled(true);
+    m_steps.resetBaseLevel();
+    showEnabledSteps();
     m_ui->m_pLabelStatus->setText(tr("Status: Message 2"));
 }
 
 void CConfigurationDialog::OnGetBaseLevelButton()
 {
-    TuningState &state = TuningState::instance();
-    state.base = state.current;
-    m_ui->m_pGetBaseLevelButton->setEnabled(false);
-    m_ui->m_pGetSuppressionButton->setEnabled(true);
-    m_ui->m_pSavePatternButton->setEnabled(false);
+    m_steps.getBaseLevel();
+    showEnabledSteps();
     m_ui->m_pLabelStatus->setText(tr("Status: Message 3"));
 }
 
 void CConfigurationDialog::OnGetSuppressionButton()
 {
-    TuningState &state = TuningState::instance();
-    if (state.grabCheck() == TuningState::GrabRefused) {
+    const TuningState::Grab grab = m_steps.getSuppression();
+    if (grab == TuningState::GrabRefused) {
         message(QMessageBox::Critical, tr("Error"),
                 tr("Suppression quality is less than 50%. The operation cannot be done."));
         return;
     }
-    state.grabState = TuningState::Grabbed;
-    m_ui->m_pGetBaseLevelButton->setEnabled(false);
-    m_ui->m_pGetSuppressionButton->setEnabled(false);
-    m_ui->m_pSavePatternButton->setEnabled(true);
-    setParameterControlsEnabled(false);
+    showEnabledSteps();
     m_ui->m_pLabelStatus->setText(tr("Status: Message 4"));
-    if (state.grabCheck() == TuningState::GrabWithNotice)
+    if (grab == TuningState::GrabWithNotice)
         message(QMessageBox::Information, QCoreApplication::applicationName(),
                 tr("Pay attention that the suppression quality is %1% and this is less than 95%")
-                    .arg(state.shownQuality));
+                    .arg(TuningState::instance().shownQuality));
 }
 
 void CConfigurationDialog::OnSavePatternButton()
 {
-    TuningState &state = TuningState::instance();
-    state.command = TuningState::CommandSave;
-    state.saveAcknowledged = 0;
-    m_ui->m_pGetBaseLevelButton->setEnabled(false);
-    m_ui->m_pGetSuppressionButton->setEnabled(false);
-    m_ui->m_pSavePatternButton->setEnabled(false);
+    m_steps.savePattern();
+    showEnabledSteps();
 }

@@ -3,6 +3,8 @@
 // settings with AT commands, sets and reads its Ethernet board, and tunes a
 // jammer-suppression unit in four steps, all over the USB link.
 
+#include "usb/EthernetBoard.h"
+#include "usb/TuningSteps.h"
 #include "usb/UsbBlocks.h"
 #include "usb/WifiAtSequence.h"
 
@@ -50,21 +52,16 @@ public slots:
     void OnSavePatternButton();
     void OnModuleAddressCheckBox();
 
-protected:
-    // Message boxes; tests record them instead.
-    virtual void message(QMessageBox::Icon icon, const QString &title, const QString &text);
-    // The box message() shows, wide enough for its title.
-    std::unique_ptr<QMessageBox> makeBox(QMessageBox::Icon icon, const QString &title,
-                                         const QString &text);
-
 private:
+    void message(QMessageBox::Icon icon, const QString &title, const QString &text);
     void runStep();
     WifiAtSequence::Settings wifiSettings() const;
     QString fieldName(WifiAtSequence::Field field) const;
     void setExchangeButtonsEnabled(bool enabled);
     void tuningPoll();
     void readEditsIntoState();
-    void setParameterControlsEnabled(bool enabled);
+    void showEnabledSteps();
+    void showEthernetAnswer(const EthernetBoard::Answer &answer);
     bool openLink();
     // The link's exchange under a busy cursor.
     bool transact(const UsbBlocks::Block &request, UsbBlocks::Block &answer);
@@ -74,5 +71,6 @@ private:
     QTimer m_timer1;
     QTimer m_timer2;
     WifiAtSequence m_sequence;
+    TuningSteps m_steps;
     bool m_pollDue = false;
 };

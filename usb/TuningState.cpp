@@ -86,6 +86,24 @@ TuningState::Answer TuningState::parseAnswer(const UsbBlocks::Block &answer)
     return a;
 }
 
+bool TuningState::takeAnswer(const UsbBlocks::Block &block)
+{
+    const Answer answer = parseAnswer(block);
+    flags = answer.flags;
+    receivedQuality = answer.quality;
+    receivedSurplus = answer.surplus;
+    receivedLack = answer.lack;
+    command = CommandNone;
+    updateSpectrum(answer.levels, grabState == Live);
+    const bool saved = saveAcknowledged == 0 && answer.sequence != lastSequence;
+    lastSequence = answer.sequence;
+    if (saved) {
+        saveAcknowledged = 1;
+        grabState = Saved;
+    }
+    return saved;
+}
+
 void TuningState::updateSpectrum(const std::array<quint8, Bins> &levels, bool copy)
 {
     for (int i = 0; i < Bins; ++i) {

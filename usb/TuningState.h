@@ -53,6 +53,10 @@ public:
     void resetForDialog();
     UsbBlocks::Block request(const Controls &controls) const;
     static Answer parseAnswer(const UsbBlocks::Block &answer);
+    // Takes a poll's answer: the unit's figures and flags, the spectrum (shown
+    // figures follow only while live), and the command as done. True once
+    // when the sequence byte moves after a save: the unit has saved.
+    bool takeAnswer(const UsbBlocks::Block &answer);
     // Rises to a higher level at once, decays by a sixteenth of the way
     // towards a lower one; `copy` also shows the received figures.
     void updateSpectrum(const std::array<quint8, Bins> &levels, bool copy);

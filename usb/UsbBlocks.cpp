@@ -84,35 +84,6 @@ QString firmwareText(quint8 version, quint8 build)
     return QStringLiteral("%1.%2.%3").arg(version / 10).arg(version % 10).arg(build);
 }
 
-Block ethernetSetRequest(int moduleNumber, const QString &serverAddress)
-{
-    Block block{};
-    std::memcpy(block.data(), EthernetSet, 3);
-    block[EthernetNumberByte] = quint8(moduleNumber);
-    int at = EthernetAddressByte;
-    quint8 value = 0;
-    for (const QChar c : serverAddress) {
-        if (at >= BlockSize)
-            break;
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            value = quint8(value * 10 + (c.unicode() - '0'));
-        } else if (c == QLatin1Char('.') || c == QLatin1Char(',')) {
-            block[at++] = value;
-            value = 0;
-        }
-    }
-    if (at < BlockSize)
-        block[at] = value;
-    return block;
-}
-
-Block ethernetReadRequest()
-{
-    Block block{};
-    std::memcpy(block.data(), EthernetRead, 3);
-    return block;
-}
-
 bool isValidAddress(const QString &text, bool commasToo)
 {
     static const QRegularExpression dots(

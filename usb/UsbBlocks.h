@@ -1,7 +1,7 @@
 #pragma once
 // The 320-byte request and answer blocks of the USB link, the half-byte
-// carriage of the FT245R bridge, and the commands of the Wi-Fi and Ethernet
-// boards: byte layouts and parsing only, no I/O.
+// carriage of the FT245R bridge, and the Wi-Fi board's AT pass-through: byte
+// layouts and parsing only, no I/O.
 
 #include <QByteArray>
 #include <QString>
@@ -25,12 +25,6 @@ constexpr const char *FifoDescription = "FT245R USB FIFO";
 constexpr quint8 AtCommand = 'Q';
 constexpr quint8 AtEnd = '}';
 constexpr int MaxAtText = 318;
-// Ethernet board commands and answers.
-constexpr char EthernetSet[] = "jIP";
-constexpr char EthernetRead[] = "jIR";
-constexpr int EthernetNumberByte = 3;
-constexpr int EthernetAddressByte = 4;
-constexpr quint8 NoFirmware = '}';
 
 // FT245R carriage: 640 bytes for 320, and back (low 8 bits of first*16+second&15).
 QByteArray splitHalfBytes(const Block &block);
@@ -50,11 +44,6 @@ bool beginsWith(const Block &answer, const char *prefix);
 QString field(const QString &answer, int skip, int take);
 // "major.minor.build" from a firmware byte (major*10+minor) and a build byte.
 QString firmwareText(quint8 version, quint8 build);
-
-// Ethernet set: module number, then the address numbers from byte 4 on
-// (each digit value*10+d kept to 8 bits; '.' or ',' ends a number).
-Block ethernetSetRequest(int moduleNumber, const QString &serverAddress);
-Block ethernetReadRequest();
 
 // Four numbers 0-255 separated by dots (or also by commas).
 bool isValidAddress(const QString &text, bool commasToo);
