@@ -7,6 +7,7 @@
 #include "app/CQMdiArea.h"
 #include "display/CModuleWindow.h"
 #include "eventlog/CLogWindow.h"
+#include "net/Acknowledgements.h"
 #include "net/ModuleFrame.h"
 #include "net/MyServer.h"
 #include "net/StationGlobals.h"
@@ -101,16 +102,17 @@ private slots:
     void acknowledgementsAreAnnouncedOnce()
     {
         TestableMainWindow w;
-        StationGlobals::expectedAcks = 3;
+        Acknowledgements::expect(3);
         QList<int> announced;
         for (int acks : { 2, 3, 4 }) {
-            StationGlobals::ackCounter = acks;
+            while (Acknowledgements::noted() < acks)
+                Acknowledgements::note();
             w.OnDisplayData(Fixtures::status(1));
             announced << w.informed.size();
         }
         QCOMPARE(announced, QList<int>({ 0, 1, 1 }));
         QCOMPARE(w.informed.first(), QString("Success: The operation completed successfully"));
-        QCOMPARE(StationGlobals::expectedAcks, 0);
+        QCOMPARE(Acknowledgements::expected(), 0);
     }
 
     // The window is created before the reply is built, so a new module's very
@@ -141,8 +143,8 @@ private slots:
             QTimer::singleShot(100, &box, &QEventLoop::quit);
             box.exec();
         };
-        StationGlobals::expectedAcks = 1;
-        StationGlobals::ackCounter = 1;
+        Acknowledgements::expect(1);
+        Acknowledgements::note();
         QByteArray frames;
         for (int i = 0; i < 3; ++i)
             frames += ModuleFrame::shortFrame(ModuleFrame::measurementBody(Fixtures::status(9)));
@@ -162,8 +164,8 @@ private slots:
     void successBoxOpensAfterTheRecord()
     {
         CMainWindow w(0, false);
-        StationGlobals::expectedAcks = 1;
-        StationGlobals::ackCounter = 1;
+        Acknowledgements::expect(1);
+        Acknowledgements::note();
         bool inRecord = true;
         QString shown;
         QTimer::singleShot(100, this, [&] {

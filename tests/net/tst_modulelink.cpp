@@ -5,6 +5,7 @@
 
 #include "Fixtures.h"
 #include "TestSettings.h"
+#include "net/Acknowledgements.h"
 #include "net/ModuleFrame.h"
 #include "net/ModuleLink.h"
 #include "net/StationGlobals.h"
@@ -484,7 +485,7 @@ private slots:
             nested.exec();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });
-        StationGlobals::ackCounter = 0;
+        Acknowledgements::reset();
         client->write(measurementFrame(8, 1) + measurementFrame(8, 2) + measurementFrame(8, 3));
         QTRY_COMPARE(shown, 3);
         QTRY_COMPARE(m_link->connectionCount(), 0);

@@ -3,7 +3,7 @@
 
 #include "TestSettings.h"
 #include "net/CMasterDevice.h"
-#include "settings/SettingsKeys.h"
+#include "net/ModuleKeys.h"
 
 #include <QSettings>
 #include <QTest>
@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(state(), QList<int>({ 915, 1, 1, 5, 0, 0, 0, 0 }));
 
         // A block cut short falls back to the defaults as a whole, pause options included.
-        QSettings().setValue(SettingsKeys::moduleSettings(3), QByteArray(69, char(1)));
+        QSettings().setValue(ModuleKeys::settings(3), QByteArray(69, char(1)));
         b.LoadModuleSettings(3);
         QCOMPARE(hex(l.settings), hex(defaults()));
         QCOMPARE(state(), QList<int>({ 500, 0, 0, 2, 0, 0, 0, 0 }));

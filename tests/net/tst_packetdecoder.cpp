@@ -3,6 +3,7 @@
 
 #include "Fixtures.h"
 #include "TestSettings.h"
+#include "net/Acknowledgements.h"
 #include "net/CMasterDevice.h"
 #include "net/PacketDecoder.h"
 #include "net/StationGlobals.h"
@@ -231,9 +232,9 @@ private slots:
                  QList<int>({ 0, 0 })); // erase acknowledged
         // Only a new sequence counts as an acknowledgement.
         exchange(device, 1);
-        QCOMPARE(StationGlobals::ackCounter, 1);
+        QCOMPARE(Acknowledgements::noted(), 1);
         exchange(device, 2);
-        QCOMPARE(StationGlobals::ackCounter, 2);
+        QCOMPARE(Acknowledgements::noted(), 2);
     }
 
     void bypassUploadSendsOneEntryPerReply()
@@ -254,7 +255,7 @@ private slots:
         QCOMPARE(entry(0), QByteArray("0960096a04 1"));
         QCOMPARE(entry(1), QByteArray("0960096a04 2"));
         // Upload over; its replies are no acknowledgements.
-        QCOMPARE(QList<int>({ r.settings[UploadCount], StationGlobals::ackCounter }),
+        QCOMPARE(QList<int>({ r.settings[UploadCount], Acknowledgements::noted() }),
                  QList<int>({ 0, 0 }));
     }
 };
