@@ -29,11 +29,10 @@ protected:
 };
 
 // The rows, cells joined by "|".
-QString shown(const QObject &dialog)
+QString shown(const QTreeWidget *tree)
 {
-    const auto *tree = dialog.findChild<QTreeWidget *>("m_pBypassTreeWidget");
     QStringList rows;
-    for (int i = 0; tree && i < tree->topLevelItemCount(); ++i) {
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         QStringList cells;
         for (int c = 0; c < 5; ++c)
             cells << tree->topLevelItem(i)->text(c);
@@ -64,25 +63,25 @@ private slots:
         r.bypassMap[2405] = 2;
         r.bypassMap[433] = 8 | 4;
         Dialog d(3, &m_device, 15);
-        d.OnTimer();
-        QCOMPARE(shown(d), kWaiting);
-        // Drawn anew every 31 ticks only.
         CHILD(QTreeWidget, tree, &d, "m_pBypassTreeWidget");
-        tree->clear();
+        d.OnTimer();
+        QCOMPARE(shown(tree), kWaiting);
+        tree->clear(); // drawn anew every 31 ticks only
         for (int i = 0; i < 30; ++i)
             d.OnTimer();
-        QCOMPARE(shown(d), QString());
+        QCOMPARE(shown(tree), QString());
         d.OnTimer();
-        QCOMPARE(shown(d), kWaiting);
+        QCOMPARE(shown(tree), kWaiting);
         r.bypassMapComplete = 1;
         d.OnTimer();
-        QCOMPARE(shown(d), "1|433|433|1|PATT2_MANUAL_\n2|2400|2410|10|DIGIT_PATT1_");
+        QCOMPARE(shown(tree), "1|433|433|1|PATT2_MANUAL_\n2|2400|2410|10|DIGIT_PATT1_");
         QCOMPARE(r.bypassMapComplete, 2);
         QVERIFY(!d.isWaiting());
         r.bypassMapComplete = 1;
         Dialog none(3, &m_device, 0);
+        CHILD(QTreeWidget, noneTree, &none, "m_pBypassTreeWidget");
         none.OnTimer();
-        QCOMPARE(shown(none), QStringLiteral("NO DATA||||"));
+        QCOMPARE(shown(noneTree), QStringLiteral("NO DATA||||"));
     }
 
     void deleteAsksTheModuleAgain()
@@ -116,7 +115,7 @@ private slots:
         CMasterDevice::ClearBypassMap(r);
         r.bypassMapComplete = 1;
         d.OnTimer();
-        QCOMPARE(shown(d), QStringLiteral("NO DATA||||"));
+        QCOMPARE(shown(tree), QStringLiteral("NO DATA||||"));
         tree->setCurrentItem(tree->topLevelItem(0));
         d.OnDeleteBypassString();
         QCOMPARE(sent(), QByteArray("000000000000"));
