@@ -169,8 +169,10 @@ void ModuleRecords::copyToAll(quint8 source, ForAll row)
     case ForAll::DeviceIndication:
         copyToAll(source, 2, LedHigh, 4);
         break;
-    default:
+    case ForAll::FreqMatches:
         copyToAll(source, 2, FreqMatches, 1);
+        break;
+    default: // the band rows, above
         break;
     }
 }
