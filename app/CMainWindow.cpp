@@ -13,6 +13,7 @@
 #include "eventlog/CLogWindow.h"
 #include "eventlog/EventJournal.h"
 #include "eventlog/SyslogForwarder.h"
+#include "net/Acknowledgements.h"
 #include "net/MyServer.h"
 #include "net/Prompts.h"
 #include "net/StationGlobals.h"
@@ -172,8 +173,7 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     m_pDebugWindow = std::make_unique<CDebugWindow>();
     m_keyState = 0;
 
-    StationGlobals::ackCounter = 0;
-    StationGlobals::expectedAcks = 0;
+    Acknowledgements::reset();
     StationGlobals::externalReceiverAttached = false;
     StationGlobals::externalReceiverFreq = 0;
     StationGlobals::externalReceiverType = -1;
@@ -278,11 +278,8 @@ void CMainWindow::OnDisplayData(DATA data)
     m_pDebugWindow->settingsCopy = record.settings;
     m_pDebugWindow->update();
 
-    if (StationGlobals::expectedAcks != 0
-        && StationGlobals::ackCounter == StationGlobals::expectedAcks) {
-        StationGlobals::expectedAcks = 0;
+    if (Acknowledgements::takeCompletion())
         inform(tr("Success"), tr("The operation completed successfully"));
-    }
 }
 
 void CMainWindow::updateMarker()

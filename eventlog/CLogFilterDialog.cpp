@@ -2,11 +2,11 @@
 
 #include "ui_CLogFilterDialog.h"
 
+#include "net/Prompts.h"
 #include "settings/SettingsKeys.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QMessageBox>
 #include <QSettings>
 
 CLogFilterDialog::CLogFilterDialog(LOGFILTER *filter, QWidget *parent)
@@ -90,15 +90,11 @@ void CLogFilterDialog::OnMatchDataRadio()
     setConditionsEnabled(true);
 }
 
-void CLogFilterDialog::showWarning(const QString &text)
-{
-    QMessageBox::warning(this, QCoreApplication::applicationName(), text, QMessageBox::Ok);
-}
-
 void CLogFilterDialog::OnOkButton()
 {
     if (m_ui->m_pStartDateEdit->date() > m_ui->m_pEndDateEdit->date()) {
-        showWarning(tr("Start date cannot be greater than end one!"));
+        Prompts::current().message(this, QMessageBox::Warning, QCoreApplication::applicationName(),
+                                   tr("Start date cannot be greater than end one!"));
         return;
     }
     LOGFILTER &f = *m_pFilter;

@@ -25,8 +25,6 @@ public slots:
     void OnOkButton();
 
 protected:
-    // Tests replace the modal warning.
-    virtual void showWarning(const QString &text);
     void changeEvent(QEvent *event) override;
 
 private:

@@ -9,7 +9,10 @@
 #include "eventlog/LogDataExporter.h"
 #include "eventlog/LogHtmlExporter.h"
 #include "net/CMasterDevice.h"
+#include "net/Acknowledgements.h"
 #include "net/CSignalTypeStr.h"
+#include "net/ModuleRecords.h"
+#include "net/Prompts.h"
 #include "net/SettingsBlock.h"
 #include "net/StationGlobals.h"
 #include "settings/CXmlValueStore.h"
@@ -21,7 +24,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
 #include <QHeaderView>
@@ -251,13 +253,14 @@ void CLogWindow::setLiveControlsEnabled(bool on)
 
 void CLogWindow::reportFileError(const QString &text, const QString &path, const QString &error)
 {
-    showMessage(QMessageBox::Critical, tr("Error"),
-                text.arg(QDir::toNativeSeparators(path), error));
+    Prompts::current().message(this, QMessageBox::Critical, tr("Error"),
+                               text.arg(QDir::toNativeSeparators(path), error));
 }
 
 void CLogWindow::OnSaveButton()
 {
-    const QString name = askSaveFileName(tr("Save Log As"), logFolder(), tr("Log files (*.xml)"));
+    const QString name = Prompts::current().saveFileName(this, tr("Save Log As"), logFolder(),
+                                                         tr("Log files (*.xml)"));
     if (name.isEmpty())
         return;
     rememberLogFolder(name);
@@ -280,7 +283,8 @@ bool CLogWindow::saveTo(const QString &path)
 
 void CLogWindow::OnLoadButton()
 {
-    const QString name = askOpenFileName(tr("Load Log"), logFolder(), tr("Log files (*.xml)"));
+    const QString name =
+        Prompts::current().openFileName(this, tr("Load Log"), logFolder(), tr("Log files (*.xml)"));
     if (name.isEmpty())
         return;
     rememberLogFolder(name);
@@ -346,9 +350,13 @@ bool CLogWindow::loadFrom(const QString &path)
 
 void CLogWindow::OnExportButton()
 {
-    const QString name = askExportFileName(
-        tr("Export Log"),
-        { tr("Web page (*.htm)"), tr("CSV file (*.csv)"), tr("JSON Lines file (*.jsonl)") });
+    const QStringList filters = { tr("Web page (*.htm)"), tr("CSV file (*.csv)"),
+                                  tr("JSON Lines file (*.jsonl)") };
+    QString selected = filters.value(0);
+    const QString name = ExportFileName(
+        Prompts::current().saveFileName(this, tr("Export Log"), QString(),
+                                        filters.join(QLatin1String(";;")), &selected),
+        selected);
     if (name.isEmpty())
         return;
     exportTo(name);
@@ -394,7 +402,8 @@ bool CLogWindow::exportTo(const QString &path)
 
 void CLogWindow::OnClearButton()
 {
-    if (!askQuestion(QCoreApplication::applicationName(), tr("Do you want to clear the log?")))
+    if (!Prompts::current().question(this, QCoreApplication::applicationName(),
+                                     tr("Do you want to clear the log?")))
         return;
     m_fileMode = 0;
     if (m_pEventLog)
@@ -460,12 +469,7 @@ bool CLogWindow::writeBypass(quint8 &module)
         return false;
     module = quint8(rowModule(row));
     const quint16 f = quint16(rowFrequency(row));
-    SettingsBlock::Block &block = m_pDevice->record(module).settings;
-    block[SettingsBlock::BypassBeginHi] = quint8(f >> 8);
-    block[SettingsBlock::BypassBeginLo] = quint8(f & 0xFF);
-    block[SettingsBlock::BypassEndHi] = quint8(f >> 8);
-    block[SettingsBlock::BypassEndLo] = quint8(f & 0xFF);
-    block[SettingsBlock::BypassKind] = SettingsBlock::ManualBypassKind;
+    ModuleRecords::writeManualBypass(m_pDevice->record(module), f, f);
     return true;
 }
 
@@ -475,8 +479,7 @@ void CLogWindow::OnBypassThisFreq()
     quint8 module = 0;
     if (!writeBypass(module))
         return;
-    StationGlobals::expectedAcks = 1;
-    StationGlobals::ackCounter = 0;
+    Acknowledgements::expect(1);
 }
 
 void CLogWindow::OnBypassThisFreqForAll()
@@ -485,22 +488,16 @@ void CLogWindow::OnBypassThisFreqForAll()
     quint8 module = 0;
     if (!writeBypass(module))
         return;
-    StationGlobals::expectedAcks = StationGlobals::correctModules;
-    StationGlobals::ackCounter = 0;
-    const SettingsBlock::Block source = m_pDevice->record(module).settings;
-    QMap<quint8, ModuleRecord> &records = m_pDevice->records();
-    for (auto it = records.begin(); it != records.end(); ++it) {
-        SettingsBlock::Block &block = it.value().settings;
-        block[SettingsBlock::Marker] = SettingsBlock::MarkerValue;
-        for (int i = SettingsBlock::BypassBeginHi; i <= SettingsBlock::BypassKind; ++i)
-            block[size_t(i)] = source[size_t(i)];
-    }
+    Acknowledgements::expect(StationGlobals::correctModules);
+    // Into the records only: the one-shot bytes are never stored.
+    ModuleRecords(*m_pDevice).copyToAll(module, 2, SettingsBlock::BypassBeginHi, 5);
 }
 
 void CLogWindow::OnSendThisFreqToExt()
 {
     if (!StationGlobals::externalReceiverAttached) {
-        showMessage(QMessageBox::Critical, tr("Error"), tr("NO SEARCHING MODUL!!!"));
+        Prompts::current().message(this, QMessageBox::Critical, tr("Error"),
+                                   tr("NO SEARCHING MODUL!!!"));
         return;
     }
     const int row = currentRow();
@@ -521,26 +518,6 @@ void CLogWindow::changeEvent(QEvent *event)
     QDockWidget::changeEvent(event);
 }
 
-QString CLogWindow::askSaveFileName(const QString &caption, const QString &dir,
-                                    const QString &filter)
-{
-    return QFileDialog::getSaveFileName(this, caption, dir, filter);
-}
-
-QString CLogWindow::askOpenFileName(const QString &caption, const QString &dir,
-                                    const QString &filter)
-{
-    return QFileDialog::getOpenFileName(this, caption, dir, filter);
-}
-
-QString CLogWindow::askExportFileName(const QString &caption, const QStringList &filters)
-{
-    QString selected = filters.value(0);
-    const QString name = QFileDialog::getSaveFileName(this, caption, QString(),
-                                                      filters.join(QLatin1String(";;")), &selected);
-    return ExportFileName(name, selected);
-}
-
 QString CLogWindow::ExportFileName(const QString &typed, const QString &selectedFilter)
 {
     static const QStringList formats = { QStringLiteral("htm"), QStringLiteral("html"),
@@ -552,12 +529,6 @@ QString CLogWindow::ExportFileName(const QString &typed, const QString &selected
     return star < 0 ? typed : typed + selectedFilter.mid(star + 1).section(u')', 0, 0);
 }
 
-bool CLogWindow::askQuestion(const QString &title, const QString &text)
-{
-    return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No)
-        == QMessageBox::Yes;
-}
-
 bool CLogWindow::execFilterDialog(CLogFilterDialog &dialog)
 {
     return dialog.exec() == QDialog::Accepted;
@@ -566,10 +537,4 @@ bool CLogWindow::execFilterDialog(CLogFilterDialog &dialog)
 void CLogWindow::execMenu(QMenu &menu, const QPoint &globalPos)
 {
     menu.exec(globalPos);
-}
-
-void CLogWindow::showMessage(QMessageBox::Icon icon, const QString &title, const QString &text)
-{
-    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
-    box.exec();
 }

@@ -8,7 +8,6 @@
 
 #include <QDockWidget>
 #include <QList>
-#include <QMessageBox>
 #include <QTimer>
 
 #include <memory>
@@ -77,17 +76,9 @@ public slots:
 protected:
     void changeEvent(QEvent *event) override;
 
-    // Modal interaction, replaced by tests.
-    virtual QString askSaveFileName(const QString &caption, const QString &dir,
-                                    const QString &filter);
-    virtual QString askOpenFileName(const QString &caption, const QString &dir,
-                                    const QString &filter);
-    // The export's file; a name without suffix takes that of the chosen filter.
-    virtual QString askExportFileName(const QString &caption, const QStringList &filters);
-    virtual bool askQuestion(const QString &title, const QString &text);
+    // The filter dialog and the context menu, run modally; tests drive them instead.
     virtual bool execFilterDialog(CLogFilterDialog &dialog);
     virtual void execMenu(QMenu &menu, const QPoint &globalPos);
-    virtual void showMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
 
 private:
     void refresh();
@@ -99,8 +90,8 @@ private:
     int currentRow() const;
     int rowFrequency(int row) const;
     int rowModule(int row) const;
-    // Writes a one-shot manual bypass of f into module m's block; false
-    // without a current row or a device model.
+    // Writes a one-shot manual bypass of the current row's frequency into its
+    // module's block; false without a current row or a device model.
     bool writeBypass(quint8 &module);
 
     CEventLog *m_pEventLog = nullptr;

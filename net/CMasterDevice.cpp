@@ -1,7 +1,7 @@
 #include "net/CMasterDevice.h"
 
-#include "net/StationGlobals.h"
-#include "settings/SettingsKeys.h"
+#include "net/Acknowledgements.h"
+#include "net/ModuleKeys.h"
 
 #include <QSettings>
 #include <algorithm>
@@ -57,12 +57,12 @@ void CMasterDevice::LoadModuleSettings(quint8 module)
     // Every key must be there and the block must be whole; otherwise the
     // record falls back to the defaults as one piece.
     QSettings s;
-    const QString freqKey = SettingsKeys::moduleManualPauseFreq(module);
-    const QString manualKey = SettingsKeys::moduleManualPauseCheck(module);
-    const QString autoKey = SettingsKeys::moduleAutoPauseCheck(module);
-    const QString lpfKey = SettingsKeys::moduleLpfComboBox(module);
+    const QString freqKey = ModuleKeys::manualPauseFreq(module);
+    const QString manualKey = ModuleKeys::manualPauseCheck(module);
+    const QString autoKey = ModuleKeys::autoPauseCheck(module);
+    const QString lpfKey = ModuleKeys::lpfComboBox(module);
     if (s.contains(freqKey) && s.contains(manualKey) && s.contains(autoKey) && s.contains(lpfKey)) {
-        const QByteArray block = s.value(SettingsKeys::moduleSettings(module)).toByteArray();
+        const QByteArray block = s.value(ModuleKeys::settings(module)).toByteArray();
         if (block.size() == Size) {
             r.manualPauseFreq = s.value(freqKey).toInt();
             r.manualPause = s.value(manualKey).toBool();
@@ -92,12 +92,12 @@ void CMasterDevice::SaveModuleSettings(quint8 module)
 void CMasterDevice::SaveModuleSettings(quint8 module, QSettings &s)
 {
     const ModuleRecord &r = record(module);
-    s.setValue(SettingsKeys::moduleSettings(module),
+    s.setValue(ModuleKeys::settings(module),
                QByteArray(reinterpret_cast<const char *>(r.settings.data()), Size));
-    s.setValue(SettingsKeys::moduleManualPauseFreq(module), r.manualPauseFreq);
-    s.setValue(SettingsKeys::moduleManualPauseCheck(module), r.manualPause);
-    s.setValue(SettingsKeys::moduleAutoPauseCheck(module), r.autoPause);
-    s.setValue(SettingsKeys::moduleLpfComboBox(module), r.lpfSelection);
+    s.setValue(ModuleKeys::manualPauseFreq(module), r.manualPauseFreq);
+    s.setValue(ModuleKeys::manualPauseCheck(module), r.manualPause);
+    s.setValue(ModuleKeys::autoPauseCheck(module), r.autoPause);
+    s.setValue(ModuleKeys::lpfComboBox(module), r.lpfSelection);
 }
 
 void CMasterDevice::RefreshPauseBytes(ModuleRecord &r)
@@ -128,7 +128,7 @@ void CMasterDevice::BuildReply(const DATA &data)
     out[0] = char(Wire::ReplyMarker);
 
     if (r->receivedSequence != r->acknowledgedSequence && b[UploadCount] == 0)
-        ++StationGlobals::ackCounter;
+        Acknowledgements::note();
 
     // A running bypass upload sends one entry per reply; the module confirms
     // an entry by echoing its index as the sequence byte.

@@ -1,5 +1,7 @@
 #include "net/StationGlobals.h"
 
+#include "net/Acknowledgements.h"
+
 QMutex &StationGlobals::settingsMutex()
 {
     static QMutex mutex;
@@ -12,8 +14,7 @@ void StationGlobals::reset()
     for (DebugStatEntry &e : debugStats)
         e = DebugStatEntry();
     debugPause = 0;
-    ackCounter = 0;
-    expectedAcks = 0;
+    Acknowledgements::reset();
     correctModules = 0;
     sensitivityScale = 20;
     externalReceiverAttached = false;

@@ -29,10 +29,6 @@ public:
     static inline DebugStatEntry debugStats[DebugEntries] = {};
     static inline int debugPause = 0;
 
-    // Command acknowledgements: counted by the reply builder, awaited by the dialogs.
-    static inline int ackCounter = 0;
-    static inline int expectedAcks = 0;
-
     // Number of module windows whose last record was correct; sensitivity scale.
     static inline int correctModules = 0;
     static inline int sensitivityScale = 20;

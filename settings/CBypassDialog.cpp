@@ -3,13 +3,14 @@
 #include "ui_CBypassDialog.h"
 
 #include "net/CMasterDevice.h"
+#include "net/ModuleRecords.h"
+#include "net/Prompts.h"
 #include "net/WireProtocol.h"
 #include "settings/BypassFile.h"
 #include "settings/BypassRanges.h"
 #include "settings/CXmlValueStore.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QStandardPaths>
@@ -112,10 +113,7 @@ void CBypassDialog::OnDeleteBypassString()
     r.settings[BypassEndHi] = quint8(t >> 8);
     r.settings[BypassEndLo] = quint8(t);
     r.settings[BypassKind] = 0; // kind 0: delete this range on the module
-    r.expectedBypassBlock = 0;
-    r.bypassBlockToggle = 0;
-    r.bypassMapComplete = 0;
-    r.settings[Command] = CommandSendBypassMap;
+    ModuleRecords::requestBypassMap(r);
     m_waitCounter = WaitTicks;
     m_timer.start(RefreshIntervalMs);
 }
@@ -124,7 +122,8 @@ void CBypassDialog::OnSaveButton()
 {
     CXmlValueStore &store = CXmlValueStore::instance();
     const QString folder = store.Folder(CXmlValueStore::bypassPathKey());
-    const QString name = askSaveFileName(tr("Save Bypass As"), folder, tr("Bypass files (*.xml)"));
+    const QString name = Prompts::current().saveFileName(this, tr("Save Bypass As"), folder,
+                                                         tr("Bypass files (*.xml)"));
     if (name.isEmpty())
         return;
     store.RememberFolderOf(CXmlValueStore::bypassPathKey(), name);
@@ -135,24 +134,14 @@ void CBypassDialog::OnSaveButton()
         rows.append({ tree->topLevelItem(i)->text(1), tree->topLevelItem(i)->text(2) });
     QString error;
     if (!BypassFile::save(name, rows, &error))
-        showMessage(QMessageBox::Critical, tr("Error"),
-                    tr("Cannot write the file %1:\n%2").arg(QDir::toNativeSeparators(name), error));
-}
-
-QString CBypassDialog::askSaveFileName(const QString &caption, const QString &dir,
-                                       const QString &filter)
-{
-    return QFileDialog::getSaveFileName(this, caption, dir, filter);
+        Prompts::current().message(
+            this, QMessageBox::Critical, tr("Error"),
+            tr("Cannot write the file %1:\n%2").arg(QDir::toNativeSeparators(name), error));
 }
 
 void CBypassDialog::execMenu(QMenu &menu, const QPoint &globalPos)
 {
     menu.exec(globalPos);
-}
-
-void CBypassDialog::showMessage(QMessageBox::Icon icon, const QString &title, const QString &text)
-{
-    QMessageBox(icon, title, text, QMessageBox::Ok, this).exec();
 }
 
 void CBypassDialog::changeEvent(QEvent *event)

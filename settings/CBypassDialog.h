@@ -4,7 +4,6 @@
 // bypass file.
 
 #include <QDialog>
-#include <QMessageBox>
 #include <QTimer>
 
 #include <memory>
@@ -38,10 +37,8 @@ public slots:
     void OnSaveButton();
 
 protected:
-    virtual QString askSaveFileName(const QString &caption, const QString &dir,
-                                    const QString &filter);
+    // Runs the context menu; tests look at its entries instead.
     virtual void execMenu(QMenu &menu, const QPoint &globalPos);
-    virtual void showMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
 
     void changeEvent(QEvent *event) override;
 

@@ -2,7 +2,9 @@
 
 #include "ui_CSettingsDialog.h"
 
+#include "net/Acknowledgements.h"
 #include "net/CMasterDevice.h"
+#include "net/Prompts.h"
 #include "net/StationGlobals.h"
 #include "net/WireProtocol.h"
 #include "settings/BypassFile.h"
@@ -11,11 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMutexLocker>
-#include <QSettings>
-#include <QStandardPaths>
 
 using namespace SettingsBlock;
 
@@ -31,63 +29,40 @@ int number(const QString &text)
 
 } // namespace
 
-// The part of a record that the settings store keeps, without the bytes that
-// change with every frame or reply (echoes, one-shot commands, upload progress).
-struct CSettingsDialog::Saved
-{
-    Block settings{};
-    qint32 manualPauseFreq = 0;
-    qint32 lpfSelection = 0;
-    bool manualPause = false;
-    bool autoPause = false;
-
-    static Saved of(const ModuleRecord &r)
-    {
-        Saved s;
-        s.settings = r.settings;
-        for (int i = BypassBeginHi; i <= Command; ++i)
-            s.settings[i] = 0;
-        for (int i = ModuleEcho; i <= UploadCount; ++i)
-            s.settings[i] = 0;
-        s.manualPauseFreq = r.manualPauseFreq;
-        s.lpfSelection = r.lpfSelection;
-        s.manualPause = r.manualPause;
-        s.autoPause = r.autoPause;
-        return s;
-    }
-    bool operator==(const Saved &o) const
-    {
-        return settings == o.settings && manualPauseFreq == o.manualPauseFreq
-            && lpfSelection == o.lpfSelection && manualPause == o.manualPause
-            && autoPause == o.autoPause;
-    }
-};
-
 CSettingsDialog::CSettingsDialog(unsigned char module, CMasterDevice *device, QWidget *parent)
     : QDialog(parent)
     , m_module(module)
     , m_device(device)
     , m_ui(std::make_unique<Ui::CSettingsDialog>())
+    , m_records(*device)
 {
     m_ui->setupUi(this);
     Ui::CSettingsDialog &u = *m_ui;
     // clang-format off
     m_bands = { {
-        { u.m_pG900Check, u.m_pG900Slider, u.m_pG900Label, u.m_pForAllG900Check, G900Enable, G900Threshold, true },
-        { u.m_pG1800Check, u.m_pG1800Slider, u.m_pG1800Label, u.m_pForAllG1800Check, G1800Enable, G1800Threshold, true },
-        { u.m_pJammer_GSM_Check, u.m_pJammer_GSM_Slider, u.m_pJammer_GSM_Label, u.m_pForAllJammer_GSM_Check, JammerGsmEnable, JammerGsmThreshold, true },
-        { u.m_pJammer_GPS_Check, u.m_pJammer_GPS_Slider, u.m_pJammer_GPS_Label, u.m_pForAllJammer_GPS_Check, JammerGpsEnable, JammerGpsThreshold, true },
-        { u.m_pWlan2_4_Check, u.m_pWlan2_4_Slider, u.m_pWlan2_4_Label, u.m_pForAllWlan2_4_Check, Wlan24Enable, Wlan24Threshold, true },
-        { u.m_pBluetoothCheck, u.m_pBluetoothSlider, u.m_pBluetoothLabel, u.m_pForAllBluetoothCheck, BluetoothEnable, BluetoothThreshold, true },
-        { u.m_pTraffic2_4_Check, u.m_pTraffic2_4_Slider, u.m_pTraffic2_4_Label, u.m_pForAllTraffic2_4_Check, Traffic24Enable, Traffic24Threshold, false },
-        { u.m_pWlan5_Check, u.m_pWlan5_Slider, u.m_pWlan5_Label, u.m_pForAllWlan5_Check, Wlan5Enable, Wlan5Threshold, true },
-        { u.m_pTraffic5_Check, u.m_pTraffic5_Slider, u.m_pTraffic5_Label, u.m_pForAllTraffic5_Check, Traffic5Enable, Traffic5Threshold, false },
-        { u.m_pCdma450Check, u.m_pCdma450Slider, u.m_pCdma450Label, u.m_pForAllCdma450Check, Cdma450Enable, Cdma450Threshold, true },
-        { u.m_p3GCheck, u.m_p3GSlider, u.m_p3GLabel, u.m_pForAll3GCheck, G3Enable, G3Threshold, true },
-        { u.m_p3G_ADD_Check, u.m_p3G_ADD_Slider, u.m_p3G_ADD_Label, u.m_pForAll3G_ADD_Check, G3AddEnable, G3AddThreshold, true },
-        { u.m_p4GCheck, u.m_p4GSlider, u.m_p4GLabel, u.m_pForAll4GCheck, G4Enable, G4Threshold, true },
-        { u.m_pDectCheck, u.m_pDectSlider, u.m_pDectLabel, u.m_pForAllDectCheck, DectEnable, DectThreshold, true },
+        { u.m_pG900Check, u.m_pG900Slider, u.m_pG900Label, G900Enable, G900Threshold, true },
+        { u.m_pG1800Check, u.m_pG1800Slider, u.m_pG1800Label, G1800Enable, G1800Threshold, true },
+        { u.m_pJammer_GSM_Check, u.m_pJammer_GSM_Slider, u.m_pJammer_GSM_Label, JammerGsmEnable, JammerGsmThreshold, true },
+        { u.m_pJammer_GPS_Check, u.m_pJammer_GPS_Slider, u.m_pJammer_GPS_Label, JammerGpsEnable, JammerGpsThreshold, true },
+        { u.m_pWlan2_4_Check, u.m_pWlan2_4_Slider, u.m_pWlan2_4_Label, Wlan24Enable, Wlan24Threshold, true },
+        { u.m_pBluetoothCheck, u.m_pBluetoothSlider, u.m_pBluetoothLabel, BluetoothEnable, BluetoothThreshold, true },
+        { u.m_pTraffic2_4_Check, u.m_pTraffic2_4_Slider, u.m_pTraffic2_4_Label, Traffic24Enable, Traffic24Threshold, false },
+        { u.m_pWlan5_Check, u.m_pWlan5_Slider, u.m_pWlan5_Label, Wlan5Enable, Wlan5Threshold, true },
+        { u.m_pTraffic5_Check, u.m_pTraffic5_Slider, u.m_pTraffic5_Label, Traffic5Enable, Traffic5Threshold, false },
+        { u.m_pCdma450Check, u.m_pCdma450Slider, u.m_pCdma450Label, Cdma450Enable, Cdma450Threshold, true },
+        { u.m_p3GCheck, u.m_p3GSlider, u.m_p3GLabel, G3Enable, G3Threshold, true },
+        { u.m_p3G_ADD_Check, u.m_p3G_ADD_Slider, u.m_p3G_ADD_Label, G3AddEnable, G3AddThreshold, true },
+        { u.m_p4GCheck, u.m_p4GSlider, u.m_p4GLabel, G4Enable, G4Threshold, true },
+        { u.m_pDectCheck, u.m_pDectSlider, u.m_pDectLabel, DectEnable, DectThreshold, true },
     } };
+    m_forAll = { u.m_pForAllG900Check, u.m_pForAllG1800Check, u.m_pForAllJammer_GSM_Check,
+                 u.m_pForAllJammer_GPS_Check, u.m_pForAllWlan2_4_Check, u.m_pForAllBluetoothCheck,
+                 u.m_pForAllTraffic2_4_Check, u.m_pForAllWlan5_Check, u.m_pForAllTraffic5_Check,
+                 u.m_pForAllCdma450Check, u.m_pForAll3GCheck, u.m_pForAll3G_ADD_Check,
+                 u.m_pForAll4GCheck, u.m_pForAllDectCheck, u.m_pForAllScanCheck,
+                 u.m_pForAllBypassScanAutoCheck, u.m_pForAllBypassScanPattern1Check,
+                 u.m_pForAllBypassScanPattern2Check, u.m_pForAllBypassScanManualCheck,
+                 u.m_pForAllIdentOff_Check, u.m_pForAllDeviceIndicationCheck, nullptr };
     // clang-format on
 
     connect(u.m_pG900Slider, &QSlider::valueChanged, this, &CSettingsDialog::OnG900ValueChanged);
@@ -155,7 +130,7 @@ CSettingsDialog::CSettingsDialog(unsigned char module, CMasterDevice *device, QW
     connect(&m_timer, &QTimer::timeout, this, &CSettingsDialog::OnTimer);
 
     LoadControls();
-    rememberAll();
+    m_records.rememberAll();
 
     OnG900ValueChanged(u.m_pG900Slider->value());
     OnG1800ValueChanged(u.m_pG1800Slider->value());
@@ -318,20 +293,17 @@ void CSettingsDialog::LoadControls()
 
 void CSettingsDialog::updateGroupChecks()
 {
-    const auto anyChecked = [](std::initializer_list<const QCheckBox *> checks) {
-        for (const QCheckBox *c : checks)
-            if (c->isChecked())
-                return true;
-        return false;
-    };
-    Ui::CSettingsDialog &u = *m_ui;
-    u.m_pCellularGroupCheck->setChecked(
-        anyChecked({ u.m_pCdma450Check, u.m_pG900Check, u.m_pG1800Check, u.m_pDectCheck,
-                     u.m_p3GCheck, u.m_p3G_ADD_Check, u.m_p4GCheck }));
-    u.m_p2400GroupCheck->setChecked(
-        anyChecked({ u.m_pWlan2_4_Check, u.m_pBluetoothCheck, u.m_pTraffic2_4_Check,
-                     u.m_pWlan5_Check, u.m_pTraffic5_Check }));
-    u.m_pJammerGroupCheck->setChecked(anyChecked({ u.m_pJammer_GSM_Check, u.m_pJammer_GPS_Check }));
+    using G = ModuleRecords::Group;
+    const std::pair<G, QGroupBox *> frames[] = { { G::Cellular, m_ui->m_pCellularGroupCheck },
+                                                 { G::Band2400, m_ui->m_p2400GroupCheck },
+                                                 { G::Jammers, m_ui->m_pJammerGroupCheck } };
+    for (const auto &[group, frame] : frames) {
+        const QList<int> members = ModuleRecords::groupEnables(group);
+        bool any = false;
+        for (const Band &band : m_bands)
+            any = any || (members.contains(band.enableByte) && band.enable->isChecked());
+        frame->setChecked(any);
+    }
 }
 
 // Apply cycle -------------------------------------------------------------------------------
@@ -343,7 +315,7 @@ void CSettingsDialog::OnTimer()
     Block &b = r.settings;
     {
         QMutexLocker lock(&StationGlobals::settingsMutex());
-        rememberAll();
+        m_records.rememberAll();
         b[Marker] = MarkerValue;
         for (const Band &band : m_bands) {
             const int value = band.slider->value();
@@ -382,40 +354,14 @@ void CSettingsDialog::OnTimer()
             u.m_pManualPauseFreqEdit->setText(QString::number(r.scanFrequency));
         }
 
-        for (const Band &band : m_bands)
-            if (band.forAll->isChecked())
-                copyToAll(0, band.enableByte, band.thresholdByte);
-        if (u.m_pForAllScanCheck->isChecked()) {
-            copyToAll(1, ScanEnable, ScanSquelch);
-            copyToAll(2, PauseFreqHi, 3);
-            copyToAll(3, 0, 0);
-        }
-        if (u.m_pForAllBypassScanAutoCheck->isChecked())
-            copyToAll(2, BypassScanAuto, 1);
-        if (u.m_pForAllBypassScanPattern1Check->isChecked())
-            copyToAll(2, BypassScanPattern1, 1);
-        if (u.m_pForAllBypassScanPattern2Check->isChecked())
-            copyToAll(2, BypassScanPattern2, 1);
-        if (u.m_pForAllBypassScanManualCheck->isChecked())
-            copyToAll(2, BypassScanManual, 1);
-        if (u.m_pForAllIdentOff_Check->isChecked())
-            copyToAll(2, IdentOff, 1);
-        if (u.m_pForAllDeviceIndicationCheck->isChecked())
-            copyToAll(2, LedHigh, 4);
-        copyToAll(2, FreqMatches, 1);
+        for (int row = 0; row < ModuleRecords::ForAllRows; ++row)
+            if (!m_forAll[row] || m_forAll[row]->isChecked())
+                m_records.copyToAll(m_module, ModuleRecords::ForAll(row));
 
-        bool anyEnabled = false;
-        for (int i = G900Enable; i <= ScanEnable; ++i)
-            anyEnabled = anyEnabled || b[i] != 0;
-        if (!anyEnabled) {
+        if (ModuleRecords::keepOneDetection(b))
             u.m_pG900Check->setChecked(true);
-            b[G900Enable] = 1;
-        }
 
-        // One store for the whole cycle; only records that changed are written.
-        QSettings store;
-        for (auto it = m_device->records().begin(); it != m_device->records().end(); ++it)
-            saveChanged(store, it.key());
+        m_records.saveChanged();
     }
 
     setWindowTitle(tr("Settings of the module #%1").arg(m_module));
@@ -423,125 +369,78 @@ void CSettingsDialog::OnTimer()
                                                    : 0);
     if (b[UploadCount] == 0 && b[UploadIndex] != 0) {
         b[UploadIndex] = 0;
-        showMessage(QMessageBox::Information, tr("Success"),
-                    tr("The operation completed successfully"));
-    }
-}
-
-void CSettingsDialog::copyToAll(int mode, int first, int second)
-{
-    rememberAll();
-    const ModuleRecord source = m_device->record(m_module);
-    for (auto it = m_device->records().begin(); it != m_device->records().end(); ++it) {
-        ModuleRecord &r = it.value();
-        r.settings[Marker] = MarkerValue;
-        switch (mode) {
-        case 0:
-            r.settings[first] = source.settings[first];
-            r.settings[second] = source.settings[second];
-            break;
-        case 1:
-            r.settings[first] = source.settings[first];
-            for (int i = second; i < second + 4; ++i)
-                r.settings[i] = source.settings[i];
-            break;
-        case 2:
-            for (int i = first; i < first + second; ++i)
-                r.settings[i] = source.settings[i];
-            break;
-        case 3:
-            r.manualPause = source.manualPause;
-            r.autoPause = source.autoPause;
-            r.lpfSelection = source.lpfSelection;
-            r.manualPauseFreq = source.manualPauseFreq;
-            break;
-        default:
-            break;
-        }
+        Prompts::current().message(this, QMessageBox::Information, tr("Success"),
+                                   tr("The operation completed successfully"));
     }
 }
 
 void CSettingsDialog::ApplyForAll(int mode, int first, int second)
 {
-    copyToAll(mode, first, second);
-    QSettings store;
-    for (auto it = m_device->records().begin(); it != m_device->records().end(); ++it)
-        saveChanged(store, it.key());
-}
-
-void CSettingsDialog::rememberAll()
-{
-    // What a record holds when the dialog first sees it is what the store
-    // holds (or, for a record the store lacks, what loading would give).
-    for (auto it = m_device->records().cbegin(); it != m_device->records().cend(); ++it) {
-        auto &last = m_saved[it.key()];
-        if (!last)
-            last = std::make_unique<Saved>(Saved::of(it.value()));
-    }
-}
-
-void CSettingsDialog::saveChanged(QSettings &store, quint8 module)
-{
-    const Saved now = Saved::of(m_device->record(module));
-    auto &last = m_saved[module];
-    if (last && *last == now)
-        return;
-    m_device->SaveModuleSettings(module, store);
-    last = std::make_unique<Saved>(now);
+    m_records.copyToAll(m_module, mode, first, second);
+    m_records.saveChanged();
 }
 
 // Interlocks --------------------------------------------------------------------------------
 
+void CSettingsDialog::setGroup(ModuleRecords::Group group, bool on)
+{
+    const QList<int> members = ModuleRecords::groupEnables(group);
+    for (const Band &band : m_bands)
+        if (members.contains(band.enableByte))
+            band.enable->setChecked(on);
+}
+
 void CSettingsDialog::OnCellularGroupCheck()
 {
-    const bool on = m_ui->m_pCellularGroupCheck->isChecked();
-    for (QCheckBox *c :
-         { m_ui->m_pCdma450Check, m_ui->m_pG900Check, m_ui->m_pG1800Check, m_ui->m_pDectCheck,
-           m_ui->m_p3GCheck, m_ui->m_p3G_ADD_Check, m_ui->m_p4GCheck })
-        c->setChecked(on);
+    setGroup(ModuleRecords::Group::Cellular, m_ui->m_pCellularGroupCheck->isChecked());
 }
 
 void CSettingsDialog::On2400GroupCheck()
 {
-    const bool on = m_ui->m_p2400GroupCheck->isChecked();
-    for (QCheckBox *c :
-         { m_ui->m_pWlan2_4_Check, m_ui->m_pBluetoothCheck, m_ui->m_pTraffic2_4_Check,
-           m_ui->m_pWlan5_Check, m_ui->m_pTraffic5_Check })
-        c->setChecked(on);
+    setGroup(ModuleRecords::Group::Band2400, m_ui->m_p2400GroupCheck->isChecked());
 }
 
 void CSettingsDialog::OnJammerGroupCheck()
 {
-    const bool on = m_ui->m_pJammerGroupCheck->isChecked();
-    m_ui->m_pJammer_GSM_Check->setChecked(on);
-    m_ui->m_pJammer_GPS_Check->setChecked(on);
+    setGroup(ModuleRecords::Group::Jammers, m_ui->m_pJammerGroupCheck->isChecked());
+}
+
+ModuleRecords::PauseChecks CSettingsDialog::pauseChecks() const
+{
+    return { m_ui->m_pScanCheck->isChecked(), m_ui->m_pScanAutoPauseCheck->isChecked(),
+             m_ui->m_pScanManualPauseCheck->isChecked() };
+}
+
+void CSettingsDialog::setPauseChecks(const ModuleRecords::PauseChecks &checks)
+{
+    m_ui->m_pScanCheck->setChecked(checks.scan);
+    m_ui->m_pScanAutoPauseCheck->setChecked(checks.autoPause);
+    m_ui->m_pScanManualPauseCheck->setChecked(checks.manualPause);
+}
+
+void CSettingsDialog::clickPause(ModuleRecords::PauseClick clicked)
+{
+    ModuleRecords::PauseChecks checks = pauseChecks();
+    const bool taken =
+        ModuleRecords::click(checks, clicked, m_device->record(m_module).manualPauseFreq);
+    setPauseChecks(checks);
+    if (!taken)
+        showPauseRangeError();
 }
 
 void CSettingsDialog::OnScanCheck()
 {
-    if (!m_ui->m_pScanCheck->isChecked())
-        m_ui->m_pScanManualPauseCheck->setChecked(false);
+    clickPause(ModuleRecords::PauseClick::Scan);
 }
 
 void CSettingsDialog::OnScanAutoPauseCheck()
 {
-    if (m_ui->m_pScanAutoPauseCheck->isChecked()) {
-        m_ui->m_pScanManualPauseCheck->setChecked(false);
-        m_ui->m_pScanCheck->setChecked(true);
-    }
+    clickPause(ModuleRecords::PauseClick::AutoPause);
 }
 
 void CSettingsDialog::OnScanManualPauseCheck()
 {
-    if (!m_ui->m_pScanManualPauseCheck->isChecked())
-        return;
-    if (isModuleFrequency(m_device->record(m_module).manualPauseFreq)) {
-        m_ui->m_pScanAutoPauseCheck->setChecked(false);
-        m_ui->m_pScanCheck->setChecked(true);
-        return;
-    }
-    m_ui->m_pScanManualPauseCheck->setChecked(false);
-    showPauseRangeError();
+    clickPause(ModuleRecords::PauseClick::ManualPause);
 }
 
 void CSettingsDialog::OnManualPauseFreqEdited()
@@ -558,18 +457,18 @@ void CSettingsDialog::OnManualPauseFreqEdited()
 
 void CSettingsDialog::showPauseRangeError()
 {
-    showMessage(QMessageBox::Critical, tr("Error"),
-                tr("The value in the field 'Freq' must be in range %1 - %2 MHz")
-                    .arg(MinFrequencyMHz)
-                    .arg(MaxFrequencyMHz));
+    Prompts::current().message(this, QMessageBox::Critical, tr("Error"),
+                               tr("The value in the field 'Freq' must be in range %1 - %2 MHz")
+                                   .arg(MinFrequencyMHz)
+                                   .arg(MaxFrequencyMHz));
 }
 
 void CSettingsDialog::OnForAllGlobalCheck()
 {
     const bool on = m_ui->m_pForAllGlobalCheck->isChecked();
-    for (const Band &band : m_bands)
-        band.forAll->setChecked(on);
-    m_ui->m_pForAllScanCheck->setChecked(on);
+    for (int row = 0; row < ModuleRecords::ForAllRows; ++row)
+        if (ModuleRecords::followsGlobal(ModuleRecords::ForAll(row)))
+            m_forAll[row]->setChecked(on);
 }
 
 void CSettingsDialog::OnBypassScanPattern1Radio()
@@ -603,26 +502,20 @@ void CSettingsDialog::OnOkButton()
 
 void CSettingsDialog::OnDefaultsButton()
 {
-    if (!askQuestion(tr("Do you want to reset all settings to defaults?")))
+    if (!Prompts::current().question(this, QCoreApplication::applicationName(),
+                                     tr("Do you want to reset all settings to defaults?")))
         return;
-    rememberAll();
+    m_records.rememberAll();
     m_device->SetDefaultSettings(m_module);
     LoadControls();
-    if (m_ui->m_pForAllSetDefaultCheck->isChecked()) {
-        // Written whatever the dialog noted: a record may hold defaults already
-        // while the store still holds the module's own settings.
-        QSettings store;
-        for (auto it = m_device->records().begin(); it != m_device->records().end(); ++it) {
-            m_device->SetDefaultSettings(it.key());
-            m_device->SaveModuleSettings(it.key(), store);
-            m_saved[it.key()] = std::make_unique<Saved>(Saved::of(it.value()));
-        }
-    }
+    if (m_ui->m_pForAllSetDefaultCheck->isChecked())
+        m_records.defaultsForAll();
 }
 
 void CSettingsDialog::OnEraseBypassButton()
 {
-    if (!askQuestion(tr("Do you want to erase all manual bypass frequencies?")))
+    if (!Prompts::current().question(this, QCoreApplication::applicationName(),
+                                     tr("Do you want to erase all manual bypass frequencies?")))
         return;
     m_device->record(m_module).settings[Command] = CommandEraseManualBypass;
     if (m_ui->m_pForAllSetDefaultCheck->isChecked())
@@ -631,51 +524,28 @@ void CSettingsDialog::OnEraseBypassButton()
 
 void CSettingsDialog::OnGetBypassButton()
 {
-    ModuleRecord &r = m_device->record(m_module);
-    r.expectedBypassBlock = 0;
-    r.bypassBlockToggle = 0;
-    r.bypassMapComplete = 0;
-    r.settings[Command] = CommandSendBypassMap;
-    unsigned char flags = 0;
-    if (m_ui->m_pBypassScanAutoCheck->isChecked())
-        flags |= Wire::BypassMarkDigital;
-    if (m_ui->m_pBypassScanPattern1Check->isChecked())
-        flags |= Wire::BypassMarkPattern1;
-    if (m_ui->m_pBypassScanPattern2Check->isChecked())
-        flags |= Wire::BypassMarkPattern2;
-    if (m_ui->m_pBypassScanManualCheck->isChecked())
-        flags |= Wire::BypassMarkManual;
-    execBypassDialog(flags);
-    m_device->record(m_module).settings[Command] = CommandNone;
+    ModuleRecords::requestBypassMap(m_device->record(m_module));
+    execBypassDialog(ModuleRecords::bypassFlags({ m_ui->m_pBypassScanAutoCheck->isChecked(),
+                                                  m_ui->m_pBypassScanPattern1Check->isChecked(),
+                                                  m_ui->m_pBypassScanPattern2Check->isChecked(),
+                                                  m_ui->m_pBypassScanManualCheck->isChecked() }));
+    ModuleRecords::endBypassMapRequest(m_device->record(m_module));
 }
 
 void CSettingsDialog::OnSetBypassManualButton()
 {
-    // Checked as typed: a number beyond 16 bits is wrong, not a frequency it wraps to.
-    int f1 = number(m_ui->m_pFreq1Edit->text());
-    int f2 = number(m_ui->m_pFreq2Edit->text());
-    bool wrong = f1 == 0 && f2 == 0;
-    if (f1 == 0)
-        f1 = f2;
-    else if (f2 == 0)
-        f2 = f1;
-    wrong = wrong || f1 > f2 || f1 < MinFrequencyMHz || f2 > MaxFrequencyMHz;
-    if (wrong) {
-        showMessage(QMessageBox::Warning, tr("Error"), tr("Wrong frequency!"));
+    const auto range = ModuleRecords::manualBypassRange(number(m_ui->m_pFreq1Edit->text()),
+                                                        number(m_ui->m_pFreq2Edit->text()));
+    if (!range) {
+        Prompts::current().message(this, QMessageBox::Warning, tr("Error"), tr("Wrong frequency!"));
         return;
     }
-    Block &b = m_device->record(m_module).settings;
-    b[BypassBeginHi] = quint8(f1 >> 8);
-    b[BypassBeginLo] = quint8(f1);
-    b[BypassEndHi] = quint8(f2 >> 8);
-    b[BypassEndLo] = quint8(f2);
-    b[BypassKind] = ManualBypassKind;
-    StationGlobals::ackCounter = 0;
+    ModuleRecords::writeManualBypass(m_device->record(m_module), range->first, range->second);
     if (m_ui->m_pForAllSetBypassManualCheck->isChecked()) {
         ApplyForAll(2, BypassBeginHi, 5);
-        StationGlobals::expectedAcks = StationGlobals::correctModules;
+        Acknowledgements::expect(StationGlobals::correctModules);
     } else {
-        StationGlobals::expectedAcks = 1;
+        Acknowledgements::expect(1);
     }
 }
 
@@ -683,7 +553,8 @@ void CSettingsDialog::OnLoadBypassButton()
 {
     CXmlValueStore &store = CXmlValueStore::instance();
     const QString folder = store.Folder(CXmlValueStore::bypassPathKey());
-    const QString name = askOpenFileName(tr("Load Bypass"), folder, tr("Bypass files (*.xml)"));
+    const QString name = Prompts::current().openFileName(this, tr("Load Bypass"), folder,
+                                                         tr("Bypass files (*.xml)"));
     if (name.isEmpty())
         return;
     store.RememberFolderOf(CXmlValueStore::bypassPathKey(), name);
@@ -712,8 +583,8 @@ void CSettingsDialog::OnLoadBypassButton()
     }
     if (file.status != BypassFile::Status::Ok) {
         const QString path = QDir::toNativeSeparators(name);
-        showMessage(
-            QMessageBox::Critical, tr("Error"),
+        Prompts::current().message(
+            this, QMessageBox::Critical, tr("Error"),
             file.status == BypassFile::Status::BadEntry
                 ? why.arg(path).arg(file.badEntry + 1)
                 : (why.contains(QLatin1String("%2")) ? why.arg(path, file.detail) : why.arg(path)));
@@ -733,39 +604,24 @@ void CSettingsDialog::OnLoadBypassButton()
     b[UploadCount] = quint8(file.begins.size());
     if (m_ui->m_pForAllSetBypassManualCheck->isChecked())
         ApplyForAll(2, UploadIndex, 2);
-    showMessage(QMessageBox::Information, QCoreApplication::applicationName(),
-                tr("This operation takes few seconds depend on the size of the frequency list"));
+    Prompts::current().message(
+        this, QMessageBox::Information, QCoreApplication::applicationName(),
+        tr("This operation takes few seconds depend on the size of the frequency list"));
 }
 
 void CSettingsDialog::OnSaveMenuEepromButton()
 {
-    showMessage(QMessageBox::Information, tr("Information"),
-                tr("This action will be applied after restart of the remote device."));
+    Prompts::current().message(
+        this, QMessageBox::Information, tr("Information"),
+        tr("This action will be applied after restart of the remote device."));
     if (m_ui->m_pForAllDeviceIndicationCheck->isChecked())
-        showMessage(QMessageBox::Warning, tr("Warning"),
-                    tr("Pay attention this action will be applied for ALL of the remote devices "
-                       "in the network."));
+        Prompts::current().message(
+            this, QMessageBox::Warning, tr("Warning"),
+            tr("Pay attention this action will be applied for ALL of the remote devices "
+               "in the network."));
 }
 
 // Seams -------------------------------------------------------------------------------------
-
-bool CSettingsDialog::askQuestion(const QString &text)
-{
-    return QMessageBox::question(this, QCoreApplication::applicationName(), text,
-                                 QMessageBox::Yes | QMessageBox::No)
-        == QMessageBox::Yes;
-}
-
-void CSettingsDialog::showMessage(QMessageBox::Icon icon, const QString &title, const QString &text)
-{
-    QMessageBox(icon, title, text, QMessageBox::Ok, this).exec();
-}
-
-QString CSettingsDialog::askOpenFileName(const QString &caption, const QString &dir,
-                                         const QString &filter)
-{
-    return QFileDialog::getOpenFileName(this, caption, dir, filter);
-}
 
 void CSettingsDialog::execBypassDialog(unsigned char flags)
 {

@@ -4,12 +4,12 @@
 // module with its next replies), copies the groups marked "For all" to every
 // module, and starts the bypass actions (get, set, erase, load).
 
+#include "net/ModuleRecords.h"
+
 #include <QDialog>
-#include <QMessageBox>
 #include <QTimer>
 
 #include <array>
-#include <map>
 #include <memory>
 
 namespace Ui {
@@ -18,9 +18,7 @@ class CSettingsDialog;
 class CMasterDevice;
 class QCheckBox;
 class QLabel;
-class QSettings;
 class QSlider;
-struct ModuleRecord;
 
 class CSettingsDialog : public QDialog
 {
@@ -72,49 +70,44 @@ public slots:
     void OnTimer();
 
 protected:
-    // Seams for the modal parts, so that the dialog can be driven headless.
-    virtual bool askQuestion(const QString &text);
-    virtual void showMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
-    virtual QString askOpenFileName(const QString &caption, const QString &dir,
-                                    const QString &filter);
-    // Runs the bypass list for this module with the marks to show.
+    // Runs the bypass list for this module with the marks to show; a seam,
+    // so that the dialog can be driven headless.
     virtual void execBypassDialog(unsigned char flags);
 
     void changeEvent(QEvent *event) override;
 
 private:
-    // One band row: enable check, threshold slider, value label, "For all" check.
+    // One band row: enable check, threshold slider, value label; its "For all"
+    // check is that of the row with the same index.
     struct Band
     {
         QCheckBox *enable;
         QSlider *slider;
         QLabel *label;
-        QCheckBox *forAll;
         int enableByte;
         int thresholdByte;
         bool dBm; // threshold byte = dBm + 102; otherwise percent
     };
 
     void LoadControls();
-    // mode 0: bytes first and second; 1: byte first and second .. second+3;
-    // 2: second bytes from first; 3: the station-side pause options.
+    // Copies to every record (modes as ModuleRecords::copyToAll) and saves
+    // the records that changed.
     void ApplyForAll(int mode, int first, int second);
-    void copyToAll(int mode, int first, int second);
     void showValue(QLabel *label, int value, const QString &unit);
+    void setGroup(ModuleRecords::Group group, bool on);
     void updateGroupChecks();
+    ModuleRecords::PauseChecks pauseChecks() const;
+    void setPauseChecks(const ModuleRecords::PauseChecks &checks);
+    void clickPause(ModuleRecords::PauseClick clicked);
     void showPauseRangeError();
-    // Notes the stored part of every record not seen before.
-    void rememberAll();
-    // Saves a module whose stored part differs from what was saved or seen last.
-    void saveChanged(QSettings &store, quint8 module);
 
     unsigned char m_module;
     CMasterDevice *m_device;
     QTimer m_timer;
     std::unique_ptr<Ui::CSettingsDialog> m_ui;
     std::array<Band, 14> m_bands;
-    // What the settings store holds per module, as far as the dialog knows,
-    // so that a cycle writes the store only for a record it changed.
-    struct Saved;
-    std::map<quint8, std::unique_ptr<Saved>> m_saved;
+    // By ModuleRecords::ForAll; none for the row that is always copied.
+    std::array<QCheckBox *, ModuleRecords::ForAllRows> m_forAll{};
+    // Knows what the store holds, so that a cycle writes only what it changed.
+    ModuleRecords m_records;
 };

@@ -1,20 +1,17 @@
 #pragma once
-// Every key of the application settings store, named once.
+// Every key of the application settings store, named once; the keys of the
+// module records are in net/ModuleKeys.h.
 
 #include <QString>
 
 namespace SettingsKeys {
 
-// Per module; %1 is the module number in decimal.
-// clang-format off
-inline QString moduleSettings(int m) { return QStringLiteral("%1_Settings").arg(m); }
-inline QString moduleManualPauseFreq(int m) { return QStringLiteral("%1_SettingsManualPauseFreq").arg(m); }
-inline QString moduleManualPauseCheck(int m) { return QStringLiteral("%1_SettingsManualPauseCheck").arg(m); }
-inline QString moduleAutoPauseCheck(int m) { return QStringLiteral("%1_SettingsAutoPauseCheck").arg(m); }
-inline QString moduleLpfComboBox(int m) { return QStringLiteral("%1_SettingsLpfComboBox").arg(m); }
-// A module's name is stored under its bare number.
-inline QString moduleName(int m) { return QString::number(m); }
-// clang-format on
+// A module's name is stored under its bare number; its record's keys are in
+// net/ModuleKeys.h.
+inline QString moduleName(int m)
+{
+    return QString::number(m);
+}
 
 // Options.
 inline const QString OptionsGroup = QStringLiteral("Options");

@@ -13,6 +13,7 @@
 #include "eventlog/CLogFilterDialog.h"
 #include "eventlog/CLogWindow.h"
 #include "net/ModuleFrame.h"
+#include "net/Acknowledgements.h"
 #include "net/StationGlobals.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
@@ -172,10 +173,11 @@ private slots:
     void acknowledgementsAreAnnouncedOnceAfterTheRecord()
     {
         CMainWindow w(0, false);
-        StationGlobals::expectedAcks = 3;
+        Acknowledgements::expect(3);
+        Acknowledgements::note();
         QList<int> announced;
-        for (int acks : { 2, 3, 4 }) {
-            StationGlobals::ackCounter = acks;
+        for (int i = 0; i < 3; ++i) { // the 2nd, 3rd and a 4th acknowledgement
+            Acknowledgements::note();
             w.OnDisplayData(Fixtures::status(1));
             announced << m_prompts.shown.size();
             QCoreApplication::processEvents();
@@ -183,7 +185,7 @@ private slots:
         }
         QCOMPARE(announced, QList<int>({ 0, 0, 0, 1, 1, 1 }));
         QCOMPARE(m_prompts.shown.first(), QString("Success: The operation completed successfully"));
-        QCOMPARE(StationGlobals::expectedAcks, 0);
+        QCOMPARE(Acknowledgements::expected(), 0);
     }
 
     // The window is created before the reply is built, so a new module's very

@@ -3,6 +3,7 @@
 
 #include "eventlog/CLogFilterDialog.h"
 #include "settings/SettingsKeys.h"
+#include "FakePrompts.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
 
@@ -37,19 +38,6 @@ const QList<const char *> kBoxes = {
     "m_p4GCheck",     "m_pJammerCheck", "m_pScanCheck",  "m_pCh1Check",       "m_pCh2Check",
     "m_pCh3Check",    "m_pCh4Check",    "m_pCh5Check",   "m_pCh6Check",       "m_pCh7Check",
     "m_pCh8Check",    "m_pCh9Check",    "m_pCh10Check",  "m_pOnlyReadyCheck",
-};
-
-class Dialog : public CLogFilterDialog
-{
-public:
-    explicit Dialog(LOGFILTER *filter)
-        : CLogFilterDialog(filter, nullptr)
-    {
-    }
-    QStringList warnings;
-
-protected:
-    void showWarning(const QString &text) override { warnings << text; }
 };
 
 QByteArray stored()
@@ -87,7 +75,7 @@ private slots:
         image[offset] = char(!image[offset]);
         QSettings().setValue(SettingsKeys::LogFilter, image);
         LOGFILTER filter = LOGFILTER::defaults(0);
-        Dialog d(&filter);
+        CLogFilterDialog d(&filter, nullptr);
         QString shown, expected;
         for (int i = 1; i <= 24; ++i) {
             CHILD(QAbstractButton, box, &d, kBoxes[i - 1]);
@@ -103,9 +91,10 @@ private slots:
 
     void conditionsDatesAndCancel()
     {
+        FakePrompts prompts;
         LOGFILTER filter = LOGFILTER::defaults(0);
         filter.bOn = true;
-        Dialog d(&filter);
+        CLogFilterDialog d(&filter, nullptr);
         QVERIFY(!filter.bOn); // the window's filter is off from the moment the dialog opens
         CHILD(QAbstractButton, all, &d, "m_pAllDataRadio");
         CHILD(QAbstractButton, match, &d, "m_pMatchDataRadio");
@@ -131,7 +120,10 @@ private slots:
         from->setDateTime(QDateTime::fromSecsSinceEpoch(kFrom + 86400));
         to->setDateTime(QDateTime::fromSecsSinceEpoch(kFrom + 7200));
         ok->click();
-        QCOMPARE(d.warnings, QStringList({ "Start date cannot be greater than end one!" }));
+        QCOMPARE(
+            prompts.shown,
+            QStringList({ "HARRIER Tablet DEMO: Start date cannot be greater than end one!" }));
+        QCOMPARE(prompts.icons, QList<QMessageBox::Icon>({ QMessageBox::Warning }));
         QCOMPARE(QList<int>({ d.result(), int(stored().size()) }),
                  QList<int>({ QDialog::Rejected, 0 }));
         QCOMPARE(filter.toImage(), opened);
@@ -149,7 +141,7 @@ private slots:
 
         // The next dialog starts from the stored filter, switched off; Cancel stores nothing.
         LOGFILTER next = LOGFILTER::defaults(0);
-        Dialog again(&next);
+        CLogFilterDialog again(&next, nullptr);
         CHILD(QAbstractButton, cancel, &again, "m_pCancelButton");
         cancel->click();
         QCOMPARE(again.result(), int(QDialog::Rejected));

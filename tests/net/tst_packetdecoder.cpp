@@ -10,7 +10,7 @@
 #include "net/DemoScenario.h"
 #include "net/PacketDecoder.h"
 #include "net/StationGlobals.h"
-#include "settings/SettingsKeys.h"
+#include "net/ModuleKeys.h"
 
 #include <QSettings>
 #include <QTest>
@@ -238,7 +238,7 @@ private slots:
         };
         QCOMPARE(loaded(), QList<int>({ 915, 1, 1, 5, 0, 0, 0, 0 }));
         QCOMPARE(hex(l.settings), hex(expected));
-        QSettings().setValue(SettingsKeys::moduleSettings(3), QByteArray(69, char(1)));
+        QSettings().setValue(ModuleKeys::settings(3), QByteArray(69, char(1)));
         QCOMPARE(loaded(), QList<int>({ 500, 0, 0, 2, 0, 0, 0, 0 }));
         QCOMPARE(hex(l.settings), hex(defaults()));
     }

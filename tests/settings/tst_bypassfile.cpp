@@ -103,7 +103,12 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("list.xml");
         QString error;
+        QVERIFY(BypassFile::save(path, { { "1", "2" } }, &error));
+        // Replaced whole, never rewritten in place: a reader of the old file reads it to the end.
+        QFile reader(path);
+        QVERIFY(reader.open(QIODevice::ReadOnly));
         QVERIFY(BypassFile::save(path, { { "925", "935" }, { "433", "433" } }, &error));
+        QCOMPARE(reader.readAll().count("<Item"), 1);
         const BypassFile::Content c = BypassFile::load(path);
         QCOMPARE(c.status, BypassFile::Status::Ok);
         QCOMPARE(c.begins, QList<quint16>({ 925, 433 }));
@@ -141,22 +146,11 @@ private slots:
             << QByteArray(items(255).chopped(9) + "<Item/></Bypass>") << int(S::Ok) << 255 << -1;
         QTest::newRow("no items") << QByteArray("<Bypass/>") << int(S::Empty) << 0 << -1;
         QTest::newRow("empty file") << QByteArray() << int(S::Empty) << 0 << -1;
-        QTest::newRow("declaration first")
-            << QByteArray("<?xml version=\"1.0\"?><Bypass><Item BeginFreq=\"1\" "
-                          "EndFreq=\"2\"/></Bypass>")
-            << int(S::Empty) << 0 << -1;
         QTest::newRow("cut off") << items(3).left(40) << int(S::NotXml) << 0 << -1;
         QTest::newRow("blank") << QByteArray(" \n ") << int(S::Empty) << 0 << -1;
-        // Every child node of the root is an entry, white space excepted.
+        // Which nodes are entries is the item reader's; its bounds, here.
         const QByteArray one = "<I BeginFreq=\"1\" EndFreq=\"2\"/>";
-        QTest::newRow("white space") << "<B>\n " + one + "\n</B>" << int(S::Ok) << 1 << -1;
         QTest::newRow("comment") << "<B>" + one + "<!-- c --></B>" << int(S::BadEntry) << 0 << 1;
-        QTest::newRow("text") << "<B>" + one + "text</B>" << int(S::BadEntry) << 0 << 1;
-        QTest::newRow("below an entry")
-            << QByteArray("<B><I BeginFreq=\"1\" EndFreq=\"2\"><J/>t</I></B>") << int(S::Ok) << 1
-            << -1;
-        QTest::newRow("document type") << "<!DOCTYPE B><B>" + one + "</B>" << int(S::Ok) << 1 << -1;
-        // Far beyond what the format has: refused before it costs much.
         QTest::newRow("too large") << items(30000) << int(S::TooLarge) << 0 << -1;
         QTest::newRow("nested 40 deep") << "<B><I BeginFreq=\"1\" EndFreq=\"2\">"
                 + QByteArray("<a>").repeated(40) + QByteArray("</a>").repeated(40) + "</I></B>"
@@ -167,9 +161,6 @@ private slots:
         QTest::newRow("40 attributes")
             << "<B><I BeginFreq=\"1\" EndFreq=\"2\"" + attributes + "/></B>" << int(S::NotXml) << 0
             << -1;
-        QTest::newRow("attribute of 100 KB")
-            << "<B><I BeginFreq=\"1\" EndFreq=\"2\" x=\"" + QByteArray(100000, 'x') + "\"/></B>"
-            << int(S::NotXml) << 0 << -1;
     }
     void readsWhatItCanUpload()
     {
