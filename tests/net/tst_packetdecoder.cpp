@@ -5,6 +5,7 @@
 
 #include "Fixtures.h"
 #include "TestSettings.h"
+#include "net/Acknowledgements.h"
 #include "net/CMasterDevice.h"
 #include "net/CSignalTypeStr.h"
 #include "net/DemoScenario.h"
@@ -47,10 +48,39 @@ QByteArray hex(const Block &b)
     return QByteArray(reinterpret_cast<const char *>(b.data()), Size).toHex();
 }
 
+// Bypass block of module 2. A run is "ssss" start and "mccc" mark and count;
+// the last run repeats to fill all ten, as an unused run (start 0) ends the map.
+QByteArray block(const char *number, QByteArray runs)
+{
+    while (runs.size() < 80)
+        runs += runs.right(8);
+    return sealed("31353038"
+                  "02"
+                  + QByteArray(number) + "eeeeee" + runs);
+}
+
 int decode(CMasterDevice &device, const QByteArray &body, DATA &record, quint16 kind = 0x8C04)
 {
     return PacketDecoder::Decode(device, body.constData(), quint16(body.size()), record, kind);
 }
+
+// The measurement with another command sequence byte (channel 0, block byte 13), and the reply to it.
+QByteArray exchange(CMasterDevice &device, quint8 sequence)
+{
+    QByteArray b = kMeasurement.left(49);
+    b[20] = char(sequence);
+    DATA rec;
+    decode(device, sealed(b.toHex()), rec);
+    device.BuildReply(rec);
+    return device.reply();
+}
+
+template <typename Bytes> QList<int> at(const Bytes &bytes, std::initializer_list<int> indices)
+{
+    QList<int> out;
+    for (int i : indices)
+        out.append(quint8(bytes[i]));
+    return out;
 
 } // namespace
 
@@ -138,6 +168,88 @@ private slots:
         QCOMPARE(decode(device, body, rec, quint16(kind)), result);
         QCOMPARE(Fixtures::dump(rec), Fixtures::dump(record));
         QCOMPARE(StationGlobals::debugStats[7].nCyc, 0);
+    }
+
+    void bypassBlocks()
+    {
+        CMasterDevice device;
+        device.LoadModuleSettings(2);
+        ModuleRecord &r = device.record(2);
+        r.bypassMap[50] = 7;
+        DATA rec;
+        // The result, some map cells, the expected block, the command and the completion flag.
+        const auto after = [&](const QByteArray &blockBody) {
+            const int result = decode(device, blockBody, rec);
+            return QList<int>{ result }
+                + at(r.bypassMap, { 50, 100, 201, 400, 925, 935, 936, 6143 })
+                << r.expectedBypassBlock << r.settings[Command] << r.bypassMapComplete;
+        };
+        // Block 0 clears the map, writes its runs (the last cut at the map end) and asks for block 1.
+        QCOMPARE(after(block("00",
+                             "039d200b"
+                             "17fc100a")),
+                 QList<int>({ 2, 0, 0, 0, 0, 2, 2, 0, 1, 1, 9, 0 }));
+        QCOMPARE(rec.nID, quint8(2));
+        // The same block again is applied, but the command does not advance.
+        QCOMPARE(after(block("00", "00644001")),
+                 QList<int>({ 2, 0, 4, 0, 0, 0, 0, 0, 0, 1, 9, 0 }));
+        // Later blocks only overwrite their runs and toggle the command; a run past the map writes nothing.
+        QCOMPARE(after(block("01",
+                             "00c88002"
+                             "fff03005")),
+                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 2, 10, 0 }));
+        QCOMPARE(after(block("02", "012c8001")),
+                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 0 }));
+        // A run starting at 0 completes the map without changing it; then no more blocks are taken.
+        QCOMPARE(after(sealed("31353038"
+                              "02"
+                              "03"
+                              "eeeeee"
+                              "00001005"
+                              "01901001")),
+                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 1 }));
+        QCOMPARE(after(block("00", "01901001")),
+                 QList<int>({ 2, 0, 4, 8, 0, 0, 0, 0, 0, 3, 9, 1 }));
+    }
+
+    void replyClearsOneShotsAndCountsAcknowledgements()
+    {
+        CMasterDevice device;
+        device.LoadModuleSettings(7);
+        ModuleRecord &r = device.record(7);
+        r.settings[BypassBeginHi] = 3;
+        r.settings[Command] = CommandEraseManualBypass;
+        QCOMPARE(at(exchange(device, 1), { 0, 1 + BypassBeginHi, 1 + Command }),
+                 QList<int>({ 0x4F, 3, 2 }));
+        QCOMPARE(at(r.settings, { BypassBeginHi, Command }),
+                 QList<int>({ 0, 0 })); // erase acknowledged
+        // Only a new sequence counts as an acknowledgement.
+        exchange(device, 1);
+        QCOMPARE(Acknowledgements::noted(), 1);
+        exchange(device, 2);
+        QCOMPARE(Acknowledgements::noted(), 2);
+    }
+
+    void bypassUploadSendsOneEntryPerReply()
+    {
+        CMasterDevice device;
+        device.LoadModuleSettings(7);
+        ModuleRecord &r = device.record(7);
+        device.bypassBeginList = { 925, 2400 };
+        device.bypassEndList = { 935, 2410 };
+        device.bypassKind = 4;
+        r.settings[UploadCount] = 2;
+        // The module echoes the index it took as its sequence; the entry repeats until it does.
+        const auto entry = [&](quint8 echoedIndex) {
+            const QByteArray sent = exchange(device, echoedIndex).mid(1 + BypassBeginHi, 5).toHex();
+            return sent + ' ' + QByteArray::number(r.settings[UploadIndex]);
+        };
+        QCOMPARE(entry(0), QByteArray("039d03a704 1"));
+        QCOMPARE(entry(0), QByteArray("0960096a04 1"));
+        QCOMPARE(entry(1), QByteArray("0960096a04 2"));
+        // Upload over; its replies are no acknowledgements.
+        QCOMPARE(QList<int>({ r.settings[UploadCount], Acknowledgements::noted() }),
+                 QList<int>({ 0, 0 }));
     }
 
     void bulkMap()
