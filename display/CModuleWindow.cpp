@@ -11,11 +11,15 @@
 #include "settings/SettingsKeys.h"
 #include "settings/StationOptions.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QInputDialog>
 #include <QMenu>
 #include <QPainter>
 #include <QSettings>
+#include <QSpacerItem>
+
+#include <utility>
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -31,8 +35,7 @@ CModuleWindow::CModuleWindow(quint8 module, CMasterDevice *device, QWidget *pare
     , m_ui(std::make_unique<Ui::CModuleWindow>())
 {
     m_ui->setupUi(this);
-    for (CQLevelBar *bar : { m_ui->m_pProgress1, m_ui->m_pProgress2, m_ui->m_pProgress3 })
-        bar->SetLevel(-80, -1);
+    addPads();
 
     disableMaximize();
     m_name =
@@ -40,9 +43,6 @@ CModuleWindow::CModuleWindow(quint8 module, CMasterDevice *device, QWidget *pare
     updateTitle();
 
     m_ui->m_pModeLabel->setText(QString());
-    m_ui->m_pProgress1->hide();
-    m_ui->m_pProgress2->hide();
-    m_ui->m_pProgress3->hide();
 
     connect(&m_timer, &QTimer::timeout, this, &CModuleWindow::OnTimer);
     m_timer.start(1000);
@@ -68,6 +68,55 @@ CModuleWindow::CModuleWindow(quint8 module, CMasterDevice *device, QWidget *pare
 }
 
 CModuleWindow::~CModuleWindow() = default;
+
+namespace {
+
+// What an empty label of the form takes in a layout; the same for every
+// window while the application's font and style sheet stay.
+QSize emptyLabelSize()
+{
+    static QString sheet;
+    static QFont font;
+    static QSize size;
+    if (!size.isValid() || sheet != qApp->styleSheet() || font != QApplication::font()) {
+        sheet = qApp->styleSheet();
+        font = QApplication::font();
+        QLabel label;
+        label.ensurePolished();
+        size = label.sizeHint();
+    }
+    return size;
+}
+
+// Stands in for an empty label: the same room in its row, and the same
+// share of the room to spare (a plain spacer would get none).
+class LabelPad : public QSpacerItem
+{
+public:
+    explicit LabelPad(const QSize &size)
+        : QSpacerItem(size.width(), size.height(), QSizePolicy::Minimum, QSizePolicy::Minimum)
+    {
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+void CModuleWindow::addPads()
+{
+    // The form's labels that nothing ever writes: stand-ins keep the window
+    // as it looks and lays out with them, without making, polishing and
+    // keeping some twenty widgets per window.
+    const QSize label = emptyLabelSize();
+    const std::pair<QBoxLayout *, int> rows[] = {
+        { m_ui->m_pRow1Layout, 4 },    { m_ui->m_pRow1BarLayout, 1 }, { m_ui->m_pRow2Layout, 5 },
+        { m_ui->m_pRow2BarLayout, 1 }, { m_ui->m_pRow3Layout, 5 },    { m_ui->m_pRow3BarLayout, 1 },
+    };
+    for (const auto &[row, labels] : rows) {
+        for (int i = 0; i < labels; ++i)
+            row->addItem(new LabelPad(label));
+    }
+}
 
 void CModuleWindow::disableMaximize()
 {

@@ -65,6 +65,7 @@ protected:
 private:
     void updateTitle();
     void disableMaximize();
+    void addPads();
     void setAlarm(bool alarm);
     void requestTexts();
     void applyTexts();

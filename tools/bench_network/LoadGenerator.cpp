@@ -27,7 +27,8 @@ QElapsedTimer &sinceStart()
 class LoadGenerator::Module : public QObject
 {
 public:
-    Module(quint16 port, quint8 id, double rate, Reports reports, QObject *parent)
+    Module(quint16 port, quint8 id, double rate, Reports reports, int connectAfterMs,
+           QObject *parent)
         : QObject(parent)
         , m_socket(new QTcpSocket(this))
         , m_flatOut(rate <= 0)
@@ -54,6 +55,8 @@ public:
         }
         m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connect(m_socket, &QTcpSocket::readyRead, this, [this] { onReplies(); });
+        connect(m_socket, &QTcpSocket::connected, this,
+                [this] { connectedAt = sinceStart().nsecsElapsed(); });
         if (m_flatOut) {
             connect(m_socket, &QTcpSocket::connected, this, [this] { send(); });
         } else {
@@ -69,15 +72,24 @@ public:
                 });
             });
         }
-        m_socket->connectToHost(QHostAddress::LocalHost, port);
+        if (connectAfterMs > 0)
+            QTimer::singleShot(connectAfterMs, this, [this, port] {
+                m_socket->connectToHost(QHostAddress::LocalHost, port);
+            });
+        else
+            m_socket->connectToHost(QHostAddress::LocalHost, port);
     }
 
     bool connected() const { return m_socket->state() == QAbstractSocket::ConnectedState; }
     qint64 outstanding() const { return qint64(m_sentAt.size()); }
-    void stop()
+    void halt()
     {
         m_timer.stop();
         m_stopped = true;
+    }
+    void stop()
+    {
+        halt();
         m_socket->abort();
     }
 
@@ -85,6 +97,9 @@ public:
     qint64 sent = 0;
     qint64 answered = 0;
     std::vector<double> latencies;
+    qint64 connectedAt = 0;
+    qint64 lastSlowAt = -1;
+    qint64 slowReplies = 0;
 
 private:
     void send()
@@ -107,6 +122,10 @@ private:
             m_pending -= Wire::ReplyLength;
             const qint64 at = m_sentAt.front();
             m_sentAt.pop_front();
+            if ((now - at) / 1e6 > SlowReplyMs) {
+                lastSlowAt = now;
+                ++slowReplies;
+            }
             if (measuring) {
                 ++answered;
                 latencies.push_back((now - at) / 1e6);
@@ -155,15 +174,18 @@ LoadGenerator::~LoadGenerator()
     m_thread.wait();
 }
 
-int LoadGenerator::start(quint16 port, int modules, double framesPerSecond, Reports reports)
+int LoadGenerator::start(quint16 port, int modules, double framesPerSecond, Reports reports,
+                         int firstModule, int connectWithinMs)
 {
     m_root = new QObject;
     m_root->moveToThread(&m_thread);
+    m_startNs = sinceStart().nsecsElapsed();
     QMetaObject::invokeMethod(
         m_root,
-        [this, port, modules, framesPerSecond, reports] {
-        for (int m = 1; m <= modules; ++m)
-            new Module(port, quint8(m), framesPerSecond, reports, m_root);
+        [this, port, modules, framesPerSecond, reports, firstModule, connectWithinMs] {
+        for (int m = 0; m < modules; ++m)
+            new Module(port, quint8(1 + (firstModule - 1 + m) % 255), framesPerSecond, reports,
+                       connectWithinMs * m / modules, m_root);
         },
         Qt::BlockingQueuedConnection);
     // Wait until every module is connected (or give up after 10 s).
@@ -226,13 +248,30 @@ LoadGenerator::Result LoadGenerator::stop()
         m_root,
         [this, &r] {
         r.generatorCpu = threadCpuSeconds() - m_cpuStart;
+        for (QObject *o : m_root->children())
+            static_cast<Module *>(o)->halt();
+        },
+        Qt::BlockingQueuedConnection);
+    // The server may live on this thread: let it answer what is still due.
+    QElapsedTimer drain;
+    drain.start();
+    while (outstanding() > 0 && drain.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QMetaObject::invokeMethod(
+        m_root,
+        [this, &r] {
         for (QObject *o : m_root->children()) {
             auto *m = static_cast<Module *>(o);
             r.connected += m->connected() ? 1 : 0;
+            r.unanswered += m->outstanding();
             m->stop();
             r.sent += m->sent;
             r.answered += m->answered;
             r.latenciesMs.insert(r.latenciesMs.end(), m->latencies.begin(), m->latencies.end());
+            r.lastConnectMs = std::max(r.lastConnectMs, (m->connectedAt - m_startNs) / 1e6);
+            if (m->lastSlowAt >= 0)
+                r.lastSlowReplyMs = std::max(r.lastSlowReplyMs, (m->lastSlowAt - m_startNs) / 1e6);
+            r.slowReplies += m->slowReplies;
         }
         delete m_root;
         },

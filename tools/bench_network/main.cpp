@@ -4,14 +4,24 @@
 //
 // Usage: bench_network [--only=bare|station] [--localization | --localization-reports]
 //                      [--settings-dialog] [--journal] [--syslog] [--event-reports]
-//                      [seconds=10] [modules:rate ...]
+//                      [--storm[=rate]] [--windows] [seconds=10]
+//                      [modules:rate[+modules:rate] ...]
 //   --journal runs the station with its event journal on (in a throw-away
 //   data folder).
 //   --syslog runs the station forwarding events to a syslog collector over
 //   TCP that is down (a local port nobody listens on): queued, retried, dropped.
 //   --event-reports has every frame close one event and open another.
 //   rate is frames per second per module; 0 means flat out (next frame when
-//   the reply came). Default scenarios: 255:2 8:0.
+//   the reply came). Default scenarios: 255:2 8:0. Groups joined by '+' run
+//   at once, each measured on its own (255:2+8:0: eight modules flat out
+//   beside a reporting network; module numbers go on from the group before,
+//   after 255 from 1 again).
+//   --storm first connects 255 modules within 100 ms (2 frames/s each unless
+//   a rate is given) to a station that has no module window yet, and tells
+//   how long after the last connect replies still took over 5 ms.
+//   --windows runs no network: it times 255 module windows created on the
+//   record path (and the event loop's pass after each), beside a record for
+//   a window that exists, then goes on to the memory figures.
 //   --localization turns "Options/Localization" on for the station and has the
 //   modules report signals that the localization finds in threes;
 //   --localization-reports sends those reports with the option left off.
@@ -19,6 +29,12 @@
 //   running) through the station runs.
 //   --capture runs every station scenario again with the link captured to a
 //   pcapng file and compares the CPU time spent.
+//
+// The runs the station is held to:
+//   bench_network --storm 10 255:2                      connect storm, first start
+//   bench_network --localization --journal 10 255:10    10 frames/s, every frame answered
+//   bench_network --localization --journal 10 255:2+8:0 8:0   mixed, and flat out alone
+//   bench_network --windows --journal                   window creation, memory
 
 #include "BareResponder.h"
 #include "LoadGenerator.h"
@@ -49,17 +65,35 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <memory>
 
 namespace {
 
-struct Scenario
+struct Group
 {
     int modules;
     double rate;
 };
+
+// Groups of modules that run at once.
+using Scenario = QList<Group>;
+
+QString rateText(double rate)
+{
+    return rate > 0 ? QString::number(rate) + "/s" : QStringLiteral("flat out");
+}
+
+QString scenarioText(const Scenario &s)
+{
+    QStringList groups;
+    for (const Group &g : s)
+        groups << QString::number(g.modules) + " x " + rateText(g.rate);
+    return groups.join(QLatin1String(" + "));
+}
 
 void runEventLoop(int ms)
 {
@@ -108,17 +142,31 @@ struct Cpu
 
 Cpu run(const char *target, quint16 port, const Scenario &s, int seconds)
 {
-    LoadGenerator load;
-    const int connected = load.start(port, s.modules, s.rate, reports);
+    std::vector<std::unique_ptr<LoadGenerator>> loads;
+    QList<int> connected;
+    int first = 1;
+    for (const Group &g : s) {
+        loads.push_back(std::make_unique<LoadGenerator>());
+        connected << loads.back()->start(port, g.modules, g.rate, reports, first);
+        first = 1 + (first - 1 + g.modules) % 255;
+    }
     // Measured once every module window exists and what piled up meanwhile is answered.
+    const auto piledUp = [&] {
+        for (size_t i = 0; i < loads.size(); ++i) {
+            if (loads[i]->outstanding() > s[int(i)].modules)
+                return true;
+        }
+        return false;
+    };
     QElapsedTimer settle;
     settle.start();
     runEventLoop(1000);
-    while (load.outstanding() > s.modules && settle.elapsed() < 60000)
+    while (piledUp() && settle.elapsed() < 60000)
         runEventLoop(200);
     const double settledS = settle.elapsed() / 1e3;
 
-    load.beginMeasuring();
+    for (const auto &load : loads)
+        load->beginMeasuring();
     QElapsedTimer clock;
     clock.start();
     const double guiStart = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
@@ -127,19 +175,97 @@ Cpu run(const char *target, quint16 port, const Scenario &s, int seconds)
     const double gui = cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - guiStart;
     const double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
     const double elapsed = clock.nsecsElapsed() / 1e9;
-    LoadGenerator::Result r = load.stop();
-    const Cpu cpu{ gui, process - r.generatorCpu };
-    const QString rate = s.rate > 0 ? QString::number(s.rate) + "/s" : QStringLiteral("flat out");
-    std::printf(
-        "%-8s %3d modules x %-8s connected %3d  settled in %.1f s  sent %7lld  answered %7lld"
-        " (%.0f frames/s)  latency p50 %.2f ms  p99 %.2f ms  max %.2f ms"
-        "  cpu gui %.2f s station %.2f s\n",
-        target, s.modules, qPrintable(rate), connected, settledS, qlonglong(r.sent),
-        qlonglong(r.answered), r.answered / elapsed, r.percentile(50), r.percentile(99), r.maxMs(),
-        cpu.gui, cpu.station);
+    Cpu cpu{ gui, process };
+    for (size_t i = 0; i < loads.size(); ++i) {
+        const Group &g = s[int(i)];
+        const LoadGenerator::Result r = loads[i]->stop();
+        cpu.station -= r.generatorCpu;
+        std::printf(
+            "%-8s %3d modules x %-8s connected %3d  settled in %.1f s  sent %7lld  answered %7lld"
+            " (%.0f frames/s)  unanswered %lld  latency p50 %.2f ms  p99 %.2f ms  max %.2f ms",
+            target, g.modules, qPrintable(rateText(g.rate)), connected[int(i)], settledS,
+            qlonglong(r.sent), qlonglong(r.answered), r.answered / elapsed, qlonglong(r.unanswered),
+            r.percentile(50), r.percentile(99), r.maxMs());
+        if (s.size() > 1)
+            std::printf("  (of %s)\n", qPrintable(scenarioText(s)));
+        else
+            std::printf("  cpu gui %.2f s station %.2f s\n", cpu.gui, cpu.station);
+    }
+    if (s.size() > 1)
+        std::printf("%-8s cpu gui %.2f s station %.2f s\n", target, cpu.gui, cpu.station);
     std::fflush(stdout);
+    loads.clear();
     runEventLoop(300); // the station sees the modules go
     return cpu;
+}
+
+// 255 modules connect within 100 ms: how long after the last connect do
+// replies still come later than LoadGenerator::SlowReplyMs?
+void storm(const char *target, quint16 port, double rate, int seconds)
+{
+    LoadGenerator load;
+    const int connected = load.start(port, 255, rate, reports, 1, 100);
+    load.beginMeasuring();
+    runEventLoop(seconds * 1000);
+    const LoadGenerator::Result r = load.stop();
+    std::printf("%-8s connect storm: %d of 255 modules x %s connected within %.0f ms; ", target,
+                connected, qPrintable(rateText(rate)), r.lastConnectMs);
+    if (r.lastSlowReplyMs < 0)
+        std::printf("no reply over %.0f ms", LoadGenerator::SlowReplyMs);
+    else
+        std::printf("last reply over %.0f ms %.0f ms after the last connect (%lld such replies)",
+                    LoadGenerator::SlowReplyMs, r.lastSlowReplyMs - r.lastConnectMs,
+                    qlonglong(r.slowReplies));
+    std::printf("; over %d s: answered %lld, unanswered %lld, p99 %.2f ms, max %.2f ms\n", seconds,
+                qlonglong(r.answered), qlonglong(r.unanswered), r.percentile(99), r.maxMs());
+    std::fflush(stdout);
+    runEventLoop(300);
+}
+
+DATA moduleRecord(int module)
+{
+    DATA d;
+    d.nID = quint8(module);
+    d.nFormat = 4;
+    d.nRSSI = 31;
+    d.channel[0] = CHANNEL{ 1, 1, -60, -80, -90, 3, 0, 0.0 };
+    return d;
+}
+
+QString spread(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    const auto at = [&ms](double p) { return ms[std::min(ms.size() - 1, size_t(p * ms.size()))]; };
+    return QString::asprintf("p50 %.3f ms  p99 %.3f ms  max %.3f ms", at(0.5), at(0.99), ms.back());
+}
+
+// Every module window made on the record path, timed with the event loop's
+// pass that lays it out and paints it; a record for a window that exists,
+// with its pass, is the reference of the same run.
+void windowCreation(CMainWindow &window)
+{
+    std::vector<double> created, createdPass, existing, existingPass;
+    const auto timed = [](std::vector<double> &into, const std::function<void()> &f) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        into.push_back(t.nsecsElapsed() / 1e6);
+    };
+    const auto pass = [] { QCoreApplication::processEvents(); };
+    for (int m = 1; m <= 255; ++m) {
+        const DATA d = moduleRecord(m);
+        timed(created, [&] { window.OnDisplayData(d); });
+        timed(createdPass, pass);
+        runEventLoop(CModuleWindow::RefreshIntervalMs);
+        timed(existing, [&] { window.OnDisplayData(d); });
+        timed(existingPass, pass);
+    }
+    std::printf("module window created on the record path: %s\n", qPrintable(spread(created)));
+    std::printf("  its event loop pass:                     %s\n", qPrintable(spread(createdPass)));
+    std::printf("a record for a window that exists:         %s\n", qPrintable(spread(existing)));
+    std::printf("  its event loop pass:                     %s\n",
+                qPrintable(spread(existingPass)));
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -164,6 +290,8 @@ int main(int argc, char *argv[])
     bool localization = false;
     bool settingsDialog = false;
     bool capture = false;
+    double stormRate = -1;
+    bool windows = false;
     Edition edition = Edition::demo();
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
@@ -178,6 +306,12 @@ int main(int argc, char *argv[])
             edition.syslog = true;
         } else if (option == QLatin1String("--event-reports")) {
             reports = LoadGenerator::Reports::Events;
+        } else if (option == QLatin1String("--storm")) {
+            stormRate = 2;
+        } else if (option.startsWith(QLatin1String("--storm="))) {
+            stormRate = option.mid(8).toDouble();
+        } else if (option == QLatin1String("--windows")) {
+            windows = true;
         } else if (option == QLatin1String("--capture")) {
             capture = true;
         } else if (option == QLatin1String("--settings-dialog")) {
@@ -192,11 +326,15 @@ int main(int argc, char *argv[])
     const int seconds = args.isEmpty() ? 10 : qMax(1, args.takeFirst().toInt());
     QList<Scenario> scenarios;
     for (const QString &arg : args) {
-        const QStringList parts = arg.split(QLatin1Char(':'));
-        scenarios.append(Scenario{ parts.value(0).toInt(), parts.value(1).toDouble() });
+        Scenario s;
+        for (const QString &group : arg.split(QLatin1Char('+'))) {
+            const QStringList parts = group.split(QLatin1Char(':'));
+            s.append(Group{ parts.value(0).toInt(), parts.value(1).toDouble() });
+        }
+        scenarios.append(s);
     }
     if (scenarios.isEmpty())
-        scenarios = { { 255, 2 }, { 8, 0 } };
+        scenarios = { { { 255, 2 } }, { { 8, 0 } } };
 
     std::printf("machine: %d cores, %s; Qt %s; platform %s\n", QThread::idealThreadCount(),
                 qPrintable(cpuModel()), qVersion(), qPrintable(QGuiApplication::platformName()));
@@ -209,9 +347,12 @@ int main(int argc, char *argv[])
     BareResponder bare;
     if (!bare.listen())
         return 1;
-    if (only != QLatin1String("station"))
+    if (only != QLatin1String("station") && !windows) {
+        if (stormRate >= 0)
+            storm("bare", bare.serverPort(), stormRate, seconds);
         for (const Scenario &s : scenarios)
             run("bare", bare.serverPort(), s, seconds);
+    }
     if (only == QLatin1String("bare"))
         return 0;
 
@@ -250,9 +391,16 @@ int main(int argc, char *argv[])
         dialog->show();
         std::printf("settings dialog of module 1 open\n");
     }
-    // First as the windows were placed when their modules appeared (Qt's own
-    // placement stacks a full network deep), then as a grid after "Rearrange
-    // modules" (or remembered positions).
+    if (windows) {
+        windowCreation(window);
+        scenarios.clear();
+        stormRate = -1;
+    }
+    // The storm first, while no module has a window.
+    if (stormRate >= 0)
+        storm("station", window.server()->serverPort(), stormRate, seconds);
+    // First as the windows were placed when their modules appeared, then as
+    // the grid of "Rearrange modules".
     QList<Cpu> plain;
     for (const Scenario &s : scenarios)
         plain.append(run("station", window.server()->serverPort(), s, seconds));
@@ -342,6 +490,14 @@ int main(int argc, char *argv[])
     if (window.syslog())
         std::printf("syslog: %d waiting, %llu dropped\n", window.syslog()->waiting(),
                     qulonglong(window.syslog()->dropped()));
+    if (EventJournal *journal = window.journal()) {
+        const int waiting = journal->waiting();
+        QElapsedTimer commit;
+        commit.start();
+        journal->flush();
+        std::printf("journal: %d changes waiting, committed in %.1f s\n", waiting,
+                    commit.nsecsElapsed() / 1e9);
+    }
     QList<EVENT> events;
     window.eventLog().GetEvents(events, 0);
     const qsizetype count = events.size();
