@@ -81,6 +81,7 @@ template <typename Bytes> QList<int> at(const Bytes &bytes, std::initializer_lis
     for (int i : indices)
         out.append(quint8(bytes[i]));
     return out;
+}
 
 } // namespace
 
