@@ -81,7 +81,7 @@ QString literalSearch(const QMap<quint8, ModuleRecord> &records)
                 }
             }
             s.candidates[s.candidateCount] = c;
-            if (c.num > 2 && s.candidateCount < Loc::MaxCandidates)
+            if (c.num > 2 && s.candidateCount < 9) // nine at most
                 ++s.candidateCount;
         }
     }

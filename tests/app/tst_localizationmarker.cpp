@@ -79,7 +79,7 @@ private slots:
         StationOptions::instance().setValue(SettingsKeys::Localization, false);
         QVERIFY(!shownAfterRecord());
 
-        QTest::keyClicks(&w, "7139");
+        QTest::keyClicks(&w, "7339"); // a wrong digit on the way is ignored
         QVERIFY(w.debugWindow()->isVisible());
     }
 };

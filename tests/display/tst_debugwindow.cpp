@@ -1,5 +1,4 @@
-// The debug window: its lines, what it shows of a pushed localization, the
-// pause on the right button and the drag on the left one.
+// The debug window: its lines, a pushed localization, the pause and the drag.
 
 #include "TestSettings.h"
 #include "display/CDebugWindow.h"

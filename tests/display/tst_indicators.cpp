@@ -13,14 +13,14 @@ private slots:
     // Lit below the level, red from the threshold on; SetLevel raises both to the lowest.
     void levelBar()
     {
+        using Bar = CQLevelBar;
         const auto colours = [](int minimum, int value, int threshold) {
             QList<QRgb> out; // 32 segments in a bar 100 wide
-            for (const CQLevelBar::Segment &seg :
-                 CQLevelBar::barLayout(100, 18, minimum, -5, value, threshold).segments)
+            for (const Bar::Segment &seg :
+                 Bar::barLayout(100, 18, minimum, -5, value, threshold).segments)
                 out << seg.colour.rgba();
             return out;
         };
-        using Bar = CQLevelBar;
         QCOMPARE(colours(-95, -50, -80),
                  QList<QRgb>(5, Bar::NormalColour) + QList<QRgb>(11, Bar::OverColour)
                      + QList<QRgb>(16, Bar::IdleColour));
