@@ -5,7 +5,6 @@
 #include "app/COptionsDialog.h"
 #include "app/CStationStatus.h"
 #include "app/CQMdiArea.h"
-#include "app/EmitterLocalization.h"
 #include "app/OptionDefaults.h"
 #include "display/CDebugWindow.h"
 #include "display/CModuleWindow.h"
@@ -37,6 +36,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -51,6 +52,27 @@ const QSize kDefaultSize(1024, 768);
 
 // The hidden sequence that shows the debug window.
 const int kDebugKeys[3] = { Qt::Key_7, Qt::Key_3, Qt::Key_9 };
+
+// What the debug window prints of the localization.
+LocalizationSnapshot debugSnapshot(const EmitterLocalization::State &s)
+{
+    LocalizationSnapshot d;
+    for (int k = 0; k < LocalizationSnapshot::PrintedCandidates; ++k) {
+        const EmitterLocalization::Candidate &from = s.candidates[k];
+        LocalizationSnapshot::Candidate &to = d.candidates[k];
+        to.num = from.num;
+        std::copy(from.modules, from.modules + 3, to.modules);
+        std::copy(from.channels, from.channels + 3, to.channels);
+        std::copy(from.levels, from.levels + 3, to.levels);
+        to.type = from.type;
+        to.freqMHz = from.freqMHz;
+    }
+    d.candidateCount = s.candidateCount;
+    d.chosenType = s.chosenType;
+    std::copy(s.chosenModules, s.chosenModules + 3, d.chosenModules);
+    std::copy(s.chosenLevels, s.chosenLevels + 3, d.chosenLevels);
+    return d;
+}
 
 void greyMaximize(QWidget *window)
 {
@@ -168,7 +190,6 @@ CMainWindow::CMainWindow(quint16 port, bool demoFeed, const Edition &edition, QW
     m_pMarker->resize(EmitterLocalization::StartSize, EmitterLocalization::StartSize);
     m_markerTimer.setSingleShot(true);
     connect(&m_markerTimer, &QTimer::timeout, this, &CMainWindow::applyMarker);
-    EmitterLocalization::instance().reset();
 
     m_pDebugWindow = std::make_unique<CDebugWindow>();
     m_keyState = 0;
@@ -276,6 +297,7 @@ void CMainWindow::OnDisplayData(DATA data)
     CMasterDevice::RefreshPauseBytes(record);
     updateMarker();
     m_pDebugWindow->settingsCopy = record.settings;
+    m_pDebugWindow->localization = debugSnapshot(m_localization.state());
     m_pDebugWindow->update();
 
     if (Acknowledgements::takeCompletion())
@@ -284,10 +306,9 @@ void CMainWindow::OnDisplayData(DATA data)
 
 void CMainWindow::updateMarker()
 {
-    EmitterLocalization &localization = EmitterLocalization::instance();
-    if (!localization.Update(m_pServer->device.records(), StationGlobals::correctModules,
-                             StationGlobals::sensitivityScale,
-                             m_ui->m_pSettingsLocalizationAction->isChecked())) {
+    if (!m_localization.Update(m_pServer->device.records(), StationGlobals::correctModules,
+                               StationGlobals::sensitivityScale,
+                               m_ui->m_pSettingsLocalizationAction->isChecked())) {
         m_markerTimer.stop();
         if (m_pMarker->isVisible())
             m_pMarker->hide();
@@ -306,7 +327,7 @@ void CMainWindow::applyMarker()
 {
     m_markerTimer.stop();
     m_markerApplied.start();
-    const EmitterLocalization::State &s = EmitterLocalization::instance().state();
+    const EmitterLocalization::State &s = m_localization.state();
     m_pMarker->move(s.markerPos);
     m_pMarker->resize(s.markerSize, s.markerSize);
     // The window keeps its opacity in 1/255 steps; anything finer is no change.
@@ -405,7 +426,7 @@ void CMainWindow::changeEvent(QEvent *event)
 
 void CMainWindow::OnTimer()
 {
-    EmitterLocalization::instance().setMainWindowMinimized(isMinimized());
+    m_localization.setMainWindowMinimized(isMinimized());
 }
 
 void CMainWindow::openJournal()

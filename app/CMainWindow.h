@@ -4,6 +4,7 @@
 // and offers the menus.
 
 #include "app/Edition.h"
+#include "app/EmitterLocalization.h"
 #include "display/CModuleWindow.h"
 #include "eventlog/CEventLog.h"
 #include "net/MyServer.h"
@@ -55,6 +56,8 @@ public:
     QString statusText(int index) const;
     CShapedCircle *marker() const { return m_pMarker.get(); }
     CDebugWindow *debugWindow() const { return m_pDebugWindow.get(); }
+    // Shown by the marker and the debug window.
+    const EmitterLocalization &localization() const { return m_localization; }
     CStationStatus *stationStatus() const { return m_pStationStatus; }
     int timerInterval() const { return m_timer.interval(); }
 
@@ -121,6 +124,7 @@ private:
     std::unique_ptr<CManualWindow> m_pManualWindow;
     // Open module windows by module number.
     std::array<QPointer<CModuleWindow>, 256> m_moduleWindows;
+    EmitterLocalization m_localization;
     std::unique_ptr<CShapedCircle> m_pMarker;
     static constexpr qint64 MarkerIntervalMs = 40;
     QTimer m_markerTimer;

@@ -39,12 +39,6 @@ double distance(QPoint a, QPoint b)
 
 } // namespace
 
-EmitterLocalization &EmitterLocalization::instance()
-{
-    static EmitterLocalization localization;
-    return localization;
-}
-
 void EmitterLocalization::setMainWindowMinimized(bool minimized)
 {
     if (minimized)

@@ -59,9 +59,6 @@ public:
         double markerOpacity = 1.0;
     };
 
-    // The station's one localization, shown by the marker and the debug window.
-    static EmitterLocalization &instance();
-
     const State &state() const { return m_state; }
     void reset()
     {

@@ -12,7 +12,6 @@ namespace {
 const QPoint kDefaultPos(200, 200);
 const QSize kSize(300, 400);
 constexpr int kLineStep = 10;
-constexpr int kPrintedCandidates = 4;
 // Light enough for the blue text to read through the half-transparent window.
 const QColor kBackground(235, 235, 245);
 
@@ -32,11 +31,9 @@ CDebugWindow::CDebugWindow(QWidget *parent)
         QRect(kDefaultPos, kSize));
 }
 
-QList<CDebugWindow::Line>
-CDebugWindow::DebugLines(int cycle, int pause,
-                         const DebugStatEntry (&stats)[StationGlobals::DebugEntries],
-                         const EmitterLocalization::State &localization,
-                         const std::optional<SettingsBlock::Block> &settings)
+QList<CDebugWindow::Line> CDebugWindow::DebugLines(
+    int cycle, int pause, const DebugStatEntry (&stats)[StationGlobals::DebugEntries],
+    const LocalizationSnapshot &localization, const std::optional<SettingsBlock::Block> &settings)
 {
     QList<Line> lines;
     int y = 0;
@@ -69,8 +66,7 @@ CDebugWindow::DebugLines(int cycle, int pause,
     add(kLineStep, tr("active=%1").arg(active));
 
     add(kLineStep, QString());
-    for (int k = 0; k < kPrintedCandidates; ++k) {
-        const EmitterLocalization::Candidate &c = localization.candidates[k];
+    for (const LocalizationSnapshot::Candidate &c : localization.candidates) {
         add(kLineStep, tr("num=%1 nBand=%2 nFreq=%3").arg(c.num).arg(c.type).arg(c.freqMHz));
         add(kLineStep, tr("nSlaveID=%1").arg(three(c.modules)));
         add(kLineStep, tr("nIndGroup=%1").arg(three(c.channels)));
@@ -97,10 +93,10 @@ void CDebugWindow::paintEvent(QPaintEvent *)
     // A paused window keeps showing what it took last.
     if (StationGlobals::debugPause == 0) {
         ++m_cycle;
-        m_snapshot = EmitterLocalization::instance().state();
+        m_shown = localization;
     }
     const QList<Line> lines = DebugLines(m_cycle, StationGlobals::debugPause,
-                                         StationGlobals::debugStats, m_snapshot, settingsCopy);
+                                         StationGlobals::debugStats, m_shown, settingsCopy);
     QPainter p(this);
     p.fillRect(rect(), kBackground);
     p.setPen(Qt::blue);

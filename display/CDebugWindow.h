@@ -4,7 +4,7 @@
 // the module whose record came last. Dragged with the left button, frozen
 // with the right one.
 
-#include "app/EmitterLocalization.h"
+#include "display/LocalizationSnapshot.h"
 #include "net/SettingsBlock.h"
 #include "net/StationGlobals.h"
 
@@ -31,15 +31,17 @@ public:
     // The settings block of the module whose record the main window handled
     // last; empty until the first record.
     std::optional<SettingsBlock::Block> settingsCopy;
+    // The localization after that record; a repaint takes it unless paused.
+    LocalizationSnapshot localization;
 
     int cycle() const { return m_cycle; }
-    // The localization state as last taken by a repaint.
-    const EmitterLocalization::State &snapshot() const { return m_snapshot; }
+    // The localization as last taken by a repaint.
+    const LocalizationSnapshot &shown() const { return m_shown; }
 
     // What the window prints, line by line.
     static QList<Line> DebugLines(int cycle, int pause,
                                   const DebugStatEntry (&stats)[StationGlobals::DebugEntries],
-                                  const EmitterLocalization::State &localization,
+                                  const LocalizationSnapshot &localization,
                                   const std::optional<SettingsBlock::Block> &settings);
 
 protected:
@@ -50,5 +52,5 @@ protected:
 private:
     QPoint m_dragOffset;
     int m_cycle = 0;
-    EmitterLocalization::State m_snapshot;
+    LocalizationSnapshot m_shown;
 };

@@ -1,6 +1,5 @@
 // Where the localization marker goes: the search for one signal heard by
-// three modules, the triangle's angles, the interpolation, the quality and
-// the gliding.
+// three modules, the end numbers of an update, the formulas' edges, the gliding.
 
 #include "app/EmitterLocalization.h"
 #include "net/CSignalTypeStr.h"
@@ -14,60 +13,41 @@ using Loc = EmitterLocalization;
 
 namespace {
 
-struct Report
-{
-    quint8 module;
-    int type;
-    int level;
-    double freq = 0.0;
-    int channel = 0;
-};
-
-// Records whose windows sit at 100 * module across and 10 * module² down.
-QMap<quint8, ModuleRecord> network(std::initializer_list<Report> reports)
+// Modules 1 to 3 report one signal on channel 0; their windows' anchors sit
+// 40 across and 30 down from their origins.
+QMap<quint8, ModuleRecord> triangle(int type, const QList<int> &levels,
+                                    const QList<QPoint> &anchors, double freqMHz = 0)
 {
     QMap<quint8, ModuleRecord> records;
-    for (const Report &r : reports) {
-        ModuleRecord &m = records[r.module];
-        m.lastChannels[r.channel] = CHANNEL{ 1, r.type, r.level, -80, -90, 0, 0, r.freq };
-        m.windowOrigin = QPoint(100 * r.module, 10 * r.module * r.module);
-        m.windowAnchor = m.windowOrigin + QPoint(40, 30);
+    for (int k = 0; k < 3; ++k) {
+        ModuleRecord &r = records[quint8(k + 1)];
+        r.lastChannels[0] = CHANNEL{ 1, type, levels[k], -80, -90, 0, 0, freqMHz };
+        r.windowAnchor = anchors[k];
+        r.windowOrigin = anchors[k] - QPoint(40, 30);
     }
     return records;
 }
 
 QString dump(const Loc::Candidate &c)
 {
-    return QStringLiteral("%1 t%2 f%3 [%4/%5 %6, %7/%8 %9, %10/%11 %12]")
-        .arg(c.num)
-        .arg(c.type)
-        .arg(c.freqMHz)
-        .arg(c.modules[0])
-        .arg(c.channels[0])
-        .arg(c.levels[0])
-        .arg(c.modules[1])
-        .arg(c.channels[1])
-        .arg(c.levels[1])
-        .arg(c.modules[2])
-        .arg(c.channels[2])
-        .arg(c.levels[2]);
+    QString s = QStringLiteral("%1 t%2 f%3").arg(c.num).arg(c.type).arg(c.freqMHz);
+    for (int k = 0; k < 3; ++k)
+        s += QStringLiteral(" %1/%2 %3").arg(c.modules[k]).arg(c.channels[k]).arg(c.levels[k]);
+    return s;
 }
 
 // The accepted candidates, the scratch slot after them and the choice.
 QString dump(const Loc::State &s, bool found)
 {
     QStringList out;
-    for (int i = 0; i <= s.candidateCount && i < Loc::CandidateSlots; ++i)
+    for (int i = 0; i <= s.candidateCount; ++i)
         out << dump(s.candidates[i]);
     if (found)
-        out << QStringLiteral("chosen t%1 %2 %3 %4 / %5 %6 %7")
-                   .arg(s.chosenType)
-                   .arg(s.chosenModules[0])
-                   .arg(s.chosenModules[1])
-                   .arg(s.chosenModules[2])
-                   .arg(s.chosenLevels[0])
-                   .arg(s.chosenLevels[1])
-                   .arg(s.chosenLevels[2]);
+        for (int k = 0; k < 3; ++k)
+            out << QStringLiteral("chosen t%1 %2 %3")
+                       .arg(s.chosenType)
+                       .arg(s.chosenModules[k])
+                       .arg(s.chosenLevels[k]);
     return out.join(QStringLiteral(" | "));
 }
 
@@ -75,34 +55,23 @@ QString dump(const Loc::State &s, bool found)
 QString literalSearch(const QMap<quint8, ModuleRecord> &records)
 {
     Loc::State s;
-    int accepted = 0;
     for (auto a = records.cbegin(); a != records.cend(); ++a) {
         for (int i = 0; i < 3; ++i) {
             const CHANNEL &ca = a->lastChannels[i];
             if (ca.nState == 0)
                 continue;
-            Loc::Candidate c;
-            c.num = 1;
-            c.modules[0] = a.key();
-            c.channels[0] = quint8(i);
-            c.levels[0] = ca.nLevel;
-            c.type = ca.nType;
-            c.freqMHz = qint32(ca.dFreqMHz);
+            Loc::Candidate c{ 1,        { a.key() },        { quint8(i) }, { ca.nLevel },
+                              ca.nType, qint32(ca.dFreqMHz) };
             for (auto b = std::next(a); b != records.cend(); ++b) {
                 for (int j = 0; j < 3; ++j) {
                     const CHANNEL &cb = b->lastChannels[j];
-                    if (cb.nState == 0 || cb.nType != c.type)
+                    if (cb.nState == 0 || cb.nType != c.type
+                        || (c.type == CSignalTypeStr::Scan
+                            && !(cb.dFreqMHz > 0 && std::fabs(cb.dFreqMHz - c.freqMHz) < 3.0)))
                         continue;
-                    if (c.type == CSignalTypeStr::Scan
-                        && !(cb.dFreqMHz > 0 && std::fabs(cb.dFreqMHz - c.freqMHz) < 3.0))
-                        continue;
-                    ++c.num;
-                    int place = c.num - 1;
+                    int place = c.num++;
                     if (place > 2) {
-                        place = 0;
-                        for (int k = 1; k < 3; ++k)
-                            if (c.levels[k] < c.levels[place])
-                                place = k;
+                        place = int(std::min_element(c.levels, c.levels + 3) - c.levels);
                         if (cb.nLevel <= c.levels[place])
                             continue;
                     }
@@ -111,22 +80,21 @@ QString literalSearch(const QMap<quint8, ModuleRecord> &records)
                     c.levels[place] = cb.nLevel;
                 }
             }
-            s.candidates[accepted] = c;
-            if (c.num > 2 && accepted < Loc::MaxCandidates)
-                ++accepted;
+            s.candidates[s.candidateCount] = c;
+            if (c.num > 2 && s.candidateCount < 9) // nine at most
+                ++s.candidateCount;
         }
     }
-    s.candidateCount = accepted;
-    int best = -1000;
-    for (int i = 0; i < accepted; ++i)
-        for (int k = 0; k < 3; ++k)
-            if (s.candidates[i].levels[k] > best) {
-                best = s.candidates[i].levels[k];
-                s.chosenType = s.candidates[i].type;
-                std::copy(s.candidates[i].modules, s.candidates[i].modules + 3, s.chosenModules);
-                std::copy(s.candidates[i].levels, s.candidates[i].levels + 3, s.chosenLevels);
-            }
-    return dump(s, accepted > 0);
+    // The first candidate holding the strongest level.
+    const auto top = [](const auto &c) { return *std::max_element(c.levels, c.levels + 3); };
+    const Loc::Candidate *chosen = s.candidates;
+    for (int i = 1; i < s.candidateCount; ++i)
+        if (top(s.candidates[i]) > top(*chosen))
+            chosen = &s.candidates[i];
+    s.chosenType = chosen->type;
+    std::copy(chosen->modules, chosen->modules + 3, s.chosenModules);
+    std::copy(chosen->levels, chosen->levels + 3, s.chosenLevels);
+    return dump(s, s.candidateCount > 0);
 }
 
 } // namespace
@@ -136,101 +104,51 @@ class TestEmitterLocalization : public QObject
     Q_OBJECT
 
 private slots:
-    // -40, -60, -60 dBm at a scale of 20: every stage with the -40 module
-    // lands on its anchor, and so does the target.
-    void strongestModuleTakesTheTarget()
+    // An uneven triangle with unequal levels, by hand at a scale of 20: the
+    // levels +102 (62, 52, 37) pull the first round by -1/2, -3/4 and 1 (5/4
+    // clamped), the second by -1/2, 1/2 and 0; halves truncate. Quality
+    // (38 + 9) / 2 = 23 from -40 dBm and 55 degrees. Then the marker glides
+    // a sixteenth of the way per record and keeps its place while hidden.
+    void updateAndGlide()
     {
-        auto records = network({ { 1, CSignalTypeStr::Gsm900, -40 },
-                                 { 2, CSignalTypeStr::Gsm900, -60 },
-                                 { 3, CSignalTypeStr::Gsm900, -60 } });
-        records[1].windowAnchor = QPoint(101, 99);
-        records[2].windowAnchor = QPoint(500, 120);
-        records[3].windowAnchor = QPoint(301, 401);
+        auto records = triangle(CSignalTypeStr::Scan, { -40, -50, -65 },
+                                { { 100, 100 }, { 500, 140 }, { 260, 420 } }, 433.7);
         Loc loc;
         loc.setMainWindowMinimized(false);
         QVERIFY(loc.Update(records, 3, 20, true));
         const Loc::State &s = loc.state();
-        QCOMPARE(s.flags, Loc::ShowBand);
-        const QPoint a(101, 99);
-        QCOMPARE(QList<QPoint>(s.stagePoints, s.stagePoints + 6),
-                 QList<QPoint>({ a, QPoint(400, 260), a, a, a, a }));
-        QCOMPARE(QList<int>(s.stageLevels, s.stageLevels + 6),
-                 QList<int>({ -40, -60, -40, -40, -40, -40 }));
-        QCOMPARE(s.target, a);
-        QCOMPARE(s.markerPos, a); // never placed before: jumps
+        QCOMPARE(s.flags, Loc::ShowScan);
+        QCOMPARE(QList<int>(s.angles, s.angles + 3), QList<int>({ 57, 67, 55 }));
+        QCOMPARE(QList<QPoint>(s.stagePoints, s.stagePoints + 3),
+                 QList<QPoint>({ { 200, 110 }, { 470, 175 }, { 100, 100 } }));
+        QCOMPARE(QList<QPoint>(s.stagePoints + 3, s.stagePoints + 6),
+                 QList<QPoint>({ { 267, 126 }, { 192, 118 }, { 150, 105 } }));
+        QCOMPARE(s.target, QPoint(203, 116));
+        QCOMPARE(s.markerPos, s.target); // never placed before: jumps
+        QCOMPARE(s.markerSize, 165);
+        QCOMPARE(s.markerOpacity, 0.666);
+
+        // A whole scale stronger, module 2 takes every stage of the second round.
+        records[1].lastChannels[0].nLevel = -60;
+        records[2].lastChannels[0].nLevel = -40;
+        QVERIFY(loc.Update(records, 3, 20, true));
+        QCOMPARE(s.target, QPoint(500, 140));
+        QCOMPARE(s.markerPos, QPoint(221, 117)); // 297 / 16 = 18.5625 across, 24 / 16 down
+        QVERIFY(loc.Update(records, 3, 20, true));
+        QCOMPARE(s.markerPos, QPoint(238, 118));
+        QVERIFY(!loc.Update(records, 2, 20, true));  // a module is no longer correct
+        QVERIFY(!loc.Update(records, 3, 20, false)); // switched off
+        loc.setMainWindowMinimized(true);
+        QVERIFY(!loc.Update(records, 3, 20, true));
+        QCOMPARE(s.markerPos, QPoint(238, 118)); // kept while hidden
+        loc.setMainWindowMinimized(false);
+        QVERIFY(loc.Update(records, 3, 20, true));
+        QCOMPARE(s.markerPos, QPoint(255, 120)); // on from the exact values, not (238, 118)
     }
 
-    void scanningReceiverWithin3MHz_data()
-    {
-        QTest::addColumn<double>("first");
-        QTest::addColumn<double>("others");
-        QTest::addColumn<bool>("found");
-        QTest::newRow("2.9 above") << 433.7 << 435.9 << true;
-        QTest::newRow("3.0 above") << 433.7 << 436.0 << false;
-        QTest::newRow("2.9 below") << 433.7 << 430.1 << true;
-        QTest::newRow("3.0 below") << 433.7 << 430.0 << false;
-        QTest::newRow("same whole MHz") << 433.0 << 433.0 << true;
-        QTest::newRow("no frequency") << 433.7 << 0.0 << false;
-        QTest::newRow("first without frequency") << 0.0 << 2.5 << true;
-    }
-
-    void scanningReceiverWithin3MHz()
-    {
-        QFETCH(double, first);
-        QFETCH(double, others);
-        QFETCH(bool, found);
-        const auto records = network({ { 1, CSignalTypeStr::Scan, -50, first },
-                                       { 2, CSignalTypeStr::Scan, -50, others },
-                                       { 3, CSignalTypeStr::Scan, -50, others } });
-        Loc loc;
-        QCOMPARE(loc.SelectTriangle(records, 3), found);
-        QCOMPARE(loc.state().flags, found ? Loc::ScanSignal : 0u);
-        if (found)
-            QCOMPARE(loc.state().candidates[0].freqMHz, qint32(first)); // taken as whole MHz
-    }
-
-    // A stronger newcomer replaces the weakest member (the first of equals);
-    // the candidate with the strongest member wins (the first of equals).
-    void membersAndChoice()
-    {
-        Loc loc;
-        QVERIFY(loc.SelectTriangle(network({ { 1, CSignalTypeStr::Gsm900, -70 },
-                                             { 2, CSignalTypeStr::Gsm900, -60 },
-                                             { 3, CSignalTypeStr::Gsm900, -80 },
-                                             { 4, CSignalTypeStr::Gsm900, -50 },
-                                             { 5, CSignalTypeStr::Gsm900, -80, 0, 2 },
-                                             { 6, CSignalTypeStr::Dect, -50 } }),
-                                   6));
-        QCOMPARE(dump(loc.state(), true),
-                 QString("5 t1 f0 [1/0 -70, 2/0 -60, 4/0 -50] | 4 t1 f0 [2/0 -60, 3/0 -80, 4/0 -50]"
-                         " | 3 t1 f0 [3/0 -80, 4/0 -50, 5/2 -80] | 1 t3 f0 [6/0 -50, 0/0 0, 0/0 0]"
-                         " | chosen t1 1 2 4 / -70 -60 -50"));
-        QVERIFY(loc.SelectTriangle(network({ { 1, CSignalTypeStr::Gsm900, -60 },
-                                             { 2, CSignalTypeStr::Gsm900, -60 },
-                                             { 3, CSignalTypeStr::Gsm900, -60 },
-                                             { 4, CSignalTypeStr::Gsm900, -50 } }),
-                                   4));
-        QCOMPARE(dump(loc.state().candidates[0]), QString("4 t1 f0 [4/0 -50, 2/0 -60, 3/0 -60]"));
-    }
-
-    // Only nine candidates are kept; the tenth slot holds the last one built.
-    void nineCandidatesAtMost()
-    {
-        QMap<quint8, ModuleRecord> records;
-        for (quint8 m = 1; m <= 12; ++m)
-            records[m].lastChannels[1] =
-                CHANNEL{ 1, CSignalTypeStr::Wlan24, -90 + m, 0, 0, 0, 0, 0 };
-        Loc loc;
-        QVERIFY(loc.SelectTriangle(records, 12));
-        QCOMPARE(loc.state().candidateCount, 9);
-        QCOMPARE(dump(loc.state().candidates[9]), QString("1 t7 f0 [12/1 -78, 0/0 0, 0/0 0]"));
-        // The first candidate ended with the three strongest.
-        QCOMPARE(QList<int>(loc.state().chosenModules, loc.state().chosenModules + 3),
-                 QList<int>({ 10, 11, 12 }));
-    }
-
-    // The indexed search finds what every report against every other finds,
-    // both from scratch and mended record by record.
+    // The index, mended record by record, finds what every report against
+    // every other finds: a module's channels change, it goes, or records pass
+    // while the localization is off.
     void indexedSearchMatchesTheLiteralOne()
     {
         QRandomGenerator rng(11);
@@ -240,23 +158,12 @@ private slots:
                 c.nState = rng.bounded(4) ? 1 : 0;
                 c.nType = types[rng.bounded(3)];
                 c.nLevel = -100 + 5 * rng.bounded(17); // ties are common
-                // Whole and tenth MHz around 433, sometimes none.
-                c.dFreqMHz =
-                    rng.bounded(8) ? 425 + rng.bounded(160) / (rng.bounded(2) ? 10.0 : 20.0) : 0.0;
+                // Whole and tenth MHz around 433 or within 8 MHz of 0, sometimes none.
+                c.dFreqMHz = rng.bounded(8)
+                    ? (rng.bounded(6) ? 425 : 0) + rng.bounded(160) / (rng.bounded(2) ? 10.0 : 20.0)
+                    : 0.0;
             }
         };
-        for (int round = 0; round < 300; ++round) {
-            QMap<quint8, ModuleRecord> records;
-            const int modules = 3 + rng.bounded(round < 250 ? 12 : 60);
-            for (int i = 0; i < modules; ++i)
-                randomize(records[quint8(rng.bounded(256))]);
-            Loc loc;
-            const bool found = loc.SelectTriangle(records, 3);
-            QCOMPARE(dump(loc.state(), found), literalSearch(records));
-        }
-
-        // One network, one record at a time: a module's channels change, it
-        // goes, or records pass while the localization is off.
         QMap<quint8, ModuleRecord> records;
         Loc kept;
         for (int step = 0; step < 3000; ++step) {
@@ -278,108 +185,31 @@ private slots:
         }
     }
 
-    void angles_data()
+    // The corners where the arccos gives no number, and the quality for levels
+    // beyond the wire's range.
+    void anglesAndQuality_data()
     {
-        QTest::addColumn<QPoint>("p0");
-        QTest::addColumn<QPoint>("p1");
-        QTest::addColumn<QPoint>("p2");
-        QTest::addColumn<QList<int>>("angles"); // at p0, p2, p1
-        QTest::newRow("right") << QPoint(0, 0) << QPoint(300, 0) << QPoint(0, 400)
-                               << QList<int>({ 90, 36, 53 });
-        QTest::newRow("nearly even")
-            << QPoint(0, 0) << QPoint(100, 0) << QPoint(50, 87) << QList<int>({ 60, 59, 60 });
-        QTest::newRow("in a line")
-            << QPoint(0, 0) << QPoint(100, 0) << QPoint(200, 0) << QList<int>({ 0, 0, 180 });
-        // The arccos arguments come out as 1.0000000000000002 here.
-        QTest::newRow("rounding past 1")
-            << QPoint(0, 0) << QPoint(3, 7) << QPoint(6, 14) << QList<int>({ 0, 0, 180 });
-        QTest::newRow("two at one place")
-            << QPoint(50, 50) << QPoint(50, 50) << QPoint(150, 50) << QList<int>({ 0, 0, 0 });
-    }
-
-    void angles()
-    {
-        QFETCH(QPoint, p0);
-        QFETCH(QPoint, p1);
-        QFETCH(QPoint, p2);
-        QFETCH(QList<int>, angles);
-        const QPoint p[3] = { p0, p1, p2 };
-        qint32 out[3];
-        Loc::ComputeAngles(p, out);
-        QCOMPARE(QList<int>(out, out + 3), angles);
-    }
-
-    void interpolation()
-    {
-        qint32 level = 0;
-        const QPoint p(100, 200), q(300, 0);
-        QCOMPARE(Loc::Interpolate(p, -60, q, -60, 20, level), QPoint(200, 100));
-        QCOMPARE(Loc::Interpolate(p, -60, q, -50, 20, level), QPoint(250, 50)); // half a scale
-        QCOMPARE(level, -50);
-        QCOMPARE(Loc::Interpolate(p, -60, q, -10, 20, level), q); // past a scale: clamped
-        QCOMPARE(Loc::Interpolate(p, -61, q, -60, 40, level), QPoint(202, 97)); // truncated
-    }
-
-    void qualitySizeAndOpacity_data()
-    {
+        QTest::addColumn<QList<QPoint>>("p");
         QTest::addColumn<int>("level");
-        QTest::addColumn<int>("angle");
+        QTest::addColumn<QList<int>>("angles"); // at p0, p2, p1
         QTest::addColumn<int>("quality");
-        QTest::addColumn<int>("size");
-        QTest::newRow("strong, even") << -1 << 60 << 0 << 50;
-        QTest::newRow("weakest, flat") << -102 << 0 << 100 << 550;
-        QTest::newRow("strong, flat") << -40 << 0 << 69 << 395;
-        QTest::newRow("middling") << -60 << 30 << 54 << 320;
-        QTest::newRow("below the wire's range") << -150 << 0 << 100 << 550;
+        // The arccos arguments come out as 1.0000000000000002 here.
+        QTest::newRow("past 1, below the range") << QList<QPoint>{ { 0, 0 }, { 3, 7 }, { 6, 14 } }
+                                                 << -150 << QList<int>{ 0, 0, 180 } << 100;
+        QTest::newRow("one place, above the top")
+            << QList<QPoint>{ { 0, 0 }, { 0, 0 }, { 9, 0 } } << -1 << QList<int>{ 0, 0, 0 } << 50;
     }
 
-    void qualitySizeAndOpacity()
+    void anglesAndQuality()
     {
+        QFETCH(QList<QPoint>, p);
         QFETCH(int, level);
-        QFETCH(int, angle);
+        QFETCH(QList<int>, angles);
         QFETCH(int, quality);
-        QFETCH(int, size);
-        QCOMPARE(Loc::Quality(level, angle), quality);
-        QCOMPARE(Loc::MarkerSize(quality), size);
-        QVERIFY(std::fabs(Loc::MarkerOpacity(quality) - (0.85 - quality * 0.008)) < 1e-12);
-    }
-
-    // Shown only with everything set; glides a sixteenth of the way per record
-    // and keeps its place while hidden.
-    void showHideAndGlide()
-    {
-        auto records = network({ { 1, CSignalTypeStr::Scan, -40, 433.7 },
-                                 { 2, CSignalTypeStr::Scan, -60, 433.2 },
-                                 { 3, CSignalTypeStr::Scan, -60, 434.0 } });
-        const QPoint a1 = records[1].windowAnchor, a2 = records[2].windowAnchor;
-        Loc loc;
-        QVERIFY(!loc.Update(records, 3, 20, true)); // the main window's timer has not run yet
-        loc.setMainWindowMinimized(false);
-        QVERIFY(loc.Update(records, 3, 20, true));
-        QCOMPARE(loc.state().flags, Loc::ShowScan);
-        QCOMPARE(loc.state().markerPos, a1);
-
-        records[1].lastChannels[0].nLevel = -60;
-        records[2].lastChannels[0].nLevel = -40;
-        QList<QPoint> path;
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(loc.Update(records, 3, 20, true));
-            path << loc.state().markerPos;
-        }
-        QCOMPARE(loc.state().target, a2);
-        // (140, 40) -> (240, 70): 100 / 16 = 6.25 across, 1.875 down, on exact values.
-        QCOMPARE(a1, QPoint(140, 40));
-        QCOMPARE(path, QList<QPoint>({ QPoint(146, 41), QPoint(152, 43), QPoint(157, 45) }));
-
-        QVERIFY(!loc.Update(records, 2, 20, true)); // a module is no longer correct
-        QCOMPARE(loc.state().flags, Loc::NotMinimized | Loc::Enabled);
-        QVERIFY(!loc.Update(records, 3, 20, false)); // switched off
-        loc.setMainWindowMinimized(true);
-        QVERIFY(!loc.Update(records, 3, 20, true));
-        QCOMPARE(loc.state().markerPos, path.last()); // kept while hidden
-        loc.setMainWindowMinimized(false);
-        QVERIFY(loc.Update(records, 3, 20, true));
-        QCOMPARE(loc.state().markerPos, QPoint(162, 46)); // glides on from there
+        qint32 out[3];
+        Loc::ComputeAngles(p.constData(), out);
+        QCOMPARE(QList<int>(out, out + 3), angles);
+        QCOMPARE(Loc::Quality(level, *std::min_element(out, out + 3)), quality);
     }
 };
 

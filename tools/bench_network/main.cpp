@@ -432,7 +432,7 @@ int main(int argc, char *argv[])
         run("grid", window.server()->serverPort(), s, seconds);
     if (localization) {
         // What the last record left, and the search alone over the records the runs left.
-        const EmitterLocalization::State &last = EmitterLocalization::instance().state();
+        const EmitterLocalization::State &last = window.localization().state();
         // Per record, one module's level changes; from scratch, every module is indexed anew.
         QMap<quint8, ModuleRecord> records = window.server()->device.records();
         const QList<quint8> modules = records.keys();
