@@ -255,12 +255,12 @@ CModuleWindow *CMainWindow::createModuleWindow(quint8 module)
 {
     // The window loads the module's record, so the reply to this record
     // already carries the module's settings.
-    auto *window = new CModuleWindow(module, &m_pServer->device, nullptr);
+    const Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    auto *window =
+        new CModuleWindow(module, &m_pServer->device, mdiArea()->NewSubWindow(flags));
     m_moduleWindows[module] = window;
     connect(window, &CModuleWindow::closeNeeded, this, [this, window] { OnCloseModule(window); });
-    mdiArea()->AddSubWindow(window,
-                            Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint,
-                            QSize(window->width() + 10, window->height() + 30));
+    mdiArea()->AddSubWindow(window, flags, QSize(window->width() + 10, window->height() + 30));
     greyMaximize(this);
     if (m_lostModules[module] && m_syslog) {
         SyslogEntry back{ SyslogEntry::ModuleBack, {}, QDateTime::currentSecsSinceEpoch() };

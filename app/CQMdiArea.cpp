@@ -42,7 +42,15 @@ void CQMdiArea::loadBackground()
 QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags,
                                        const QSize &frameSize)
 {
-    QMdiSubWindow *sub = addSubWindow(widget, flags);
+    // A widget built inside a sub-window of this area (NewSubWindow) keeps it,
+    // so its style is worked out once, not again on moving in.
+    auto *sub = qobject_cast<QMdiSubWindow *>(widget->parentWidget());
+    if (sub && sub->parentWidget() == viewport()) {
+        sub->setWidget(widget);
+        addSubWindow(sub);
+    } else {
+        sub = addSubWindow(widget, flags);
+    }
     if (frameSize.isValid())
         sub->setFixedSize(frameSize);
     shareSystemMenuIcons(sub);
@@ -69,6 +77,11 @@ QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags,
         MoveToFreePlace(occupant);
     sub->move(stored);
     return sub;
+}
+
+QMdiSubWindow *CQMdiArea::NewSubWindow(Qt::WindowFlags flags)
+{
+    return new QMdiSubWindow(viewport(), flags);
 }
 
 void CQMdiArea::shareSystemMenuIcons(QMdiSubWindow *sub)

@@ -28,6 +28,9 @@ public:
     // first free cell of the rearranging grid.
     QMdiSubWindow *AddSubWindow(QWidget *widget, Qt::WindowFlags flags = Qt::WindowFlags(),
                                 const QSize &frameSize = QSize());
+    // An empty sub-window of this area, for a widget to be built in before
+    // AddSubWindow takes it.
+    QMdiSubWindow *NewSubWindow(Qt::WindowFlags flags);
     // Moves the sub-window right (then row by row down) to the first spot no sub-window holds.
     void MoveToFreePlace(QMdiSubWindow *occupant);
     // The first sub-window, in creation order, standing exactly at the point.
