@@ -165,6 +165,9 @@ private slots:
         CHILD(QGroupBox, cellular, &d, "m_pCellularGroupCheck");
         CHILD(QGroupBox, band2400, &d, "m_p2400GroupCheck");
         CHILD(QGroupBox, jammers, &d, "m_pJammerGroupCheck");
+        QCOMPARE(
+            QList<bool>({ cellular->isChecked(), band2400->isChecked(), jammers->isChecked() }),
+            QList<bool>({ true, true, false }));
         for (QGroupBox *frame : { jammers, cellular, band2400 }) {
             frame->setChecked(frame == jammers);
             emit frame->clicked(frame == jammers);
@@ -176,6 +179,7 @@ private slots:
         d.OnTimer(); // no signal type left: GSM 900 comes back
         CHILD(QCheckBox, g900Check, &d, "m_pG900Check");
         QVERIFY(g900Check->isChecked());
+        QCOMPARE(bytes(m_device->record(3).settings, 19, 33), "01" + QByteArray(28, '0'));
 
         CHILD(QCheckBox, scan, &d, "m_pScanCheck");
         CHILD(QCheckBox, autoFill, &d, "m_pScanAutoPauseCheck");
@@ -203,6 +207,7 @@ private slots:
         autoFill->click();
         QCOMPARE(pauseChecks(), QStringLiteral("110"));
         d.OnTimer(); // AUTO fill takes the frequency the module scans
+        QCOMPARE(m_device->record(3).manualPauseFreq, 433);
         QCOMPARE(freq->text(), QStringLiteral("433"));
     }
 
