@@ -52,31 +52,6 @@ QByteArray bytes(const Block &b, int from, int to)
     return QByteArray(reinterpret_cast<const char *>(b.data()) + from, to - from + 1).toHex();
 }
 
-// The "For all" checks, each with one byte of its row.
-const QList<std::pair<const char *, int>> kForAll = {
-    { "m_pForAllG900Check", 1 },
-    { "m_pForAllG1800Check", 20 },
-    { "m_pForAllJammer_GSM_Check", 3 },
-    { "m_pForAllJammer_GPS_Check", 22 },
-    { "m_pForAllWlan2_4_Check", 5 },
-    { "m_pForAllBluetoothCheck", 24 },
-    { "m_pForAllTraffic2_4_Check", 7 },
-    { "m_pForAllWlan5_Check", 26 },
-    { "m_pForAllTraffic5_Check", 9 },
-    { "m_pForAllCdma450Check", 28 },
-    { "m_pForAll3GCheck", 11 },
-    { "m_pForAll3G_ADD_Check", 30 },
-    { "m_pForAll4GCheck", 13 },
-    { "m_pForAllDectCheck", 32 },
-    { "m_pForAllScanCheck", 16 },
-    { "m_pForAllBypassScanAutoCheck", 35 },
-    { "m_pForAllBypassScanPattern1Check", 44 },
-    { "m_pForAllBypassScanPattern2Check", 45 },
-    { "m_pForAllBypassScanManualCheck", 36 },
-    { "m_pForAllIdentOff_Check", 43 },
-    { "m_pForAllDeviceIndicationCheck", 56 },
-};
-
 } // namespace
 
 class TestSettingsDialog : public QObject
@@ -123,7 +98,6 @@ private slots:
         lpfComboBox->setCurrentIndex(5);
         QCOMPARE(scanLabel->text(), QStringLiteral("05 dB"));
         d.OnTimer();
-        QCOMPARE(d.windowTitle(), QStringLiteral("Settings of the module #2"));
         QCOMPARE(bytes(r.settings, G900Threshold, G1800Threshold), QByteArray("6116"));
         QCOMPARE(bytes(r.settings, ScanSquelch, ScanBegin), QByteArray("0514"));
         QCOMPARE(bytes(r.settings, LedHigh, OfflineMode), QByteArray("00000101"));
@@ -142,35 +116,49 @@ private slots:
         QVERIFY(!QSettings().contains("3_Settings"));
     }
 
-    // Each "For all" check drives its own row; the global check the bands' and Scan's.
-    void forAllChecks()
+    void forAllCheck_data()
     {
+        QTest::addColumn<QString>("check");
+        QTest::addColumn<int>("byte"); // one byte of its row
+        QTest::addColumn<bool>("global"); // set by the global check
+        const std::pair<const char *, int> checks[] = {
+            { "m_pForAllG900Check", 1 },          { "m_pForAllG1800Check", 20 },
+            { "m_pForAllJammer_GSM_Check", 3 },   { "m_pForAllJammer_GPS_Check", 22 },
+            { "m_pForAllWlan2_4_Check", 5 },      { "m_pForAllBluetoothCheck", 24 },
+            { "m_pForAllTraffic2_4_Check", 7 },   { "m_pForAllWlan5_Check", 26 },
+            { "m_pForAllTraffic5_Check", 9 },     { "m_pForAllCdma450Check", 28 },
+            { "m_pForAll3GCheck", 11 },           { "m_pForAll3G_ADD_Check", 30 },
+            { "m_pForAll4GCheck", 13 },           { "m_pForAllDectCheck", 32 },
+            { "m_pForAllScanCheck", 16 },         { "m_pForAllBypassScanAutoCheck", 35 },
+            { "m_pForAllBypassScanPattern1Check", 44 }, { "m_pForAllBypassScanPattern2Check", 45 },
+            { "m_pForAllBypassScanManualCheck", 36 },   { "m_pForAllIdentOff_Check", 43 },
+            { "m_pForAllDeviceIndicationCheck", 56 }
+        };
+        for (int i = 0; i < 21; ++i)
+            QTest::newRow(checks[i].first) << checks[i].first << checks[i].second << (i < 15);
+    }
+    // The check drives its own row alone; the global check sets the bands' and Scan's.
+    void forAllCheck()
+    {
+        QFETCH(QString, check);
+        QFETCH(int, byte);
+        QFETCH(bool, global);
         Dialog d(1, m_device.get());
-        CHILD(QSlider, scanBeginRangeSlider, &d, "m_pScanBeginRangeSlider");
-        scanBeginRangeSlider->setValue(100);
         ModuleRecord &other = m_device->record(2);
-        for (const auto &[name, byte] : kForAll) {
-            other.settings.fill(0xEE);
-            CHILD(QCheckBox, check, &d, name);
-            check->setChecked(true);
-            d.OnTimer();
-            check->setChecked(false);
-            QCOMPARE(other.settings[byte], m_device->record(1).settings[byte]);
-            QVERIFY2(other.settings[byte] != 0xEE, name);
-        }
+        other.settings.fill(0xEE);
+        CHILD(QCheckBox, box, &d, qPrintable(check));
+        box->setChecked(true);
+        d.OnTimer();
+        QCOMPARE(other.settings[byte], m_device->record(1).settings[byte]);
         QCOMPARE(other.settings[FreqMatches], quint8(2)); // copied by every cycle
-
-        CHILD(QCheckBox, global, &d, "m_pForAllGlobalCheck");
-        global->click();
-        QString checked;
-        for (const auto &[name, byte] : kForAll) {
-            CHILD(QCheckBox, check, &d, name);
-            checked += check->isChecked() ? u'1' : u'0';
-        }
-        QCOMPARE(checked, QString(15, u'1') + QString(6, u'0'));
+        box->setChecked(false);
+        CHILD(QCheckBox, all, &d, "m_pForAllGlobalCheck");
+        all->click();
+        QCOMPARE(box->isChecked(), global);
     }
 
-    void interlocks()
+    // Frames and pause checks reach their rules; refusals are said.
+    void framesAndPauseChecks()
     {
         m_device->record(3).scanFrequency = 433;
         Dialog d(3, m_device.get());
@@ -180,16 +168,14 @@ private slots:
         QCOMPARE(
             QList<bool>({ cellular->isChecked(), band2400->isChecked(), jammers->isChecked() }),
             QList<bool>({ true, true, false }));
-        const auto click = [](QGroupBox *frame, bool on) {
-            frame->setChecked(on);
-            emit frame->clicked(on);
-        };
-        click(jammers, true);
-        click(cellular, false);
-        click(band2400, false);
+        for (QGroupBox *frame : { jammers, cellular, band2400 }) {
+            frame->setChecked(frame == jammers);
+            emit frame->clicked(frame == jammers);
+        }
         d.OnTimer();
         QCOMPARE(bytes(m_device->record(3).settings, 19, 33), "00000101" + QByteArray(22, '0'));
-        click(jammers, false);
+        jammers->setChecked(false);
+        emit jammers->clicked(false);
         d.OnTimer(); // no signal type left: GSM 900 comes back
         CHILD(QCheckBox, g900Check, &d, "m_pG900Check");
         QVERIFY(g900Check->isChecked());
@@ -207,10 +193,9 @@ private slots:
         QCOMPARE(pauseChecks(), QStringLiteral("101"));
         scan->click();
         QCOMPARE(pauseChecks(), QStringLiteral("000"));
-        // A frequency out of range is not taken, and refused when the edit ends.
+        // A frequency out of range is not taken: refused when the edit ends or PAUSE is clicked.
         freq->setText("24");
         d.OnTimer();
-        QVERIFY(m_prompts.shown.isEmpty());
         emit freq->editingFinished();
         QCOMPARE(freq->text(), QStringLiteral("500"));
         freq->clear();
@@ -225,33 +210,33 @@ private slots:
         QCOMPARE(m_device->record(3).manualPauseFreq, 433);
         QCOMPARE(freq->text(), QStringLiteral("433"));
     }
+
     void setManualBypass()
     {
         m_device->record(8);
         Dialog d(7, m_device.get());
-        CHILD(QLineEdit, start, &d, "m_pFreq1Edit");
-        CHILD(QLineEdit, stop, &d, "m_pFreq2Edit");
-        CHILD(QPushButton, set, &d, "m_pSetBypassManualButton");
-        start->setText("x"); // no number: 0, so a single frequency
-        stop->setText("900");
+        const auto set = [&d](const char *start, const char *stop) {
+            CHILD(QLineEdit, startEdit, &d, "m_pFreq1Edit");
+            CHILD(QLineEdit, stopEdit, &d, "m_pFreq2Edit");
+            CHILD(QPushButton, button, &d, "m_pSetBypassManualButton");
+            startEdit->setText(start);
+            stopEdit->setText(stop);
+            button->click();
+        };
         Acknowledgements::note();
-        set->click();
+        set("x", "900"); // no number: 0, so a single frequency
         QCOMPARE(bytes(m_device->record(7).settings, 37, 41), QByteArray("0384038408"));
         QCOMPARE(bytes(m_device->record(8).settings, 37, 41), QByteArray("0000000000"));
         QCOMPARE(QList<int>({ Acknowledgements::expected(), Acknowledgements::noted() }),
                  QList<int>({ 1, 0 }));
         // For all: every record, and an acknowledgement from each correct module.
         StationGlobals::correctModules = 4;
-        CHILD(QCheckBox, forAllSetBypassManualCheck, &d, "m_pForAllSetBypassManualCheck");
-        forAllSetBypassManualCheck->setChecked(true);
-        start->setText("2400");
-        stop->setText("2483");
-        set->click();
+        CHILD(QCheckBox, forAll, &d, "m_pForAllSetBypassManualCheck");
+        forAll->setChecked(true);
+        set("2400", "2483");
         QCOMPARE(bytes(m_device->record(8).settings, 37, 41), QByteArray("096009b308"));
         QCOMPARE(Acknowledgements::expected(), 4);
-        start->setText("30");
-        stop->setText("20");
-        set->click();
+        set("30", "20");
         QCOMPARE(m_prompts.shown, QStringList({ "Error: Wrong frequency!" }));
         QCOMPARE(bytes(m_device->record(7).settings, 37, 41), QByteArray("096009b308"));
     }

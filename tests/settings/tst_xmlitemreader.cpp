@@ -92,18 +92,16 @@ private slots:
     void progressAndCancel()
     {
         const QByteArray content = "<r>" + QByteArray("<i/>").repeated(2000) + "</r>";
-        XmlItemReader::Limits limits;
-        QList<qint64> seen, totals;
+        const XmlItemReader::Limits limits;
+        QList<qint64> seen; // -1 for a call with another total than the size
         S status = S::Ok;
         readItems(content, limits, status, [&](qint64 done, qint64 total) {
-            seen << done;
-            totals << total;
+            seen << (total == content.size() ? done : -1);
             return true;
         });
         QCOMPARE(status, S::Ok);
-        QVERIFY(seen.size() > 1);
+        QVERIFY(seen.size() > 1 && !seen.contains(-1));
         QCOMPARE(seen.last(), qint64(content.size()));
-        QCOMPARE(totals.first(), qint64(content.size()));
         const QString items =
             readItems(content, limits, status, [](qint64, qint64) { return false; });
         QCOMPARE(status, S::Cancelled);
