@@ -9,36 +9,35 @@
 #include <cstdlib>
 #include <ctime>
 
-void FuzzEnvironment::isolate()
+void FuzzEnvironment::fail(const char *condition, const char *file, int line)
+{
+    std::fprintf(stderr, "fuzz: invariant failed: %s (%s:%d)\n", condition, file, line);
+    std::abort();
+}
+
+// Before the first input: HOME, the standard locations (test mode puts them under
+// HOME) and the settings store in a temporary folder, the time zone at UTC.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     static QTemporaryDir home; // removed at exit
-    if (!home.isValid()) {
-        std::fprintf(stderr, "fuzz: cannot create a temporary folder: %s\n",
-                     qPrintable(home.errorString()));
-        std::abort();
-    }
-    const QByteArray path = home.path().toLocal8Bit();
-    qputenv("HOME", path);
-    qputenv("XDG_CONFIG_HOME", path + "/.config");
-    qputenv("XDG_DATA_HOME", path + "/.local/share");
-    qputenv("XDG_CACHE_HOME", path + "/.cache");
+    FUZZ_CHECK(home.isValid());
+    qputenv("HOME", home.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("Norvane LLC"));
     QCoreApplication::setApplicationName(QStringLiteral("HARRIER Tablet DEMO fuzz"));
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
-
-    // Warnings about odd input (a null DOM node, a bad date) would drown the
-    // fuzzer's own output; fatal messages still abort.
+    // Warnings about odd input would drown the fuzzer's output; fatal ones still abort.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     // Log times are local; without summer time they read back to the same instant.
     qputenv("TZ", "UTC");
     ::tzset();
+    return 0;
 }
 
-void FuzzEnvironment::fail(const char *condition, const char *file, int line)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    std::fprintf(stderr, "fuzz: invariant failed: %s (%s:%d)\n", condition, file, line);
-    std::abort();
+    fuzzOne(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    return 0;
 }

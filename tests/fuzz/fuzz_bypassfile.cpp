@@ -7,22 +7,13 @@
 
 #include "settings/BypassFile.h"
 
-#include <cstdint>
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+void fuzzOne(const QByteArray &input)
 {
-    FuzzEnvironment::isolate();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
-    const BypassFile::Content file = BypassFile::fromXml(
-        QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const BypassFile::Content file = BypassFile::fromXml(input);
     if (file.status == BypassFile::Status::BadEntry)
         FUZZ_CHECK(file.badEntry >= 0 && file.badEntry < BypassFile::MaxEntries);
     if (file.status != BypassFile::Status::Ok)
-        return 0;
+        return;
     FUZZ_CHECK(file.begins.size() == file.ends.size());
     FUZZ_CHECK(!file.begins.isEmpty() && file.begins.size() <= BypassFile::MaxEntries);
     QList<BypassFile::Row> rows;
@@ -33,5 +24,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const BypassFile::Content again = BypassFile::fromXml(BypassFile::toXml(rows));
     FUZZ_CHECK(again.status == BypassFile::Status::Ok);
     FUZZ_CHECK(again.begins == file.begins && again.ends == file.ends);
-    return 0;
 }

@@ -7,7 +7,6 @@
 
 #include <QtEndian>
 #include <algorithm>
-#include <cstdint>
 
 namespace {
 
@@ -27,18 +26,12 @@ QByteArray word(quint16 w)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+void fuzzOne(const QByteArray &input)
 {
-    FuzzEnvironment::isolate();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
-    if (size < 4)
-        return 0;
-    quint32 seed = qFromBigEndian<quint32>(data);
-    const QByteArray stream(reinterpret_cast<const char *>(data + 4), qsizetype(size - 4));
+    if (input.size() < 4)
+        return;
+    quint32 seed = qFromBigEndian<quint32>(input.constData());
+    const QByteArray stream = input.mid(4);
 
     FrameAssembler assembler;
     qsizetype fed = 0;    // stream bytes handed to the assembler so far
@@ -81,5 +74,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             cursor = end;
         }
     }
-    return 0;
 }

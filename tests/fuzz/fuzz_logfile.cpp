@@ -7,7 +7,6 @@
 #include "eventlog/LogFile.h"
 
 #include <cmath>
-#include <cstdint>
 #include <tuple>
 
 namespace {
@@ -23,21 +22,13 @@ bool same(const EVENT &a, const EVENT &b)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzEnvironment::isolate();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void fuzzOne(const QByteArray &input)
 {
     QList<EVENT> events, again;
-    if (!LogFile::fromXml(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)),
-                          events))
-        return 0;
+    if (!LogFile::fromXml(input, events))
+        return;
     FUZZ_CHECK(LogFile::fromXml(LogFile::toXml(events), again));
     FUZZ_CHECK(again.size() == events.size());
     for (qsizetype i = 0; i < events.size(); ++i)
         FUZZ_CHECK(same(events[i], again[i]));
-    return 0;
 }

@@ -13,7 +13,6 @@
 #include "net/PacketDecoder.h"
 #include "net/StationGlobals.h"
 
-#include <cstdint>
 #include <numeric>
 #include <vector>
 
@@ -25,42 +24,30 @@ quint8 sum(const void *bytes, size_t count)
     return quint8(std::accumulate(b, b + count, 0u));
 }
 
-// The known modules with their default records, made once: filling 38 fresh
-// bypass maps for every input would take most of the fuzzer's time.
-const QMap<quint8, ModuleRecord> &knownModules()
+} // namespace
+
+void fuzzOne(const QByteArray &input)
 {
-    static const QMap<quint8, ModuleRecord> records = [] {
+    // The known modules with their default records, made once: filling 38 fresh
+    // bypass maps for every input would take most of the fuzzer's time.
+    static const QMap<quint8, ModuleRecord> known = [] {
         CMasterDevice device;
         for (int m = 0; m < 256; m = m == 31 ? 250 : m + 1)
             device.SetDefaultSettings(quint8(m));
         return device.records();
     }();
-    return records;
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzEnvironment::isolate();
-    knownModules();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
     StationGlobals::reset();
     CMasterDevice device;
-    device.records() = knownModules();
+    device.records() = known;
     const int recordCount = device.records().size();
     device.bypassBeginList = { 925, 2400, 5000 };
     device.bypassEndList = { 935 }; // shorter on purpose: a list may end early
     device.bypassKind = 4;
 
-    size_t pos = 0;
-    const auto next = [&] { return pos < size ? data[pos++] : quint8(0); };
+    qsizetype pos = 0;
+    const auto next = [&] { return pos < input.size() ? quint8(input[pos++]) : quint8(0); };
     DATA record;
-    for (int frames = 0; pos < size && frames < 64; ++frames) {
+    for (int frames = 0; pos < input.size() && frames < 64; ++frames) {
         const quint8 control = next();
         const int form = control & 3;
         quint16 kind = form == 1 ? 0x5419 : 0x8C04;
@@ -108,5 +95,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const ModuleRecord &r : device.records())
             FUZZ_CHECK(r.bypassMap.size() == 6144);
     }
-    return 0;
 }

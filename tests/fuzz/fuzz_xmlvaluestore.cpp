@@ -9,7 +9,6 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
-#include <cstdint>
 
 namespace {
 
@@ -37,18 +36,11 @@ bool namesUnique(const QDomElement &parent, bool groups)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzEnvironment::isolate();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void fuzzOne(const QByteArray &input)
 {
     CXmlValueStore store;
     QMap<QPair<QString, QString>, QString> model;
-    for (const QString &line :
-         QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)).split(u'\n')) {
+    for (const QString &line : QString::fromUtf8(input).split(u'\n')) {
         const QStringList f = line.split(u'\t');
         if (f.size() != 4)
             continue;
@@ -66,5 +58,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FUZZ_CHECK(!checked || got == model.value({ group, key }, value));
         }
     }
-    return 0;
 }

@@ -1,13 +1,14 @@
-// What the USB link carries, without I/O: both carriages, the Ethernet board,
-// the suppression unit's blocks and tuning steps, and its graph.
+// What the USB link carries, without I/O: both carriages, the Wi-Fi board's AT
+// sequences, the Ethernet board, and the suppression unit's blocks and tuning steps.
 
 #include "usb/EthernetBoard.h"
-#include "usb/SpectrumGraph.h"
 #include "usb/TuningSteps.h"
+#include "usb/WifiAtSequence.h"
 
 #include <QTest>
 
 using namespace UsbBlocks;
+using Seq = WifiAtSequence;
 
 namespace {
 
@@ -22,6 +23,21 @@ Block block(const QByteArray &hex)
     const QByteArray raw = QByteArray::fromHex(hex);
     std::copy(raw.begin(), raw.end(), b.begin());
     return b;
+}
+
+// "SSID|security|password|server|module address|off"; the box is checked for a
+// module address unless "off".
+Seq::Settings settings(const QString &fields)
+{
+    const QStringList f = fields.split(QLatin1Char('|'));
+    Seq::Settings s;
+    s.ssid = f[0];
+    s.securityType = f.value(1).toInt();
+    s.password = f.value(2);
+    s.serverAddress = f.value(3);
+    s.moduleAddressOn = f.size() > 4 && f.value(5) != QLatin1String("off");
+    s.moduleAddress = f.value(4);
+    return s;
 }
 
 } // namespace
@@ -40,7 +56,6 @@ private slots:
         QByteArray in = QByteArray::fromHex("070d13f2");
         in.resize(640);
         QCOMPARE(bytes(joinHalfBytes(in), 0, 3), QByteArray::fromHex("7d3200"));
-        QCOMPARE(splitHalfBytes(joinHalfBytes(wire)), wire);
     }
 
     void atRequestAndAnswer()
@@ -58,36 +73,12 @@ private slots:
         QVERIFY(beginsWith(block("41544e4f7d"), "ATNO") && !beginsWith(block("41544e7d"), "ATNO"));
     }
 
-    void ethernetRequests_data()
-    {
-        QTest::addColumn<int>("index"); // of the module number combo; -1 reads
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QByteArray>("request"); // hex; the rest of the block is zero
-        QTest::newRow("dots") << 15 << "192.168.1.64" << QByteArray("6a4950 10 c0a80140");
-        QTest::newRow("commas") << 4 << "10,0,0,7" << QByteArray("6a4950 05 0a000007");
-        QTest::newRow("low 8 bits") << 0 << "300.1.1.1" << QByteArray("6a4950 01 2c010101");
-        QTest::newRow("read") << -1 << "" << QByteArray("6a4952");
-    }
-
-    void ethernetRequests()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, address);
-        QFETCH(QByteArray, request);
-        const Block b =
-            index < 0 ? EthernetBoard::readRequest() : EthernetBoard::setRequest(index, address);
-        QCOMPARE(bytes(b), bytes(block(request)));
-    }
-
     void ethernetAnswers_data()
     {
         QTest::addColumn<bool>("read");
         QTest::addColumn<QByteArray>("answer"); // hex
         QTest::addColumn<QString>("found");     // outcome address number firmware
-        QTest::newRow("set") << false << QByteArray("49504f4b7d") << "2 0.0.0.0 0 ";
         QTest::newRow("set, other device") << false << QByteArray("49504e4f") << "1 0.0.0.0 0 ";
-        QTest::newRow("read") << true << QByteArray("4952 05 c0a80140 0c03")
-                              << "3 192.168.1.64 5 1.2.3";
         QTest::newRow("read, no firmware")
             << true << QByteArray("4952 10 0a000007 7d03") << "3 10.0.0.7 16 N/A";
         QTest::newRow("read, other device") << true << QByteArray("49504e4f") << "1 0.0.0.0 0 ";
@@ -116,10 +107,8 @@ private slots:
         QTest::addColumn<int>("ethernet"); // EthernetBoard::Problem
         QTest::newRow("address") << "192.168.1.64" << true << 0;
         QTest::newRow("beyond 255") << "192.168.1.300" << false << 2;
-        QTest::newRow("three numbers") << "192.168.1" << false << 2;
         QTest::newRow("name") << "station" << false << 2;
         QTest::newRow("blank first") << " 192.168.1.64" << false << 2;
-        QTest::newRow("four digits") << "1922.168.1.6" << false << 2;
         QTest::newRow("other script's digit") << QString::fromUtf8("\u0661.2.3.4") << false << 2;
         QTest::newRow("commas") << "192,168.1,64" << false << 0;
         QTest::newRow("commas, beyond 255") << "192,168,1,256" << false << 2;
@@ -154,12 +143,9 @@ private slots:
                  bytes(block("1d 5b" + QByteArray("5a").repeated(262)
                              + "2c aa 0c 61 1234 fffb 07 012c 06 00 01 01 01 01")));
         // The two LED bytes: alarm for items 2 and 3, diagnostic for 1 and 3.
-        QString leds;
-        for (int led = 0; led < 4; ++led) {
-            const Block r = s.request({ 0, led, false, false });
-            leds += QStringLiteral("%1%2 ").arg(r[277]).arg(r[279]);
-        }
-        QCOMPARE(leds, QStringLiteral("00 01 10 11 "));
+        const Block one = s.request({ 0, 1, false, false }),
+                    two = s.request({ 0, 2, false, false });
+        QCOMPARE(QString::asprintf("%d%d %d%d", one[277], one[279], two[277], two[279]), "01 10");
     }
 
     // Levels, then sequence, flags, quality, surplus and lack (high byte first).
@@ -211,7 +197,6 @@ private slots:
         // Enabled (base, suppression, save, parameters), command, grab state,
         // save acknowledged, base[0]/current[0], the grab's answer.
         QTest::addColumn<QString>("after");
-        QTest::newRow("opened") << 0 << 0 << "0001 0 0 1 90/50 -1";
         QTest::newRow("reset") << 1 << 0 << "1001 160 0 1 90/0 -1";
         QTest::newRow("base level") << 2 << 0 << "0101 160 0 1 0/0 -1";
         QTest::newRow("refused at 49") << 3 << 49 << "0101 160 0 1 0/0 0";
@@ -245,31 +230,113 @@ private slots:
                  after);
     }
 
-    void graphGeometry()
+    // Fed these answers, then "[OK]": what it sent, how it ended, what it read.
+    void sequences_data()
     {
-        std::array<double, 264> current, base;
-        current.fill(10.0); // under the offset: no bar
-        current[1] = 110.0; // up to the top
-        current[2] = 40.5;  // 190 - 2 * 25.5 = 139
-        base.fill(90.0);
-        base[1] = 5.0;
-        const SpectrumGraph g = SpectrumGraph::compute(current, base, 10);
-        QCOMPARE(g.bars.size(), 528);
-        QCOMPARE(
-            g.bars.mid(1, 4),
-            QVector<QLine>(
-                { { 1, 190, 1, 190 }, { 2, 190, 2, 0 }, { 3, 190, 3, 0 }, { 4, 190, 4, 139 } }));
-        // Base curve: two points for bin 0, then a line and a point per bin.
-        QCOMPARE(g.base.points.size() + g.base.lines.size(), 265 + 263);
-        QCOMPARE(g.base.points.mid(0, 3), QVector<QPoint>({ { 0, 40 }, { 1, 40 }, { 3, 190 } }));
-        QCOMPARE(g.base.lines.mid(0, 2), QVector<QLine>({ { 1, 40, 2, 190 }, { 3, 190, 4, 40 } }));
-        // The threshold adds the factor after the offset is removed.
-        QCOMPARE(g.threshold.points[2], QPoint(3, 170));
-        QCOMPARE(g.separators,
-                 QVector<QLine>({ { 8, 0, 8, 190 },
-                                  { 78, 0, 78, 190 },
-                                  { 228, 0, 228, 190 },
-                                  { 348, 0, 348, 190 } }));
+        QTest::addColumn<QString>("write"); // the fields; empty for a read-back
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("found"); // SSID|security|server|module address|number|firmware
+        const QString head = "AT\nAT+MECHO=0\n", tail = "AT+MPROF=S\nAT+MRESET\n";
+        const QString read = "AT\nAT+WSET=?\nAT+WSEC=?\nAT+SCON=?\nAT+WNET=?\nAN?";
+        const QString ok = "[OK]\r\n", unread = "|||||", notRead = "???|???|???|???|???|";
+        QTest::newRow("open, automatic address") << "Net|0||192.168.1.64" << QStringList()
+                                                 << head
+                + "AT+WSEC=0,OPEN,\nAT+WSET=0,Net\nAT+SCON=S,TCN,192.168.1.64,2323,2323,1\n"
+                  "AT+WNET=0\n"
+                + tail + "AN=1" << 1 << unread;
+        QTest::newRow("read-back: commas and brackets, automatic address")
+            << ""
+            << QStringList{ ok,
+                            "0,Yard[OK]\r\n",
+                            "0,WPAAES,pa,ss[x][OK]\r\n",
+                            "S,TCN,station.local,2323,2323,1[OK]\r\n",
+                            "0,,[OK]\r\n",
+                            QString(QChar(16)) + "[OK]" }
+            << read << 1 << "Yard|WPAAES,pa,ss[x]|station.local|AUTO|16|N/A";
+        QTest::newRow("read-back: open, no address")
+            << ""
+            << QStringList{ ok,    "0,N[OK]\r\n",    "0,OPEN,[OK]\r\n", "S,TCN,1.2.3.4[OK]\r\n",
+                            "0,x", QString(QChar(0)) }
+            << read << 1 << "N|OPEN,|1.2.3.4|N/A|0|N/A";
+        // The probe passes on "[OK]" and a two-character line end only.
+        QTest::newRow("probe: one line-end character")
+            << "N|0||1.2.3.4" << QStringList("[OK]\n") << "AT" << 3 << unread;
+        QTest::newRow("probe: the server's rejection")
+            << "" << QStringList("\u00d6[OK]\r\n") << "AT" << 2 << notRead;
+    }
+
+    void sequences()
+    {
+        QFETCH(QString, write);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, sent);
+        QFETCH(int, step);
+        QFETCH(QString, found);
+        Seq seq;
+        if (write.isEmpty())
+            seq.startRead();
+        else
+            seq.startWrite(settings(write));
+        QStringList commands;
+        Seq::Step last = Seq::Continue;
+        for (int i = 0; i < 20 && last == Seq::Continue; ++i) {
+            commands << seq.command();
+            last = seq.reply(answers.value(i, QStringLiteral("[OK]\r\n")));
+        }
+        QCOMPARE(commands.join(QLatin1Char('\n')), sent);
+        QCOMPARE(int(last), step);
+        QVERIFY(!seq.isRunning());
+        const Seq::ReadBack &r = seq.readBack();
+        QCOMPARE(QStringList({ r.ssid, r.security, r.serverAddress, r.moduleAddress, r.moduleNumber,
+                               r.firmware })
+                     .join(QLatin1Char('|')),
+                 found);
+    }
+
+    void securityKeywords()
+    {
+        QStringList sent;
+        for (int i = 0; i < 7; ++i) {
+            Seq seq;
+            seq.startWrite(settings(QStringLiteral("N|%1|k|1.2.3.4").arg(i)));
+            seq.reply(QStringLiteral("[OK]\r\n"));
+            seq.reply(QStringLiteral("[OK]\r\n"));
+            sent << seq.command();
+        }
+        QCOMPARE(sent.join(' '),
+                 QStringLiteral("AT+WSEC=0,OPEN,k AT+WSEC=0,WEP,k AT+WSEC=0,WPA,k "
+                                "AT+WSEC=0,WPAAES,k AT+WSEC=0,WPA2AES,k "
+                                "AT+WSEC=0,WPA2TKIP,k AT+WSEC=0,WPA2,k"));
+    }
+
+    void checks_data()
+    {
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<int>("check"); // problem * 10 + field
+        const QString ip = QStringLiteral("|192.168.1.64");
+        QTest::newRow("fine") << "Net|4|pa,ss [x]" + ip << 0;
+        QTest::newRow("no SSID") << "|0|" + ip << 10;
+        QTest::newRow("no server") << "Net|0||" << 10;
+        QTest::newRow("} in SSID") << "N}t|0|" + ip << 21;
+        QTest::newRow("} in password") << "Net|2|ab}cd" + ip << 22;
+        QTest::newRow("C1 control in password") << "Net|2|\u0085" + ip << 22;
+        QTest::newRow("lone surrogate in password") << "Net|2|" + QString(QChar(0xD800)) + ip << 22;
+        QTest::newRow("host name") << "Net|0||my-pc.site5.local" << 0;
+        QTest::newRow("number out of range") << "Net|0||192.168.1.300" << 33;
+        QTest::newRow("leading hyphen") << "Net|0||-pc.local" << 33;
+        QTest::newRow("module address") << "Net|0|" + ip + "|10.0.0.9" << 0;
+        QTest::newRow("module host name") << "Net|0|" + ip + "|module" << 44;
+        QTest::newRow("module address off") << "Net|0|" + ip + "|module|off" << 0;
+    }
+
+    void checks()
+    {
+        QFETCH(QString, fields);
+        QFETCH(int, check);
+        const Seq::Check c = Seq::check(settings(fields));
+        QCOMPARE(c.problem * 10 + c.field, check);
     }
 };
 
