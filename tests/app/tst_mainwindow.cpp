@@ -168,6 +168,17 @@ private slots:
         QCOMPARE(w.statusText(1), QString("Total: 7"));
     }
 
+    // Rounded to the nearest; a tick without elapsed time shows no rate.
+    void framesPerSecond()
+    {
+        const QList<std::pair<int, int>> ticks{ { 510, 1000 }, { 510, 1020 }, { 6, 500 },
+                                                { 2, 3000 },   { 4, 3000 },   { 5, 0 } };
+        QList<int> rates;
+        for (auto [frames, ms] : ticks)
+            rates << CStationStatus::FramesPerSecond(quint64(frames), ms);
+        QCOMPARE(rates, QList<int>({ 510, 500, 12, 1, 1, 0 }));
+    }
+
     // Once, when the last awaited acknowledgement arrives, and from the event
     // loop: no modal loop may run inside the delivery of a record.
     void acknowledgementsAreAnnouncedOnceAfterTheRecord()

@@ -1,10 +1,11 @@
 // The durable journal beside the store: what the store saw comes back at the
-// next start within the limit, in-progress events closed; a clear, the
-// retention and the queue's bound.
+// next start within the limit, in-progress events closed; a clear, a damaged
+// file, the retention and the queue's bound.
 
 #include "eventlog/CEventLog.h"
 #include "eventlog/EventJournal.h"
 #include "eventlog/JournalWriter.h"
+#include "eventlog/LogFile.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
 
@@ -130,6 +131,31 @@ private slots:
         // The retention trims in the background, soon after the start.
         QTRY_COMPARE(query(limited.journal.path(), "SELECT type FROM events WHERE module = 5"),
                      QStringList({ "2" }));
+    }
+
+    // Damage that opening and reading do not report: two cells of an index
+    // page on one place. The check at opening sets the file aside whole (the
+    // signal the window warns on) and begins a fresh one.
+    void damageOnlyTheCheckFindsIsSetAside()
+    {
+        const QString path = m_dir->filePath(EventJournal::fileName());
+        {
+            Station s(m_dir->path());
+            for (int i = 0; i < 40; ++i, s.now += 10)
+                s.log.AddData(F::record(1, F::detection(1 + i % 2, -60)));
+        }
+        const QString root = "SELECT rootpage FROM sqlite_master WHERE name='events_by_end'";
+        const qint64 at = (query(path, root).value(0).toLongLong() - 1)
+            * query(path, "PRAGMA page_size").value(0).toLongLong();
+        QByteArray damaged = F::readFile(path);
+        QCOMPARE(int(damaged[at]), 0x0A); // a leaf page of the index, 8-byte header
+        damaged.replace(at + 10, 2, damaged.mid(at + 8, 2)); // the second cell on the first
+        QVERIFY(LogFile::writeFile(path, damaged));
+        Station s(m_dir->path());
+        QSignalSpy setAside(&s.journal, &EventJournal::fileSetAside);
+        QVERIFY2(s.ok && s.restored.isEmpty(), qPrintable(s.error));
+        QTRY_COMPARE(setAside.count(), 1);
+        QCOMPARE(F::readFile(setAside.at(0).at(0).toString()), damaged);
     }
 
     // A burst beyond the queue's bound: new events stay out and the journal

@@ -57,9 +57,9 @@ private slots:
         QCOMPARE(F::dump(back), F::dump(summer));
     }
 
-    // Items are the children of the document's first child: a declaration or a
-    // comment there leaves none. Missing attributes read as 0, times as
-    // unreadable. A cut or damaged file is no empty log.
+    // Items are the children of the document's first child: a comment there
+    // leaves none. Missing attributes read as 0, times as unreadable. A cut,
+    // damaged or hostile file is no empty log.
     void reading_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -67,9 +67,8 @@ private slots:
         QTest::addColumn<QString>("events");
         const QString none = F::dump(QList<EVENT>());
         QTest::newRow("empty log") << QByteArray("<Log/>\n") << true << none;
-        QTest::newRow("declaration")
-            << QByteArray("<?xml version=\"1.0\"?><Log><Item/></Log>") << true << none;
-        QTest::newRow("comment") << QByteArray("<!-- log --><Log><Item/></Log>") << true << none;
+        QTest::newRow("comment first") << QByteArray("<!-- log --><Log><Item/></Log>") << true
+                                       << none;
         QTest::newRow("attributes missing")
             << QByteArray("<Log><Item Module=\"3\" Now=\"1\"/></Log>") << true
             << F::dump({ ev(4294967295LL, 4294967295LL, 0, 0, 0, 0.0, 3, true) });
@@ -92,6 +91,20 @@ private slots:
             << true
             << F::dump({ ev(4294967295LL, 4294967295LL, 0, 0, 0, 0.0, 3, false),
                          ev(4294967295LL, 4294967295LL, 0, 0, 0, 0.0, 4, false) });
+        // Far beyond what the format has: nesting, attributes, a token's length, items.
+        QTest::newRow("nested 40 deep") << "<Log><Item>" + QByteArray("<a>").repeated(40)
+                + QByteArray("</a>").repeated(40) + "</Item></Log>" << false << none;
+        QByteArray attributes;
+        for (int i = 0; i < 40; ++i)
+            attributes += " a" + QByteArray::number(i) + "=\"\"";
+        QTest::newRow("40 attributes") << "<Log><Item" + attributes + "/></Log>" << false << none;
+        QTest::newRow("attribute of 100 KB")
+            << "<Log><Item Module=\"" + QByteArray(100000, '3') + "\"/></Log>" << false << none;
+        QTest::newRow("text of 100 KB") << "<Log>" + QByteArray(100000, 't') + "</Log>" << false
+                                        << none;
+        QTest::newRow("one item too many")
+            << "<Log>" + QByteArray("<i/>").repeated(1000001) + "</Log>" << false
+            << none;
         QTest::newRow("empty file") << QByteArray() << false << none;
         QTest::newRow("no XML") << QByteArray("\x89PNG\r\n\x1a\n\0\0") << false << none;
     }

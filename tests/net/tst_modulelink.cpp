@@ -1,5 +1,6 @@
-// The module link over real loopback sockets against peers that would take the
-// station down: floods, silence, too many connections, descriptor exhaustion.
+// The module link over real loopback sockets: framing per connection, and peers
+// that would take the station down: floods, modules that never read, silence,
+// too many connections, descriptor exhaustion.
 
 #include "Fixtures.h"
 #include "TestSettings.h"
@@ -7,6 +8,7 @@
 #include "net/ModuleLink.h"
 
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTcpSocket>
 #include <QTest>
 
@@ -27,9 +29,11 @@ using Clients = std::vector<std::unique_ptr<QTcpSocket>>;
 
 namespace {
 
-QByteArray measurementFrame(quint8 module)
+QByteArray measurementFrame(quint8 module, quint8 linkSeq = 0)
 {
-    return ModuleFrame::shortFrame(ModuleFrame::measurementBody(Fixtures::status(module)));
+    DATA d = Fixtures::status(module);
+    d.nLinkSeq = linkSeq;
+    return ModuleFrame::shortFrame(ModuleFrame::measurementBody(d));
 }
 
 // Sends one measurement and reads its reply.
@@ -57,6 +61,20 @@ int openDescriptors()
         closedir(d);
     }
     return n - 3; // ".", ".." and the folder itself
+}
+
+// A client end connected to the link at `port` from outside Qt, with a receive
+// buffer of `receiveBytes` when given.
+int rawClient(quint16 port, int receiveBytes = 0)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (receiveBytes > 0)
+        setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBytes, sizeof receiveBytes);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return ::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to) == 0 ? fd : -1;
 }
 #endif
 
@@ -97,16 +115,43 @@ private slots:
     void init() { TestSettings::freshStation(); }
     void cleanup() { m_link.reset(); }
 
-    // Two modules sending flat out are served a bounded slice of frames in
-    // turn, never one until its stream runs dry.
-    void floodIsServedInSlices()
+    // Two modules: streams cut anywhere and interleaved stay apart (a partial
+    // frame of one connection never takes bytes of the other); sent flat out,
+    // they are served a bounded slice of frames in turn, never one until its
+    // stream runs dry.
+    void twoModulesStayApartAndTakeTurns()
     {
         startLink({}, 2);
         Clients c = connectClients(2);
         QCOMPARE(int(c.size()), 2);
         QTRY_COMPARE(m_link->connectionCount(), 2);
         QList<int> shown;
-        connect(m_link.get(), &ModuleLink::dataUpdated, this, [&shown](DATA d) { shown << d.nID; });
+        QMap<int, QList<int>> sequences;
+        connect(m_link.get(), &ModuleLink::dataUpdated, this, [&](DATA d) {
+            shown << d.nID;
+            sequences[d.nID] << d.nLinkSeq;
+        });
+        QByteArray streams[2];
+        QList<int> sent;
+        for (int f = 0; f < 100; ++f) {
+            sent << f;
+            for (quint8 m = 1; m <= 2; ++m)
+                streams[m - 1] += measurementFrame(m, quint8(f));
+        }
+        QRandomGenerator rng(2323);
+        while (!streams[0].isEmpty() || !streams[1].isEmpty()) {
+            for (int i = 0; i < 2; ++i) {
+                const int n = int(rng.bounded(1, 90));
+                c[i]->write(streams[i].left(n));
+                c[i]->flush();
+                streams[i].remove(0, n);
+            }
+            QTest::qWait(1);
+        }
+        QTRY_COMPARE(shown.size(), 200);
+        QCOMPARE(sequences, (QMap<int, QList<int>>{ { 1, sent }, { 2, sent } }));
+
+        shown.clear();
         for (quint8 m = 1; m <= 2; ++m) {
             c[m - 1]->write(measurementFrame(m).repeated(300));
             c[m - 1]->flush();
@@ -120,6 +165,35 @@ private slots:
         // A slice is 32 frames; a turn missed at the start may join two.
         QVERIFY2(longest <= 64,
                  qPrintable(QString("%1 records of one module in a row").arg(longest)));
+    }
+
+    // A module that sends but never reads its replies is not read either once
+    // they pile up, so the station holds little for it; another module is
+    // still answered, and once it reads again it is served again.
+    void clientThatNeverReadsIsThrottled()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("uses a raw socket's receive buffer");
+#else
+        startLink({}, 2);
+        int shown = 0;
+        connect(m_link.get(), &ModuleLink::dataUpdated, this,
+                [&shown](DATA d) { shown += d.nID == 1; });
+        QTcpSocket greedy;
+        QVERIFY(greedy.setSocketDescriptor(rawClient(m_link->serverPort(), 4096)));
+        greedy.setReadBufferSize(1); // takes nothing from the kernel
+        // 400 KB of empty frames ask for 7 MB of replies, more than the kernel
+        // holds; the measurement after them is not reached while throttled.
+        greedy.write(QByteArray::fromHex("8c040000").repeated(100000) + measurementFrame(1));
+        QTRY_COMPARE(m_link->throttledConnections(), 1);
+        Clients other = connectClients(1);
+        QVERIFY(other.size() == 1 && answered(*other[0], 2));
+        QTest::qWait(300); // time enough to reach it, were the module still read
+        QCOMPARE(shown, 0);
+        greedy.setReadBufferSize(0);
+        QTRY_VERIFY_WITH_TIMEOUT((greedy.readAll(), shown == 1), 20000);
+        QCOMPARE(m_link->throttledConnections(), 0);
+#endif
     }
 
     // Connections beyond the cap are closed at once; one that delivers no
@@ -168,22 +242,15 @@ private slots:
         // server's accepts run short of descriptors, whatever is open already.
         constexpr int kClients = 5, kRoomForAccepts = 3;
         std::vector<int> fds;
-        for (int i = 0; i < kClients; ++i) {
-            const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-            QVERIFY(fd >= 0);
-            fds.push_back(fd);
+        for (int i = 0; i < kClients; ++i) { // in the kernel's backlog until the loop runs
+            fds.push_back(rawClient(m_link->serverPort()));
+            QVERIFY(fds.back() >= 0);
         }
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_NOFILE, &old), 0);
         rlimit low = old;
         low.rlim_cur = rlim_t(openDescriptors() + kRoomForAccepts);
         QCOMPARE(setrlimit(RLIMIT_NOFILE, &low), 0);
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(m_link->serverPort());
-        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        for (int fd : fds) // completes in the kernel's backlog, accepted or not
-            QCOMPARE(::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to), 0);
         QTRY_VERIFY(m_link->acceptFailures() > 0);
         const int accepted = m_link->connectionCount() - 1;
         const double cpuBefore = processCpuMs();
