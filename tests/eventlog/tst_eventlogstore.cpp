@@ -1,9 +1,11 @@
-// The event store: opening, extending, closing and trimming of events.
+// The event store: opening, extending, closing and trimming of events, and its stored limit.
 
 #include "eventlog/CEventLog.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
+#include "settings/SettingsKeys.h"
 
+#include <QSettings>
 #include <QTest>
 
 using F = Fixtures;
@@ -92,6 +94,27 @@ private slots:
         all = events();
         QCOMPARE(all.size(), 10);
         QCOMPARE(dump(all.last()), dump(ev(1000, 2000, 1, -50, -80, 0, 1, true)));
+    }
+
+    // Read at start-up, where what is no number or below 1 counts as absent; written when the
+    // store goes.
+    void storedLimit()
+    {
+        QSettings s;
+        QList<int> read;
+        for (const QVariant &stored : { QVariant(), QVariant("25"), QVariant(-1), QVariant(0),
+                                        QVariant(1), QVariant("lots") }) {
+            s.remove(SettingsKeys::Limit);
+            if (stored.isValid())
+                s.setValue(SettingsKeys::Limit, stored);
+            m_log->LoadSettings();
+            read << m_log->GetLimit();
+        }
+        QCOMPARE(read, QList<int>({ 1000, 25, 1000, 1000, 1, 1000 }));
+        m_log->SetLimit(77);
+        delete m_log;
+        m_log = nullptr;
+        QCOMPARE(s.value(SettingsKeys::Limit).toInt(), 77);
     }
 
     void limits()
