@@ -53,8 +53,7 @@ private slots:
         QCOMPARE(wire.size(), 640);
         QCOMPARE(wire.left(4) + wire.right(2), QByteArray::fromHex("05010000 0f0e"));
         // Received pairs join as first*16 + (second & 15), low 8 bits kept.
-        QByteArray in = QByteArray::fromHex("070d13f2");
-        in.resize(640);
+        const QByteArray in = QByteArray::fromHex("070d13f2").leftJustified(640, '\0');
         QCOMPARE(bytes(joinHalfBytes(in), 0, 3), QByteArray::fromHex("7d3200"));
     }
 
