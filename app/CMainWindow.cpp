@@ -295,7 +295,7 @@ void CMainWindow::OnDisplayData(DATA data)
 
     StationGlobals::sensitivityScale = SensitivityScale(StationOptions::instance().sensCombo());
     CMasterDevice::RefreshPauseBytes(record);
-    updateMarker();
+    updateMarker(data.nID);
     m_pDebugWindow->settingsCopy = record.settings;
     m_pDebugWindow->localization = debugSnapshot(m_localization.state());
     m_pDebugWindow->update();
@@ -304,9 +304,10 @@ void CMainWindow::OnDisplayData(DATA data)
         inform(tr("Success"), tr("The operation completed successfully"));
 }
 
-void CMainWindow::updateMarker()
+void CMainWindow::updateMarker(quint8 module)
 {
-    if (!m_localization.Update(m_pServer->device.records(), StationGlobals::correctModules,
+    // Only this module's channels changed since the last update.
+    if (!m_localization.Update(m_pServer->device.records(), module, StationGlobals::correctModules,
                                StationGlobals::sensitivityScale,
                                m_ui->m_pSettingsLocalizationAction->isChecked())) {
         m_markerTimer.stop();
@@ -380,7 +381,7 @@ void CMainWindow::OnCloseModule(CModuleWindow *window)
         for (CHANNEL &c : record->lastChannels)
             c.nState = 0;
     refreshCounts();
-    updateMarker();
+    updateMarker(module);
 }
 
 void CMainWindow::OnConnectionStatus(int status)

@@ -98,7 +98,7 @@ private:
     void refreshCounts();
     // Sets every text of the window again in the current language.
     void retranslate();
-    void updateMarker();
+    void updateMarker(quint8 module);
     // Puts the marker window where the localization state says.
     void applyMarker();
     void openJournal();

@@ -39,6 +39,88 @@ double distance(QPoint a, QPoint b)
 
 } // namespace
 
+// The reports of one signal (a type, or the scanning receiver around a
+// whole MHz) by slot: a tree of the greatest level and the number of reports
+// under each node, so that a candidate's members are found by jumping to the
+// next report that is stronger than its weakest member.
+class EmitterLocalization::Members
+{
+public:
+    static constexpr int Leaves = 1024;
+    static_assert(Slots <= Leaves, "every slot has a leaf");
+
+    explicit Members(const Candidate &signal)
+        : key(signal)
+        , m_max(2 * Leaves, std::numeric_limits<qint32>::min())
+        , m_count(2 * Leaves, 0)
+    {
+    }
+
+    void place(int slot, bool present, qint32 level)
+    {
+        m_max[Leaves + slot] = present ? level : std::numeric_limits<qint32>::min();
+        m_count[Leaves + slot] = present ? 1 : 0;
+    }
+    // After place() calls.
+    void buildNodes()
+    {
+        for (int i = Leaves - 1; i > 0; --i)
+            pull(i);
+    }
+    void set(int slot, bool present, qint32 level)
+    {
+        place(slot, present, level);
+        for (int i = (Leaves + slot) / 2; i > 0; i /= 2)
+            pull(i);
+    }
+    int countFrom(int slot) const
+    {
+        int sum = 0;
+        for (int l = Leaves + slot, r = 2 * Leaves; l < r; l /= 2, r /= 2) {
+            if (l & 1)
+                sum += m_count[l++];
+            if (r & 1)
+                sum += m_count[--r];
+        }
+        return sum;
+    }
+    // The first slot from `slot` on with a report, or with one stronger than `above`.
+    int first(int slot) const { return find(slot, false, 0); }
+    int firstAbove(int slot, qint32 above) const { return find(slot, true, above); }
+
+    const Candidate key; // type and whole MHz
+
+private:
+    void pull(int i)
+    {
+        m_max[i] = std::max(m_max[2 * i], m_max[2 * i + 1]);
+        m_count[i] = m_count[2 * i] + m_count[2 * i + 1];
+    }
+    int find(int slot, bool stronger, qint32 above) const
+    {
+        const auto holds = [&](int i) { return m_count[i] > 0 && (!stronger || m_max[i] > above); };
+        // Up from the leaf to the first node on the right that holds one, then down its left edge.
+        int i = Leaves + slot;
+        while (!holds(i)) {
+            while (i & 1) {
+                i /= 2;
+                if (i <= 1)
+                    return -1;
+            }
+            ++i;
+        }
+        while (i < Leaves)
+            i = holds(2 * i) ? 2 * i : 2 * i + 1;
+        return i - Leaves;
+    }
+
+    std::vector<qint32> m_max;
+    std::vector<qint32> m_count;
+};
+
+EmitterLocalization::EmitterLocalization() = default;
+EmitterLocalization::~EmitterLocalization() = default;
+
 void EmitterLocalization::setMainWindowMinimized(bool minimized)
 {
     if (minimized)
@@ -47,15 +129,37 @@ void EmitterLocalization::setMainWindowMinimized(bool minimized)
         m_state.flags |= NotMinimized;
 }
 
+bool EmitterLocalization::Update(const QMap<quint8, ModuleRecord> &records, quint8 module,
+                                 int correctModules, int scale, bool enabled)
+{
+    return update(records, module, correctModules, scale, enabled);
+}
+
 bool EmitterLocalization::Update(const QMap<quint8, ModuleRecord> &records, int correctModules,
                                  int scale, bool enabled)
+{
+    return update(records, -1, correctModules, scale, enabled);
+}
+
+bool EmitterLocalization::update(const QMap<quint8, ModuleRecord> &records, int module,
+                                 int correctModules, int scale, bool enabled)
 {
     State &s = m_state;
     if (!enabled) {
         s.flags &= ~Enabled;
+        m_unseen = true;
     } else {
         s.flags |= Enabled;
-        if (!SelectTriangle(records, correctModules)) {
+        bool found;
+        if (module < 0 || m_unseen) {
+            // Whatever passed unseen may have changed any module.
+            found = SelectTriangle(records, correctModules);
+        } else {
+            const auto it = records.constFind(quint8(module));
+            syncModule(quint8(module), it != records.constEnd() ? &*it : nullptr);
+            found = search(correctModules);
+        }
+        if (!found) {
             s.flags &= ~Found;
         } else {
             QPoint origins[3], anchors[3];
@@ -109,21 +213,38 @@ bool EmitterLocalization::Update(const QMap<quint8, ModuleRecord> &records, int 
 bool EmitterLocalization::SelectTriangle(const QMap<quint8, ModuleRecord> &records,
                                          int correctModules)
 {
-    State &s = m_state;
-    // Records change outside the record path too (a module closed, settings
-    // loaded), so every module's channels are compared: a few compares each,
-    // against indexing and sorting them all anew.
-    bool changed = false;
+    forgetIndex();
+    syncAll(records);
+    m_unseen = false;
+    return search(correctModules);
+}
+
+void EmitterLocalization::forgetIndex()
+{
+    std::fill(std::begin(m_slots), std::end(m_slots), Report());
+    m_active.clear();
+    m_byType.clear();
+    m_byFrequency.clear();
+    m_members.clear();
+    std::fill(std::begin(m_kept), std::end(m_kept), false);
+    m_searched = false;
+    m_unseen = true;
+}
+
+void EmitterLocalization::syncAll(const QMap<quint8, ModuleRecord> &records)
+{
     auto it = records.cbegin();
     for (int m = 0; m <= 255; ++m) {
         const bool here = it != records.cend() && it.key() == m;
-        changed |= syncModule(quint8(m), here ? &*it : nullptr);
+        syncModule(quint8(m), here ? &*it : nullptr);
         if (here)
             ++it;
     }
-    if (changed)
-        m_searched = false;
+}
 
+bool EmitterLocalization::search(int correctModules)
+{
+    State &s = m_state;
     s.flags &= ~(BandSignal | ScanSignal);
     if (correctModules < 3)
         return false;
@@ -131,23 +252,41 @@ bool EmitterLocalization::SelectTriangle(const QMap<quint8, ModuleRecord> &recor
     // Unchanged reports find what they found last time.
     if (!m_searched) {
         m_searched = true;
+        Candidate kept[MaxCandidates];
+        int keptSlots[MaxCandidates];
+        bool wasKept[MaxCandidates];
+        std::copy(s.candidates, s.candidates + MaxCandidates, kept);
+        std::copy(m_keptSlots, m_keptSlots + MaxCandidates, keptSlots);
+        std::copy(m_kept, m_kept + MaxCandidates, wasKept);
+        std::fill(std::begin(m_kept), std::end(m_kept), false);
         // Every report starts a candidate, in module and channel order; only
         // the first nine with at least two partners after them count. The
         // index tells how many partners a report has without walking the
-        // others, so only those nine (and the scratch slot) are built member
-        // by member.
+        // others; only those nine (and the scratch slot) are built, and of
+        // those only the ones whose signal changed.
         int accepted = 0;
         for (auto r = m_active.cbegin(); r != m_active.cend() && accepted < MaxCandidates; ++r) {
             if (matchCount(*r) < 2)
                 continue;
-            buildCandidate(*r, s.candidates[accepted]);
-            if (s.candidates[accepted].num > 2)
+            Candidate &c = s.candidates[accepted];
+            const int *k = std::find(keptSlots, keptSlots + MaxCandidates, *r);
+            if (k != keptSlots + MaxCandidates && wasKept[k - keptSlots])
+                c = kept[k - keptSlots];
+            else
+                buildCandidate(*r, c);
+            if (c.num > 2) {
+                m_keptSlots[accepted] = *r;
+                m_kept[accepted] = true;
                 ++accepted;
+            }
         }
         // The slot after the accepted ones holds the last candidate built:
-        // that of the last report, which has no module after it.
+        // that of the last report, which has no module after it. The rest
+        // are empty, as from a search on a fresh state.
+        int filled = accepted;
         if (!m_active.empty())
-            buildCandidate(m_active.back(), s.candidates[accepted]);
+            buildCandidate(m_active.back(), s.candidates[filled++]);
+        std::fill(s.candidates + filled, s.candidates + CandidateSlots, Candidate());
         s.candidateCount = accepted;
         if (accepted > 0) {
             // The candidate with the strongest member; the first of equals.
@@ -164,6 +303,16 @@ bool EmitterLocalization::SelectTriangle(const QMap<quint8, ModuleRecord> &recor
             std::copy(c.levels, c.levels + 3, s.chosenLevels);
             s.chosenType = c.type;
         }
+        // Only the accepted signals' reports are followed from here on.
+        const auto unused = [&](const std::unique_ptr<Members> &m) {
+            for (int i = 0; i < accepted; ++i)
+                if (m->key.type == s.candidates[i].type
+                    && m->key.freqMHz == s.candidates[i].freqMHz)
+                    return false;
+            return true;
+        };
+        m_members.erase(std::remove_if(m_members.begin(), m_members.end(), unused),
+                        m_members.end());
     }
     if (s.candidateCount == 0)
         return false;
@@ -171,9 +320,8 @@ bool EmitterLocalization::SelectTriangle(const QMap<quint8, ModuleRecord> &recor
     return true;
 }
 
-bool EmitterLocalization::syncModule(quint8 module, const ModuleRecord *record)
+void EmitterLocalization::syncModule(quint8 module, const ModuleRecord *record)
 {
-    bool changed = false;
     for (int n = 0; n < DATA::ChannelCount; ++n) {
         const int slot = module * DATA::ChannelCount + n;
         Report now;
@@ -188,12 +336,29 @@ bool EmitterLocalization::syncModule(quint8 module, const ModuleRecord *record)
             continue;
         if (was.active)
             unindex(slot);
+        invalidate(slot, was, now);
+        for (const auto &m : m_members)
+            if (belongs(m->key, was) || belongs(m->key, now))
+                m->set(slot, belongs(m->key, now), now.level);
         was = now;
         if (now.active)
             index(slot);
-        changed = true;
+        m_searched = false;
     }
-    return changed;
+}
+
+void EmitterLocalization::invalidate(int slot, const Report &was, const Report &now)
+{
+    const int module = slot / DATA::ChannelCount;
+    for (int i = 0; i < MaxCandidates; ++i) {
+        if (!m_kept[i])
+            continue;
+        const Candidate &c = m_state.candidates[i];
+        if (m_keptSlots[i] == slot
+            || (m_keptSlots[i] / DATA::ChannelCount < module
+                && (belongs(c, was) || belongs(c, now))))
+            m_kept[i] = false;
+    }
 }
 
 namespace {
@@ -257,7 +422,21 @@ int EmitterLocalization::matchCount(int slot) const
     return count;
 }
 
-void EmitterLocalization::buildCandidate(int slot, Candidate &c) const
+EmitterLocalization::Members &EmitterLocalization::membersOf(const Candidate &c)
+{
+    for (const auto &m : m_members)
+        if (m->key.type == c.type && m->key.freqMHz == c.freqMHz)
+            return *m;
+    m_members.push_back(std::make_unique<Members>(c));
+    Members &m = *m_members.back();
+    for (int slot : m_active)
+        if (belongs(c, m_slots[slot]))
+            m.place(slot, true, m_slots[slot].level);
+    m.buildNodes();
+    return m;
+}
+
+void EmitterLocalization::buildCandidate(int slot, Candidate &c)
 {
     const Report &a = m_slots[slot];
     c = Candidate();
@@ -268,11 +447,34 @@ void EmitterLocalization::buildCandidate(int slot, Candidate &c) const
     c.type = a.type;
     c.freqMHz = wholeMHz(a.freqMHz);
     const int later = (a.module + 1) * DATA::ChannelCount;
-    auto p = std::lower_bound(m_byType.begin(), m_byType.end(), Keyed{ a.type, later });
-    for (; p != m_byType.end() && p->key == a.type; ++p) {
-        const Report &b = m_slots[p->slot];
-        if (sameSignal(c, b))
-            addMember(c, b);
+    if (m_active.empty() || m_active.back() < later)
+        return;
+    const Members &members = membersOf(c);
+    c.num += members.countFrom(later);
+    const auto take = [&](int place, int from) {
+        const Report &b = m_slots[from];
+        c.modules[place] = b.module;
+        c.channels[place] = b.channel;
+        c.levels[place] = b.level;
+    };
+    // The first two partners join as they come; after that the weakest
+    // member gives way to a stronger one (the first of equals), so only the
+    // reports stronger than the weakest member need looking at.
+    int from = later;
+    for (int place = 1; place < 3; ++place) {
+        const int p = members.first(from);
+        if (p < 0)
+            return;
+        take(place, p);
+        from = p + 1;
+    }
+    for (;;) {
+        const int place = int(std::min_element(c.levels, c.levels + 3) - c.levels);
+        const int p = members.firstAbove(from, c.levels[place]);
+        if (p < 0)
+            return;
+        take(place, p);
+        from = p + 1;
     }
 }
 
@@ -281,21 +483,6 @@ bool EmitterLocalization::sameSignal(const Candidate &c, const Report &b)
     if (c.type != CSignalTypeStr::Scan)
         return true;
     return b.freqMHz > 0 && std::fabs(b.freqMHz - c.freqMHz) < kScanWindowMHz;
-}
-
-void EmitterLocalization::addMember(Candidate &c, const Report &b)
-{
-    ++c.num;
-    int place = c.num - 1;
-    if (place > 2) {
-        // The weakest member gives way to a stronger newcomer; the first of equals.
-        place = int(std::min_element(c.levels, c.levels + 3) - c.levels);
-        if (b.level <= c.levels[place])
-            return;
-    }
-    c.modules[place] = b.module;
-    c.channels[place] = b.channel;
-    c.levels[place] = b.level;
 }
 
 void EmitterLocalization::ComputeAngles(const QPoint p[3], qint32 angles[3])

@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QPoint>
 
+#include <memory>
 #include <vector>
 
 class EmitterLocalization
@@ -59,21 +60,28 @@ public:
         double markerOpacity = 1.0;
     };
 
+    EmitterLocalization();
+    ~EmitterLocalization();
+
     const State &state() const { return m_state; }
     void reset()
     {
         m_state = State();
-        m_searched = false;
+        forgetIndex();
     }
     // Follows the main window's minimized state.
     void setMainWindowMinimized(bool minimized);
 
-    // Runs after every record; returns whether the marker shows (at
+    // Runs after every record of `module`, when no other module's channels
+    // changed since the last call; returns whether the marker shows (at
     // state().markerPos, of state().markerSize). `enabled` is "Options/Localization".
+    bool Update(const QMap<quint8, ModuleRecord> &records, quint8 module, int correctModules,
+                int scale, bool enabled);
+    // The same after any change: every module is indexed and searched anew.
     bool Update(const QMap<quint8, ModuleRecord> &records, int correctModules, int scale,
                 bool enabled);
 
-    // Finds the candidates and chooses one; sets the band or scan flag.
+    // Finds the candidates over every module anew and chooses one; sets the band or scan flag.
     bool SelectTriangle(const QMap<quint8, ModuleRecord> &records, int correctModules);
 
     // Angles in whole degrees at p[0], p[2] and p[1]; a flat or degenerate corner gives 0.
@@ -108,17 +116,29 @@ private:
             return key < o.key || (key == o.key && slot < o.slot);
         }
     };
+    class Members;
 
-    // Brings the module's slots and the indexes up to its record; whether anything changed.
-    bool syncModule(quint8 module, const ModuleRecord *record);
+    bool update(const QMap<quint8, ModuleRecord> &records, int module, int correctModules,
+                int scale, bool enabled);
+    void forgetIndex();
+    void syncAll(const QMap<quint8, ModuleRecord> &records);
+    // Brings the module's slots, the indexes and the kept candidates up to its record.
+    void syncModule(quint8 module, const ModuleRecord *record);
     void unindex(int slot);
     void index(int slot);
+    // Drops the kept candidates that the slot's old or new report belongs to.
+    void invalidate(int slot, const Report &was, const Report &now);
+    bool search(int correctModules);
     // Reports of the key in the index from the given slot on.
     static int countFrom(const std::vector<Keyed> &index, qint64 key, int slot);
     int matchCount(int slot) const;
-    void buildCandidate(int slot, Candidate &c) const;
+    Members &membersOf(const Candidate &c);
+    void buildCandidate(int slot, Candidate &c);
     static bool sameSignal(const Candidate &c, const Report &b);
-    static void addMember(Candidate &c, const Report &b);
+    static bool belongs(const Candidate &c, const Report &b)
+    {
+        return b.active && b.type == c.type && sameSignal(c, b);
+    }
 
     State m_state;
     // Kept from record to record: a record changes only its module's slots,
@@ -127,6 +147,14 @@ private:
     std::vector<int> m_active;        // active slots, ascending
     std::vector<Keyed> m_byType;      // active slots by type
     std::vector<Keyed> m_byFrequency; // scanning-receiver slots by frequency key
+    // The reports of each accepted candidate's signal, mended with the slots.
+    std::vector<std::unique_ptr<Members>> m_members;
+    // The accepted candidates of the last search by their slot; a change to
+    // a report of their signal in a later module, or to their own, drops one.
+    int m_keptSlots[MaxCandidates] = {};
+    bool m_kept[MaxCandidates] = {};
     // The candidates and choice in m_state were found over the present index.
     bool m_searched = false;
+    // Records passed unseen while the localization was off.
+    bool m_unseen = true;
 };

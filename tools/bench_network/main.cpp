@@ -444,8 +444,8 @@ int main(int argc, char *argv[])
         for (int i = 0; i < updates && !modules.isEmpty(); ++i) {
             const quint8 m = modules.at(i % modules.size());
             records[m].lastChannels[0].nLevel ^= 1;
-            probe.Update(records, StationGlobals::correctModules, StationGlobals::sensitivityScale,
-                         true);
+            probe.Update(records, m, StationGlobals::correctModules,
+                         StationGlobals::sensitivityScale, true);
         }
         const double perRecord = clock.nsecsElapsed() / 1e3 / updates;
         clock.start();
