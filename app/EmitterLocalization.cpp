@@ -255,7 +255,8 @@ bool EmitterLocalization::search(int correctModules)
         Candidate kept[MaxCandidates];
         int keptSlots[MaxCandidates];
         bool wasKept[MaxCandidates];
-        std::copy(s.candidates, s.candidates + MaxCandidates, kept);
+        std::copy(m_keptCandidates, m_keptCandidates + MaxCandidates, kept);
+        std::swap(m_taken, m_takenBefore);
         std::copy(m_keptSlots, m_keptSlots + MaxCandidates, keptSlots);
         std::copy(m_kept, m_kept + MaxCandidates, wasKept);
         std::fill(std::begin(m_kept), std::end(m_kept), false);
@@ -269,12 +270,16 @@ bool EmitterLocalization::search(int correctModules)
             if (matchCount(*r) < 2)
                 continue;
             Candidate &c = s.candidates[accepted];
-            const int *k = std::find(keptSlots, keptSlots + MaxCandidates, *r);
-            if (k != keptSlots + MaxCandidates && wasKept[k - keptSlots])
-                c = kept[k - keptSlots];
-            else
-                buildCandidate(*r, c);
+            const int k = int(std::find(keptSlots, keptSlots + MaxCandidates, *r) - keptSlots);
+            if (k < MaxCandidates && wasKept[k]) {
+                c = kept[k];
+                m_taken[accepted].swap(m_takenBefore[k]);
+            } else {
+                m_taken[accepted].clear();
+                buildCandidate(*r, c, &m_taken[accepted]);
+            }
             if (c.num > 2) {
+                m_keptCandidates[accepted] = c;
                 m_keptSlots[accepted] = *r;
                 m_kept[accepted] = true;
                 ++accepted;
@@ -351,13 +356,28 @@ void EmitterLocalization::invalidate(int slot, const Report &was, const Report &
 {
     const int module = slot / DATA::ChannelCount;
     for (int i = 0; i < MaxCandidates; ++i) {
-        if (!m_kept[i])
+        Candidate &c = m_keptCandidates[i];
+        const bool left = belongs(c, was), entered = belongs(c, now);
+        if (!m_kept[i] || (m_keptSlots[i] != slot && !left && !entered))
             continue;
-        const Candidate &c = m_state.candidates[i];
-        if (m_keptSlots[i] == slot
-            || (m_keptSlots[i] / DATA::ChannelCount < module
-                && (belongs(c, was) || belongs(c, now))))
+        if (m_keptSlots[i] == slot) {
             m_kept[i] = false;
+            continue;
+        }
+        if (m_keptSlots[i] / DATA::ChannelCount >= module) // not after it: no partner
+            continue;
+        // A report the candidate passed over changes nothing but the count,
+        // as long as the new one is passed over too: no stronger than the
+        // weakest member at its place in the run.
+        const std::vector<Taken> &taken = m_taken[i];
+        const auto at = std::lower_bound(taken.begin(), taken.end(), slot,
+                                         [](const Taken &t, int s) { return t.slot < s; });
+        const qint64 weakest =
+            at == taken.begin() ? std::numeric_limits<qint64>::min() : std::prev(at)->weakest;
+        if ((at != taken.end() && at->slot == slot) || (entered && now.level > weakest))
+            m_kept[i] = false;
+        else
+            c.num += int(entered) - int(left);
     }
 }
 
@@ -436,7 +456,7 @@ EmitterLocalization::Members &EmitterLocalization::membersOf(const Candidate &c)
     return m;
 }
 
-void EmitterLocalization::buildCandidate(int slot, Candidate &c)
+void EmitterLocalization::buildCandidate(int slot, Candidate &c, std::vector<Taken> *taken)
 {
     const Report &a = m_slots[slot];
     c = Candidate();
@@ -451,11 +471,17 @@ void EmitterLocalization::buildCandidate(int slot, Candidate &c)
         return;
     const Members &members = membersOf(c);
     c.num += members.countFrom(later);
+    bool full = false; // all three places hold a member
     const auto take = [&](int place, int from) {
         const Report &b = m_slots[from];
         c.modules[place] = b.module;
         c.channels[place] = b.channel;
         c.levels[place] = b.level;
+        full = full || place == 2;
+        if (taken)
+            taken->push_back({ from,
+                               full ? *std::min_element(c.levels, c.levels + 3)
+                                    : std::numeric_limits<qint64>::min() });
     };
     // The first two partners join as they come; after that the weakest
     // member gives way to a stronger one (the first of equals), so only the

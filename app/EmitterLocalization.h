@@ -117,6 +117,13 @@ private:
         }
     };
     class Members;
+    // A report placed in a candidate, with the weakest member's level after
+    // it (below every level while the three places are not yet full).
+    struct Taken
+    {
+        int slot;
+        qint64 weakest;
+    };
 
     bool update(const QMap<quint8, ModuleRecord> &records, int module, int correctModules,
                 int scale, bool enabled);
@@ -126,14 +133,15 @@ private:
     void syncModule(quint8 module, const ModuleRecord *record);
     void unindex(int slot);
     void index(int slot);
-    // Drops the kept candidates that the slot's old or new report belongs to.
+    // Drops the kept candidates whose members the slot's change may alter;
+    // for the others it only changes the count.
     void invalidate(int slot, const Report &was, const Report &now);
     bool search(int correctModules);
     // Reports of the key in the index from the given slot on.
     static int countFrom(const std::vector<Keyed> &index, qint64 key, int slot);
     int matchCount(int slot) const;
     Members &membersOf(const Candidate &c);
-    void buildCandidate(int slot, Candidate &c);
+    void buildCandidate(int slot, Candidate &c, std::vector<Taken> *taken = nullptr);
     static bool sameSignal(const Candidate &c, const Report &b);
     static bool belongs(const Candidate &c, const Report &b)
     {
@@ -149,8 +157,12 @@ private:
     std::vector<Keyed> m_byFrequency; // scanning-receiver slots by frequency key
     // The reports of each accepted candidate's signal, mended with the slots.
     std::vector<std::unique_ptr<Members>> m_members;
-    // The accepted candidates of the last search by their slot; a change to
-    // a report of their signal in a later module, or to their own, drops one.
+    // The accepted candidates of the last search by their slot, with the
+    // reports each took in turn; a change to their own report, to one they
+    // took, or one they would now take, drops one.
+    Candidate m_keptCandidates[MaxCandidates];
+    std::vector<Taken> m_taken[MaxCandidates];
+    std::vector<Taken> m_takenBefore[MaxCandidates]; // the last search's, while searching
     int m_keptSlots[MaxCandidates] = {};
     bool m_kept[MaxCandidates] = {};
     // The candidates and choice in m_state were found over the present index.
