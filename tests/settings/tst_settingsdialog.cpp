@@ -220,14 +220,14 @@ private slots:
         ModuleRecord &r = m_device->record(8);
         quint8 commandWhileOpen = 0;
         d.whileBypassOpen = [&] { commandWhileOpen = r.settings[Command]; };
-        put(d, "m_pBypassScanAutoCheck", "checked", false);
-        put(d, "m_pBypassScanPattern1Check", "checked", true);
-        put(d, "m_pBypassScanPattern2Check", "checked", false);
-        put(d, "m_pBypassScanManualCheck", "checked", true);
+        put(d, "m_pBypassScanAutoCheck", "checked", true);
+        put(d, "m_pBypassScanPattern1Check", "checked", false);
+        put(d, "m_pBypassScanPattern2Check", "checked", true);
+        put(d, "m_pBypassScanManualCheck", "checked", false);
         click(d, "m_pGetBypassButton");
         QCOMPARE(commandWhileOpen, CommandSendBypassMap);
         QCOMPARE(r.settings[Command], quint8(0)); // asked no more once the list closes
-        QCOMPARE(d.bypassFlags, QList<int>({ 2 | 8 }));
+        QCOMPARE(d.bypassFlags, QList<int>({ 1 | 4 }));
     }
 
     void loadBypassFile()
