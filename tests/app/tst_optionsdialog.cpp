@@ -343,8 +343,9 @@ private slots:
                                   8000);
         QVERIFY(!CFTDI::instance().isOpen());
         sim("FTSim_FaultFrom", -1, 0, 0);
-        QTRY_COMPARE(read(d, { "m_pSuppressionQualityLabel", "m_pPosAddQualityLabel",
-                               "m_pNegAddQualityLabel", "m_pOkButton" }),
+        QTRY_COMPARE(read(d,
+                          { "m_pSuppressionQualityLabel", "m_pPosAddQualityLabel",
+                            "m_pNegAddQualityLabel", "m_pOkButton" }),
                      "Suppression quality = 40%|Surplus of quality = 300|Lack of quality = 5|"
                      "OK - RESTART");
         click(d, "m_pResetBaseLevelButton");
@@ -365,9 +366,10 @@ private slots:
         QTest::qWait(1100);
         // The refusal, the notice with the quality, the saved pattern's box.
         QCOMPARE(m_prompts.shown.size(), 3);
-        QCOMPARE(m_prompts.shown[1], QCoreApplication::applicationName()
-                                         + ": Pay attention that the suppression quality is 80% "
-                                           "and this is less than 95%");
+        QCOMPARE(m_prompts.shown[1],
+                 QCoreApplication::applicationName()
+                     + ": Pay attention that the suppression quality is 80% "
+                       "and this is less than 95%");
         click(d, "m_pOkButton");
         QCOMPARE(d.result(), int(QDialog::Rejected));
         const int restart = sim<int>("FTSim_RequestCount");

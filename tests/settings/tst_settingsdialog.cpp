@@ -113,32 +113,29 @@ private slots:
     // Each check drives its own row.
     void forAllChecks()
     {
-        const QList<const char *> checks = {
-            "m_pForAllG900Check",          "m_pForAllG1800Check",
-            "m_pForAllJammer_GSM_Check",   "m_pForAllJammer_GPS_Check",
-            "m_pForAllWlan2_4_Check",      "m_pForAllBluetoothCheck",
-            "m_pForAllTraffic2_4_Check",   "m_pForAllWlan5_Check",
-            "m_pForAllTraffic5_Check",     "m_pForAllCdma450Check",
-            "m_pForAll3GCheck",            "m_pForAll3G_ADD_Check",
-            "m_pForAll4GCheck",            "m_pForAllDectCheck",
-            "m_pForAllScanCheck",          "m_pForAllBypassScanAutoCheck",
-            "m_pForAllBypassScanPattern1Check", "m_pForAllBypassScanPattern2Check",
-            "m_pForAllBypassScanManualCheck",   "m_pForAllIdentOff_Check",
-            "m_pForAllDeviceIndicationCheck",
+        // Each check with one byte of its row.
+        const std::pair<const char *, int> checks[] = {
+            { "m_pForAllG900Check", 1 },          { "m_pForAllG1800Check", 20 },
+            { "m_pForAllJammer_GSM_Check", 3 },   { "m_pForAllJammer_GPS_Check", 22 },
+            { "m_pForAllWlan2_4_Check", 5 },      { "m_pForAllBluetoothCheck", 24 },
+            { "m_pForAllTraffic2_4_Check", 7 },   { "m_pForAllWlan5_Check", 26 },
+            { "m_pForAllTraffic5_Check", 9 },     { "m_pForAllCdma450Check", 28 },
+            { "m_pForAll3GCheck", 11 },           { "m_pForAll3G_ADD_Check", 30 },
+            { "m_pForAll4GCheck", 13 },           { "m_pForAllDectCheck", 32 },
+            { "m_pForAllScanCheck", 16 },         { "m_pForAllBypassScanAutoCheck", 35 },
+            { "m_pForAllBypassScanPattern1Check", 44 }, { "m_pForAllBypassScanPattern2Check", 45 },
+            { "m_pForAllBypassScanManualCheck", 36 },   { "m_pForAllIdentOff_Check", 43 },
+            { "m_pForAllDeviceIndicationCheck", 56 }
         };
-        // One byte of each check's row, in the order above.
-        const QList<int> rowBytes = { 1,  20, 3,  22, 5,  24, 7,  26, 9,  28, 11,
-                                      30, 13, 32, 16, 35, 44, 45, 36, 43, 56 };
         Dialog d(1, m_device.get());
         ModuleRecord &other = m_device->record(2);
         QString copied;
-        for (int i = 0; i < 21; ++i) {
-            CHILD(QCheckBox, box, &d, checks[i]);
+        for (const auto &[check, byte] : checks) {
+            CHILD(QCheckBox, box, &d, check);
             other.settings.fill(0xEE);
             box->setChecked(true);
             d.OnTimer();
             box->setChecked(false);
-            const int byte = rowBytes[i];
             copied += other.settings[byte] == m_device->record(1).settings[byte] ? u'1' : u'0';
         }
         QCOMPARE(copied, QString(21, u'1'));
