@@ -1,4 +1,4 @@
-// The log filter's rules and merging (its stored image: tst_logfilterdialog).
+// The log filter's rules and merging (its stored image: tst_logwindow).
 
 #include "eventlog/LogFilter.h"
 #include "Fixtures.h"
