@@ -1,5 +1,8 @@
 #include "Fixtures.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
 QString Fixtures::dump(const DATA &d)
 {
     QString s = QString::asprintf("%d %d %d %d", d.nID, d.nFormat, d.nRSSI, d.nLinkSeq);
@@ -17,4 +20,20 @@ QString Fixtures::dump(const QList<EVENT> &events)
                                  qlonglong(e.tEndTime), e.nPeakLevel, e.nThresholdLevel, e.dFreqMHz,
                                  e.nType, int(e.bInProgress), int(e.nModule));
     return out.join(u'\n');
+}
+
+QStringList Fixtures::query(const QString &path, const QString &sql)
+{
+    QStringList out;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fixtures");
+        db.setDatabaseName(path);
+        db.setConnectOptions("QSQLITE_OPEN_READONLY");
+        QSqlQuery q(db);
+        if (db.open() && q.exec(sql))
+            while (q.next())
+                out << q.value(0).toString();
+    }
+    QSqlDatabase::removeDatabase("fixtures");
+    return out;
 }

@@ -40,6 +40,9 @@ public:
     // Every field of a record or of events, to compare them in one go.
     static QString dump(const DATA &d);
     static QString dump(const QList<EVENT> &events);
+    // The first column of every row a query gives on the SQLite file at `path`,
+    // opened read-only, so a station writing it is not disturbed.
+    static QStringList query(const QString &path, const QString &sql);
     // One digit per named child widget: 1 enabled, 0 disabled, ? missing.
     static QString enabled(const QObject &parent, const QList<const char *> &names)
     {

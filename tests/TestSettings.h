@@ -1,10 +1,13 @@
 #pragma once
 // Points the application settings store and the standard locations of a test
 // at a temporary folder, so that no test reads or writes the operator's store.
+// A program that includes this header is isolated as its application object
+// is made, before any test (or a forgotten initTestCase) can reach the store.
 
 #include "net/StationGlobals.h"
 #include "settings/StationOptions.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -13,7 +16,7 @@
 class TestSettings
 {
 public:
-    // Call from initTestCase(), after the application object exists.
+    // Again, after the application object exists: the store starts empty.
     static void isolate()
     {
         QVERIFY2(dir().isValid(), "cannot create a temporary settings folder");
@@ -45,3 +48,9 @@ private:
         return d;
     }
 };
+
+static void isolateTestSettings()
+{
+    TestSettings::isolate();
+}
+Q_COREAPP_STARTUP_FUNCTION(isolateTestSettings)

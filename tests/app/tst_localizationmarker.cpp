@@ -18,7 +18,6 @@ class TestLocalizationMarker : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
 
     // The marker shows what the localization made of the windows, the correct
     // modules, the minimized state and the option (red for the scanning

@@ -22,7 +22,6 @@ class TestManualWindow : public QObject
 private slots:
     void initTestCase()
     {
-        TestSettings::isolate();
         QFile page(m_dir.filePath("manual.htm"));
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.write("<html><head><meta charset=\"utf-8\"><title>T</title></head><body>"

@@ -1,12 +1,15 @@
 // Nothing on the way of a record (framing, decoding, reply, main window,
 // module window, event log) or of a repaint touches the file system: the
-// options are held in memory and the background image is decoded once.
+// options are held in memory and the background image is decoded once. A new
+// module's window is made before the reply, so even its first reply carries
+// its settings block.
 
 #include "FileSystemCalls.h"
 #include "Fixtures.h"
 #include "TestSettings.h"
 #include "app/CMainWindow.h"
 #include "app/CQMdiArea.h"
+#include "app/CStationStatus.h"
 #include "display/CModuleWindow.h"
 #include "net/ModuleFrame.h"
 #include "settings/SettingsKeys.h"
@@ -22,7 +25,6 @@ class TestRecordPath : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
 
     void recordsAndPaintsMakeNoFileSystemCall()
     {
@@ -44,9 +46,10 @@ private slots:
                 DATA d = Fixtures::status(quint8(1 + f % 3), f % 2 ? 0x20 : 0x04);
                 d.nRSSI = qint8(f % 50);
                 module.write(ModuleFrame::shortFrame(ModuleFrame::measurementBody(d)));
-                if (!QTest::qWaitFor([&] { return module.bytesAvailable() >= 71; }, 5000))
+                if (!QTest::qWaitFor([&] { return module.bytesAvailable() >= 71; }, 5000)
+                    || module.read(3).toHex() != "4f9e25")
                     return false;
-                module.read(71);
+                module.read(68);
             }
             return true;
         };
@@ -67,6 +70,10 @@ private slots:
             calls == 0,
             qPrintable(
                 QString("%1 file-system calls, the first on %2").arg(calls).arg(fsCallsPath(0))));
+        w.stationStatus()->OnTimer();
+        QCOMPARE(w.stationStatus()->text(CStationStatus::Listening) + ", "
+                     + w.stationStatus()->text(CStationStatus::Modules),
+                 QString("Listening on port %1, Modules connected: 1").arg(w.server()->serverPort()));
     }
 };
 

@@ -1,6 +1,5 @@
-// Runs the station as an operator would and stops it with a signal: it must
-// close as its window does, saving its settings, and exit with 0. Killed
-// outright while modules report, the full edition starts again with every
+// The station as a process: a signal closes it as its window does (settings
+// saved, exit 0); killed outright, the full edition starts again with every
 // event its journal had committed.
 
 #include "Fixtures.h"
@@ -8,8 +7,6 @@
 
 #include <QProcess>
 #include <QSettings>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -19,29 +16,10 @@
 #include <csignal>
 #endif
 
-namespace {
-
 // Rows of the journal as "start type module in_progress"; the end time moves
 // while an event is extended, so it is left out.
-QStringList journalRows(const QString &path)
-{
-    QStringList rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "peek");
-        db.setDatabaseName(path);
-        db.setConnectOptions("QSQLITE_OPEN_READONLY");
-        QSqlQuery q(db);
-        if (db.open())
-            q.exec("SELECT start_time || ' ' || type || ' ' || module || ' ' || in_progress "
-                   "FROM events ORDER BY id");
-        while (q.next())
-            rows << q.value(0).toString();
-    }
-    QSqlDatabase::removeDatabase("peek");
-    return rows;
-}
-
-} // namespace
+const QString kJournalRows = "SELECT start_time || ' ' || type || ' ' || module || ' ' || "
+                             "in_progress FROM events ORDER BY id";
 
 class TestStationProcess : public QObject
 {
@@ -102,9 +80,8 @@ private slots:
         QTcpSocket module;
         module.connectToHost(QHostAddress::LocalHost, start(station, home, HARRIER_STATION_FULL));
         QVERIFY(module.waitForConnected(5000));
-        // Modules 1 to 4 report until a few commits have happened, then the
-        // station is killed mid-report. Channel 0 changes type every step (an
-        // event closes, another opens), channel 1 stays open throughout.
+        // Modules 1 to 4 report until a few commits have happened: channel 0
+        // changes type every step, channel 1 stays open.
         int step = 0;
         QStringList committed;
         QVERIFY(QTest::qWaitFor(
@@ -118,7 +95,7 @@ private slots:
             }
             module.readAll();
             ++step;
-            committed = journalRows(journal);
+            committed = Fixtures::query(journal, kJournalRows);
             return committed.size() >= 20;
             },
             10000));
@@ -128,7 +105,7 @@ private slots:
 
         // The station starts again on that journal and closes every event committed.
         start(station, home, HARRIER_STATION_FULL);
-        const QStringList after = journalRows(journal);
+        const QStringList after = Fixtures::query(journal, kJournalRows);
         station.kill();
         QVERIFY(station.waitForFinished(5000));
         for (const QString &row : committed)

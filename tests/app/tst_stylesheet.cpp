@@ -12,7 +12,6 @@ class TestStyleSheet : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
 
     // Reference values of the WCAG formula, then every pair the operator reads.
     void contrastOfEveryTextPair()

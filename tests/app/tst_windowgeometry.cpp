@@ -19,7 +19,6 @@ class TestWindowGeometry : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
 
     void fit_data()
     {

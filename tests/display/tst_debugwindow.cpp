@@ -22,11 +22,9 @@ class TestDebugWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
 
-    // The entries in use, the first four candidates, the choice and two
-    // settings bytes as signed numbers, 10 apart; before any record the active
-    // count follows the empty line at once and there is no settings line.
+    // Entries in use, four candidates, the choice and two signed settings bytes,
+    // 10 apart; before any record no settings line.
     void lines()
     {
         DebugStatEntry stats[StationGlobals::DebugEntries] = {};
@@ -55,9 +53,8 @@ private slots:
                           "280 nActiveID=0 0 6", "290 nLevelDBM=-41 0 0", "310 [41][42]=8 -56" }));
     }
 
-    // A push shows with the next repaint; the right button freezes the cycle
-    // and the localization until pressed again. The left button drags the
-    // window, which opens where it was dragged to.
+    // A push shows with the next repaint; the right button freezes it and the
+    // cycle until pressed again; the window opens where it was dragged to.
     void pushPauseAndDrag()
     {
         CDebugWindow w;

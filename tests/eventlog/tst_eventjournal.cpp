@@ -1,6 +1,5 @@
-// The durable journal beside the store: what the store saw comes back at the
-// next start within the limit, in-progress events closed; a clear, a damaged
-// file, the retention and the queue's bound.
+// The durable journal beside the store: what it saw comes back at the next
+// start, closed; a clear, a damaged file, the retention, the queue's bound.
 
 #include "eventlog/CEventLog.h"
 #include "eventlog/EventJournal.h"
@@ -10,8 +9,6 @@
 #include "TestSettings.h"
 
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,24 +43,7 @@ class TestEventJournal : public QObject
 {
     Q_OBJECT
 
-    // The first column of every row a query gives on the database at `path`.
-    static QStringList query(const QString &path, const QString &sql)
-    {
-        QStringList out;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
-            db.setDatabaseName(path);
-            QSqlQuery q(db);
-            if (db.open() && q.exec(sql))
-                while (q.next())
-                    out << q.value(0).toString();
-        }
-        QSqlDatabase::removeDatabase("check");
-        return out;
-    }
-
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
 
     void init()
     {
@@ -96,7 +76,7 @@ private slots:
             e.bInProgress = false;
         Station again(m_dir->path());
         QCOMPARE(F::dump(again.restored), F::dump(before));
-        QCOMPARE(query(again.journal.path(), "SELECT SUM(in_progress) FROM events"),
+        QCOMPARE(F::query(again.journal.path(), "SELECT SUM(in_progress) FROM events"),
                  QStringList({ "0" }));
     }
 
@@ -129,13 +109,12 @@ private slots:
                       F::event(F::Dec2026 + 50, F::Dec2026 + 50, 2, -56, -80, 0, 9, false),
                       F::event(F::Dec2026 + 60, F::Dec2026 + 60, 2, -55, -80, 0, 9, false) }));
         // The retention trims in the background, soon after the start.
-        QTRY_COMPARE(query(limited.journal.path(), "SELECT type FROM events WHERE module = 5"),
+        QTRY_COMPARE(F::query(limited.journal.path(), "SELECT type FROM events WHERE module = 5"),
                      QStringList({ "2" }));
     }
 
-    // Damage that opening and reading do not report: two cells of an index
-    // page on one place. The check at opening sets the file aside whole (the
-    // signal the window warns on) and begins a fresh one.
+    // Damage only the check at opening finds (two index cells on one place):
+    // the file is set aside whole, with the signal the window warns on.
     void damageOnlyTheCheckFindsIsSetAside()
     {
         const QString path = m_dir->filePath(EventJournal::fileName());
@@ -145,8 +124,8 @@ private slots:
                 s.log.AddData(F::record(1, F::detection(1 + i % 2, -60)));
         }
         const QString root = "SELECT rootpage FROM sqlite_master WHERE name='events_by_end'";
-        const qint64 at = (query(path, root).value(0).toLongLong() - 1)
-            * query(path, "PRAGMA page_size").value(0).toLongLong();
+        const qint64 at = (F::query(path, root).value(0).toLongLong() - 1)
+            * F::query(path, "PRAGMA page_size").value(0).toLongLong();
         QByteArray damaged = F::readFile(path);
         QCOMPARE(int(damaged[at]), 0x0A); // a leaf page of the index, 8-byte header
         damaged.replace(at + 10, 2, damaged.mid(at + 8, 2)); // the second cell on the first
@@ -188,7 +167,7 @@ private slots:
             QCOMPARE(state[1][0].toBool(), true);
             writer.shutdown();
         }
-        QCOMPARE(query(path, "SELECT COUNT(*) || '/' || SUM(peak_level = -40) FROM events"),
+        QCOMPARE(F::query(path, "SELECT COUNT(*) || '/' || SUM(peak_level = -40) FROM events"),
                  QStringList({ "101/2" }));
     }
 

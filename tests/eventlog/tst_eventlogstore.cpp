@@ -35,7 +35,6 @@ class TestEventLogStore : public QObject
     static constexpr auto ev = F::event;
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
     void init()
     {
         m_now = 1000;
@@ -96,8 +95,7 @@ private slots:
         QCOMPARE(dump(all.last()), dump(ev(1000, 2000, 1, -50, -80, 0, 1, true)));
     }
 
-    // Read at start-up, where what is no number or below 1 counts as absent; written when the
-    // store goes.
+    // Read at start-up (no number or below 1: absent); written when the store goes.
     void storedLimit()
     {
         QSettings s;

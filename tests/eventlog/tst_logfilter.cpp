@@ -35,7 +35,6 @@ class TestLogFilter : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
 
     // clang-format off
     void rules_data()

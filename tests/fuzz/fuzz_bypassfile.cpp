@@ -1,7 +1,6 @@
-// Any bytes as a bypass file's content (what the settings dialog uploads).
-// Checked: a file that is taken holds at most 255 entries, each a begin and
-// an end from 1 to 65535, and reads back the same once written again; a file
-// that is not taken says which entry, when an entry was the reason.
+// Any bytes as a bypass file's content. A file taken holds at most 255 entries
+// of 1 .. 65535 and reads back the same once written; one refused for an
+// entry says which.
 
 #include "FuzzEnvironment.h"
 

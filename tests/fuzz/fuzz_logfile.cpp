@@ -1,6 +1,5 @@
-// Any bytes as a log file's content (what LogFile::load reads). Checked: what
-// was read, saved and read again reads back, as the same events (UTC, where
-// every local time names one instant).
+// Any bytes as a log file's content: what was read, saved and read again is
+// the same events (in UTC, where every local time names one instant).
 
 #include "FuzzEnvironment.h"
 

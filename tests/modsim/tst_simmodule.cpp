@@ -63,7 +63,6 @@ class TestSimModule : public QObject
     FakePrompts m_prompts;
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
 
     void reportsWhatSettingsLetThrough_data()
     {
@@ -120,10 +119,8 @@ private slots:
                  QByteArray("000000 0004040404040400"));
     }
 
-    // The Wireshark dissector read through tshark: a capture of one frame of
-    // each kind decodes without a malformed packet, with hand-checked values,
-    // and a wrong checksum is an expert-info error. The map request is
-    // answered with the kept entries: one run, then the end.
+    // The Wireshark dissector through tshark: one frame of each kind decodes
+    // to hand-checked values, none malformed; a wrong checksum is an error.
     void dissectorDecodesEveryKind()
     {
         const QString tshark = QStandardPaths::findExecutable("tshark");

@@ -1,7 +1,6 @@
-// The device model: records decoded from module frames (typed byte by byte
-// from the wire layout, never built by the code under test) with the reply
-// built from them, records of the demonstration feed, the signal catalogue,
-// and a module's settings block in the settings store with its pause bytes.
+// The device model: records decoded from hand-typed frames and the replies
+// built from them, the demonstration feed's records, the signal catalogue, and
+// a module's settings block in the store with its pause bytes.
 
 #include "Fixtures.h"
 #include "TestSettings.h"
@@ -90,7 +89,6 @@ class TestPacketDecoder : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
     void init() { TestSettings::freshStation(); }
 
     void measurement()
@@ -214,8 +212,7 @@ private slots:
     }
 
     // A one-shot command goes out once; only a new sequence counts as an
-    // acknowledgement. An upload then sends one entry per reply, none of them
-    // an acknowledgement.
+    // acknowledgement. An upload sends one entry per reply, none acknowledged.
     void replies()
     {
         CMasterDevice device;
@@ -316,10 +313,9 @@ private slots:
         QCOMPARE(rec.channel[0].nState, 1);
     }
 
-    // A record made on first access holds what loading gives; loading also
-    // forgets the record's run-time state. One-shot commands (37 .. 43), upload
-    // progress (49, 50) and station-refreshed bytes (pause, filter) never come
-    // back from the store; a block cut short falls back to the defaults whole.
+    // A record made on first access holds what loading gives, run-time state
+    // forgotten. One-shots (37 .. 43), upload progress (49, 50), pause and filter
+    // never come back from the store; a block cut short falls back to the defaults.
     void saveAndLoad()
     {
         CMasterDevice a;

@@ -41,8 +41,7 @@ private slots:
         m_russian = browser.toPlainText().mid(russianStart);
     }
 
-    // Rich text in UTF-8 only (the Russian half reads right only with the charset
-    // declared): nothing to run or fetch, nothing left to write, and every
+    // Valid UTF-8, nothing to run or fetch, nothing left to write, and every
     // internal link leads somewhere.
     void declaresUtf8AndNeedsNothingOutside()
     {

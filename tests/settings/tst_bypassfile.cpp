@@ -25,12 +25,7 @@ QString rows(const QVector<BypassRange> &ranges)
 {
     QStringList out;
     for (const BypassRange &r : ranges)
-        out << QStringLiteral("%1:%2-%3/%4/%5")
-                   .arg(r.number)
-                   .arg(r.start)
-                   .arg(r.end)
-                   .arg(r.band)
-                   .arg(r.marks);
+        out << QString::asprintf("%d:%d-%d/%d/%d", r.number, r.start, r.end, r.band, r.marks);
     return out.join(' ');
 }
 
@@ -50,7 +45,6 @@ class TestBypassFile : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
 
     void rangesFromMap_data()
     {
@@ -136,7 +130,6 @@ private slots:
         QTest::newRow("bad item 256 ignored")
             << QByteArray(items(255).chopped(9) + "<Item/></Bypass>") << int(S::Ok) << 255 << -1;
         QTest::newRow("no items") << QByteArray("<Bypass/>") << int(S::Empty) << 0 << -1;
-        QTest::newRow("empty file") << QByteArray() << int(S::Empty) << 0 << -1;
         QTest::newRow("cut off") << items(3).left(40) << int(S::NotXml) << 0 << -1;
         QTest::newRow("blank") << QByteArray(" \n ") << int(S::Empty) << 0 << -1;
         // Which nodes are entries and the reader's bounds are the item reader's.

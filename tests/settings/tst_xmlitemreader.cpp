@@ -1,6 +1,8 @@
-// The streamed reader of item files: which nodes are items, and the bounds
-// that refuse a hostile file before it costs time or memory.
+// The settings folder's XML: the streamed reader of item files (which nodes
+// are items, the bounds that refuse a hostile file before it costs time or
+// memory) and the in-memory store of remembered folders.
 
+#include "settings/CXmlValueStore.h"
 #include "settings/XmlItemReader.h"
 
 #include <QBuffer>
@@ -106,6 +108,26 @@ private slots:
             readItems(content, limits, status, [](qint64, qint64) { return false; });
         QCOMPARE(status, S::Cancelled);
         QVERIFY(items.size() < 2000 * 2);
+    }
+
+    // The remembered folders' store.
+    void getSetAndDefault()
+    {
+        CXmlValueStore store;
+        const auto get = [&store](const char *group, const char *key) {
+            return store.GetValue(group, key, "d");
+        };
+        QCOMPARE(get("FilePaths", "LogPath"), QStringLiteral("d"));
+        store.SetValue("FilePaths", "LogPath", "/a");
+        store.SetValue("FilePaths", "BypassPath", "/b");
+        store.SetValue("FilePaths", "LogPath", "/c");
+        QCOMPARE(QStringList({ get("FilePaths", "LogPath"), get("FilePaths", "BypassPath"),
+                               get("FilePaths", "Other"), get("Other", "LogPath") }),
+                 QStringList({ "/c", "/b", "d", "d" }));
+        // Setting a key again keeps one element.
+        QCOMPARE(store.document().toString(-1),
+                 QStringLiteral("<Values><FilePaths><LogPath Value=\"/c\"/><BypassPath "
+                                "Value=\"/b\"/></FilePaths></Values>"));
     }
 };
 

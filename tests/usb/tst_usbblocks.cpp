@@ -215,10 +215,9 @@ private slots:
         s.current.fill(50);
         TuningSteps t(s);
         s.shownQuality = quality;
-        void (TuningSteps::*const step[])() = { &TuningSteps::resetBaseLevel,
-                                                &TuningSteps::getBaseLevel };
-        for (int i = 0; i < qMin(steps, 2); ++i)
-            (t.*step[i])();
+        t.resetBaseLevel();
+        if (steps > 1)
+            t.getBaseLevel();
         const int grab = steps > 2 ? t.getSuppression() : -1;
         if (steps > 3)
             t.savePattern();
