@@ -24,8 +24,9 @@ public:
     explicit CQMdiArea(QWidget *parent = nullptr);
 
     // Adds the widget, fixes its sub-window at frameSize when that is valid, and
-    // moves it to the place remembered under its window title, or else to the
-    // first free cell of the rearranging grid.
+    // moves it to the place remembered under its window title (as the store
+    // held it when the area was made), or else to the first free cell of the
+    // rearranging grid.
     QMdiSubWindow *AddSubWindow(QWidget *widget, Qt::WindowFlags flags = Qt::WindowFlags(),
                                 const QSize &frameSize = QSize());
     // An empty sub-window of this area, for a widget to be built in before
@@ -63,5 +64,7 @@ private:
     void shareSystemMenuIcons(QMdiSubWindow *sub);
 
     QImage m_background;
+    // Read once: adding a window on a record's path never touches the store.
+    QHash<QString, QPoint> m_storedPlaces; // by window title
     QHash<QString, QIcon> m_menuIcons; // by action text
 };

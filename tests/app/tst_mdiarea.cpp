@@ -88,6 +88,7 @@ private slots:
     }
 
     // Remembered places push their occupants on, are saved by name; titles sort.
+    // The places are read when the area is made, not with each window.
     void placesAndRearrange()
     {
         QSettings s;
@@ -95,6 +96,7 @@ private slots:
             s.setValue(QLatin1String(title), QPoint(100, 50));
         s.setValue(SettingsKeys::moduleName(8), QStringLiteral("Gate"));
         CQMdiArea area;
+        s.setValue(QStringLiteral("Module 2 2"), QPoint(0, 500));
         area.resize(1000, 800);
         QList<QMdiSubWindow *> subs{ add(area, 10), add(area, 1), add(area, 2), add(area, 3),
                                      add(area, 8) };
