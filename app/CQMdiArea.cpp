@@ -34,6 +34,8 @@ CQMdiArea::CQMdiArea(QWidget *parent)
         if (value.typeId() == QMetaType::QPoint)
             m_storedPlaces.insert(key, value.toPoint());
     }
+    m_activation.setSingleShot(true);
+    connect(&m_activation, &QTimer::timeout, this, &CQMdiArea::activateNewest);
 }
 
 void CQMdiArea::loadBackground()
@@ -88,6 +90,30 @@ QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags,
         MoveToFreePlace(occupant);
     sub->move(stored);
     return sub;
+}
+
+void CQMdiArea::showAdded(QWidget *widget)
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(widget->parentWidget());
+    if (!sub) {
+        widget->show();
+        return;
+    }
+    // A sub-window activates itself as it is shown, deactivating and
+    // repainting the one before: for each window of a burst, and the dearer
+    // the more windows stand. A disabled one does not; it is enabled again
+    // before anything is painted.
+    sub->setEnabled(false);
+    widget->show();
+    sub->setEnabled(true);
+    m_newest = sub;
+    m_activation.start();
+}
+
+void CQMdiArea::activateNewest()
+{
+    if (m_newest && m_newest->isVisible())
+        setActiveSubWindow(m_newest);
 }
 
 QMdiSubWindow *CQMdiArea::NewSubWindow(Qt::WindowFlags flags)

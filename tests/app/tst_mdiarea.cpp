@@ -24,7 +24,7 @@ class TestMdiArea : public QObject
         auto *w = new CModuleWindow(module, &m_device);
         QMdiSubWindow *sub =
             area.AddSubWindow(w, Qt::WindowFlags(), QSize(w->width() + 10, w->height() + 30));
-        w->show();
+        area.showAdded(w);
         return sub;
     }
 
@@ -71,14 +71,18 @@ private slots:
     }
 
     // No remembered places: none on another, scrollable, one set of menu icons.
+    // A burst activates only its newest window, once the event loop turns.
     void firstStartPutsNoWindowOnAnother()
     {
         CQMdiArea area;
         area.resize(600, 400);
         area.show();
+        QVERIFY(QTest::qWaitForWindowActive(&area));
         QList<QMdiSubWindow *> subs;
         for (quint8 m = 1; m <= 20; ++m)
             subs << add(area, m);
+        QVERIFY(!area.activeSubWindow());
+        QTRY_COMPARE(area.activeSubWindow(), subs.last());
         for (int i = 0; i < subs.size(); ++i)
             for (int j = i + 1; j < subs.size(); ++j)
                 QVERIFY(!subs[i]->geometry().intersects(subs[j]->geometry()));
