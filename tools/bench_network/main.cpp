@@ -20,8 +20,9 @@
 //   a rate is given) to a station that has no module window yet, and tells
 //   how long after the last connect replies still took over 5 ms.
 //   --windows runs no network: it times 255 module windows created on the
-//   record path (and the event loop's pass after each), beside a record for
-//   a window that exists, then goes on to the memory figures.
+//   record path (and the event loop's pass after each), on the clock and in
+//   thread CPU time, beside a record for a window that exists, then goes on
+//   to the memory figures.
 //   --localization turns "Options/Localization" on for the station and has the
 //   modules report signals that the localization finds in threes;
 //   --localization-reports sends those reports with the option left off.
