@@ -269,7 +269,7 @@ CModuleWindow *CMainWindow::createModuleWindow(quint8 module)
     }
     m_lostModules[module] = false;
     window->SetSettingsOffered(m_edition.offersModuleSettings);
-    window->show();
+    mdiArea()->showAdded(window);
     return window;
 }
 

@@ -26,6 +26,16 @@ CQMdiArea::CQMdiArea(QWidget *parent)
             loadBackground();
     });
     loadBackground();
+    // Every key: a title with a '/' in its module's name is stored in a group.
+    QSettings settings;
+    const QStringList keys = settings.allKeys();
+    for (const QString &key : keys) {
+        const QVariant value = settings.value(key);
+        if (value.typeId() == QMetaType::QPoint)
+            m_storedPlaces.insert(key, value.toPoint());
+    }
+    m_activation.setSingleShot(true);
+    connect(&m_activation, &QTimer::timeout, this, &CQMdiArea::activateNewest);
 }
 
 void CQMdiArea::loadBackground()
@@ -43,16 +53,19 @@ QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags,
                                        const QSize &frameSize)
 {
     // A widget built inside a sub-window of this area (NewSubWindow) keeps it,
-    // so its style is worked out once, not again on moving in.
+    // so its style is worked out once, not again on moving in. Its size is
+    // fixed first, so the area neither measures nor resizes it again.
     auto *sub = qobject_cast<QMdiSubWindow *>(widget->parentWidget());
     if (sub && sub->parentWidget() == viewport()) {
+        if (frameSize.isValid())
+            sub->setFixedSize(frameSize);
         sub->setWidget(widget);
         addSubWindow(sub);
     } else {
         sub = addSubWindow(widget, flags);
+        if (frameSize.isValid())
+            sub->setFixedSize(frameSize);
     }
-    if (frameSize.isValid())
-        sub->setFixedSize(frameSize);
     shareSystemMenuIcons(sub);
     // The window fills its whole rectangle with the colour its rounded
     // background already has around it, so Qt knows it is opaque and does
@@ -60,7 +73,7 @@ QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags,
     // changes (a full network stacks them many deep). Set once it has its
     // parent and style.
     widget->setAutoFillBackground(true);
-    const QPoint stored = QSettings().value(widget->windowTitle(), QPoint()).toPoint();
+    const QPoint stored = m_storedPlaces.value(widget->windowTitle());
     if (stored.isNull()) {
         // The base class would cascade a full network into a deep stack, which
         // nobody can read and which repaints slowly.
@@ -77,6 +90,30 @@ QMdiSubWindow *CQMdiArea::AddSubWindow(QWidget *widget, Qt::WindowFlags flags,
         MoveToFreePlace(occupant);
     sub->move(stored);
     return sub;
+}
+
+void CQMdiArea::showAdded(QWidget *widget)
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(widget->parentWidget());
+    if (!sub) {
+        widget->show();
+        return;
+    }
+    // A sub-window activates itself as it is shown, deactivating and
+    // repainting the one before: for each window of a burst, and the dearer
+    // the more windows stand. A disabled one does not; it is enabled again
+    // before anything is painted.
+    sub->setEnabled(false);
+    widget->show();
+    sub->setEnabled(true);
+    m_newest = sub;
+    m_activation.start();
+}
+
+void CQMdiArea::activateNewest()
+{
+    if (m_newest && m_newest->isVisible())
+        setActiveSubWindow(m_newest);
 }
 
 QMdiSubWindow *CQMdiArea::NewSubWindow(Qt::WindowFlags flags)

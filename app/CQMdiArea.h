@@ -11,8 +11,10 @@
 #include <QMdiArea>
 #include <QPoint>
 #include <QRect>
+#include <QPointer>
 #include <QSize>
 #include <QStringList>
+#include <QTimer>
 
 class QMdiSubWindow;
 
@@ -24,10 +26,14 @@ public:
     explicit CQMdiArea(QWidget *parent = nullptr);
 
     // Adds the widget, fixes its sub-window at frameSize when that is valid, and
-    // moves it to the place remembered under its window title, or else to the
-    // first free cell of the rearranging grid.
+    // moves it to the place remembered under its window title (as the store
+    // held it when the area was made), or else to the first free cell of the
+    // rearranging grid.
     QMdiSubWindow *AddSubWindow(QWidget *widget, Qt::WindowFlags flags = Qt::WindowFlags(),
                                 const QSize &frameSize = QSize());
+    // Shows a widget that AddSubWindow added without activating it; the newest
+    // shown is activated when the event loop turns, once for a whole burst.
+    void showAdded(QWidget *widget);
     // An empty sub-window of this area, for a widget to be built in before
     // AddSubWindow takes it.
     QMdiSubWindow *NewSubWindow(Qt::WindowFlags flags);
@@ -61,7 +67,12 @@ private:
     QList<QPoint> positions() const;
     void loadBackground();
     void shareSystemMenuIcons(QMdiSubWindow *sub);
+    void activateNewest();
 
     QImage m_background;
+    // Read once: adding a window on a record's path never touches the store.
+    QHash<QString, QPoint> m_storedPlaces; // by window title
     QHash<QString, QIcon> m_menuIcons; // by action text
+    QPointer<QMdiSubWindow> m_newest;
+    QTimer m_activation;
 };

@@ -63,8 +63,7 @@ CModuleWindow::CModuleWindow(quint8 module, CMasterDevice *device, QWidget *pare
     // The window has one size, so the grey panel has one too. Fixed, it keeps
     // a changing text from re-laying out the window and its MDI frame (title
     // bar included) on every record.
-    layout()->activate();
-    m_ui->m_pModuleWidget->setFixedSize(m_ui->m_pModuleWidget->size());
+    m_ui->m_pModuleWidget->setFixedSize(panelSize());
 }
 
 CModuleWindow::~CModuleWindow() = default;
@@ -101,6 +100,22 @@ public:
 };
 
 } // namespace
+
+QSize CModuleWindow::panelSize()
+{
+    // The same for every window while the application's font and style sheet
+    // stay: laid out once, not for each window.
+    static QString sheet;
+    static QFont font;
+    static QSize size;
+    if (!size.isValid() || sheet != qApp->styleSheet() || font != QApplication::font()) {
+        sheet = qApp->styleSheet();
+        font = QApplication::font();
+        layout()->activate();
+        size = m_ui->m_pModuleWidget->size();
+    }
+    return size;
+}
 
 void CModuleWindow::addPads()
 {

@@ -66,6 +66,7 @@ private:
     void updateTitle();
     void disableMaximize();
     void addPads();
+    QSize panelSize();
     void setAlarm(bool alarm);
     void requestTexts();
     void applyTexts();

@@ -24,7 +24,7 @@ class TestMdiArea : public QObject
         auto *w = new CModuleWindow(module, &m_device);
         QMdiSubWindow *sub =
             area.AddSubWindow(w, Qt::WindowFlags(), QSize(w->width() + 10, w->height() + 30));
-        w->show();
+        area.showAdded(w);
         return sub;
     }
 
@@ -71,14 +71,18 @@ private slots:
     }
 
     // No remembered places: none on another, scrollable, one set of menu icons.
+    // A burst activates only its newest window, once the event loop turns.
     void firstStartPutsNoWindowOnAnother()
     {
         CQMdiArea area;
         area.resize(600, 400);
         area.show();
+        QVERIFY(QTest::qWaitForWindowActive(&area));
         QList<QMdiSubWindow *> subs;
         for (quint8 m = 1; m <= 20; ++m)
             subs << add(area, m);
+        QVERIFY(!area.activeSubWindow());
+        QTRY_COMPARE(area.activeSubWindow(), subs.last());
         for (int i = 0; i < subs.size(); ++i)
             for (int j = i + 1; j < subs.size(); ++j)
                 QVERIFY(!subs[i]->geometry().intersects(subs[j]->geometry()));
@@ -88,6 +92,7 @@ private slots:
     }
 
     // Remembered places push their occupants on, are saved by name; titles sort.
+    // The places are read when the area is made, not with each window.
     void placesAndRearrange()
     {
         QSettings s;
@@ -95,6 +100,7 @@ private slots:
             s.setValue(QLatin1String(title), QPoint(100, 50));
         s.setValue(SettingsKeys::moduleName(8), QStringLiteral("Gate"));
         CQMdiArea area;
+        s.setValue(QStringLiteral("Module 2 2"), QPoint(0, 500));
         area.resize(1000, 800);
         QList<QMdiSubWindow *> subs{ add(area, 10), add(area, 1), add(area, 2), add(area, 3),
                                      add(area, 8) };
