@@ -202,6 +202,12 @@ private slots:
         m_device->record(9).settings[DectThreshold] = 80;
         m_device->record(8).settings[DectThreshold] = 80;
         Dialog d(8, m_device.get());
+        m_prompts.answer = false; // both ask first; "No" leaves the record
+        d.OnDefaultsButton();
+        d.OnEraseBypassButton();
+        QCOMPARE(m_device->record(8).settings[DectThreshold], quint8(80));
+        QCOMPARE(m_device->record(8).settings[Command], quint8(0));
+        m_prompts.answer = true;
         d.OnDefaultsButton();
         QCOMPARE(read(d, { "m_pDectSlider" }, "value"), "-45");
         QCOMPARE(m_device->record(9).settings[DectThreshold], quint8(80));
@@ -212,6 +218,10 @@ private slots:
         QCOMPARE(QList<int>({ m_device->record(8).settings[Command],
                               m_device->record(9).settings[Command] }),
                  QList<int>({ 2, 2 }));
+        QCOMPARE(m_prompts.shown.first(),
+                 "?HARRIER Tablet DEMO: Do you want to reset all settings to defaults?");
+        QCOMPARE(m_prompts.shown.at(1), "?HARRIER Tablet DEMO: Do you want to erase all "
+                                        "manual bypass frequencies?");
 
         // "Get bypass" asks for the map while the list is open, with the marks checked.
         ModuleRecord &r = m_device->record(8);
