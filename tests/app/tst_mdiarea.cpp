@@ -29,7 +29,6 @@ class TestMdiArea : public QObject
     }
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
 
     // Pushed aside to the next spot no window stands on exactly; the grid's rows.
     void freePlaceAndGrid()

@@ -44,7 +44,6 @@ class TestModuleWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
     void init() { TestSettings::freshStation(); }
 
     // Renaming. The rows nothing writes keep their room: seven rows share the

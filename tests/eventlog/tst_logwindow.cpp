@@ -100,7 +100,6 @@ private slots:
     void initTestCase()
     {
         F::setZone("UTC");
-        TestSettings::isolate();
         QVERIFY(m_dir.isValid());
     }
 

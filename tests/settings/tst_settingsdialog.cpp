@@ -75,7 +75,6 @@ class TestSettingsDialog : public QObject
     std::unique_ptr<CMasterDevice> m_device;
 
 private slots:
-    void initTestCase() { TestSettings::isolate(); }
     void init()
     {
         TestSettings::freshStation();
