@@ -70,21 +70,36 @@ CModuleWindow::~CModuleWindow() = default;
 
 namespace {
 
-// What an empty label of the form takes in a layout; the same for every
-// window while the application's font and style sheet stay.
+// A size that is the same for every window while the application's font and
+// style sheet stay: worked out for the first window, again after a change.
+class StyleBoundSize
+{
+public:
+    template <typename Compute> QSize get(Compute compute)
+    {
+        if (!m_size.isValid() || m_sheet != qApp->styleSheet() || m_font != QApplication::font()) {
+            m_sheet = qApp->styleSheet();
+            m_font = QApplication::font();
+            m_size = compute();
+        }
+        return m_size;
+    }
+
+private:
+    QString m_sheet;
+    QFont m_font;
+    QSize m_size;
+};
+
+// What an empty label of the form takes in a layout.
 QSize emptyLabelSize()
 {
-    static QString sheet;
-    static QFont font;
-    static QSize size;
-    if (!size.isValid() || sheet != qApp->styleSheet() || font != QApplication::font()) {
-        sheet = qApp->styleSheet();
-        font = QApplication::font();
+    static StyleBoundSize size;
+    return size.get([] {
         QLabel label;
         label.ensurePolished();
-        size = label.sizeHint();
-    }
-    return size;
+        return label.sizeHint();
+    });
 }
 
 // Stands in for an empty label: the same room in its row, and the same
@@ -103,18 +118,12 @@ public:
 
 QSize CModuleWindow::panelSize()
 {
-    // The same for every window while the application's font and style sheet
-    // stay: laid out once, not for each window.
-    static QString sheet;
-    static QFont font;
-    static QSize size;
-    if (!size.isValid() || sheet != qApp->styleSheet() || font != QApplication::font()) {
-        sheet = qApp->styleSheet();
-        font = QApplication::font();
+    // Laid out once, not for each window.
+    static StyleBoundSize size;
+    return size.get([this] {
         layout()->activate();
-        size = m_ui->m_pModuleWidget->size();
-    }
-    return size;
+        return m_ui->m_pModuleWidget->size();
+    });
 }
 
 void CModuleWindow::addPads()
