@@ -17,7 +17,7 @@ station="$build_dir/bin/harrier-tablet"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
-    XDG_CACHE_HOME="$home/.cache" xvfb-run -a -s "-screen 0 1280x900x24" bash -c "
+    XDG_CACHE_HOME="$home/.cache" xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
     '$station' --port 0 &
     sleep $wait_s
     xwd -root -silent | /usr/bin/convert xwd:- '$out'
