@@ -40,14 +40,14 @@ class TestStationProcess : public QObject
         station.setProcessEnvironment(env);
         station.start(program, { "--port", QString::number(port) });
         QTcpSocket socket;
-        QTest::qWaitFor(
+        const bool listening = QTest::qWaitFor(
             [&] {
             if (socket.state() == QAbstractSocket::UnconnectedState)
                 socket.connectToHost(QHostAddress::LocalHost, port);
             return socket.state() == QAbstractSocket::ConnectedState;
             },
             10000);
-        return port;
+        return listening ? port : 0; // 0: the station never listened
     }
 
 private slots:
@@ -59,7 +59,7 @@ private slots:
         for (int signal : { SIGINT, SIGTERM }) {
             QTemporaryDir home;
             QProcess station;
-            start(station, home, HARRIER_STATION);
+            QVERIFY(start(station, home, HARRIER_STATION));
             QTest::qWait(1500); // the demonstration feed opens its windows
             QCOMPARE(::kill(pid_t(station.processId()), signal), 0);
             QVERIFY(station.waitForFinished(10000));
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(station.exitStatus(), QProcess::CrashExit);
 
         // The station starts again on that journal and closes every event committed.
-        start(station, home, HARRIER_STATION_FULL);
+        QVERIFY(start(station, home, HARRIER_STATION_FULL));
         const QStringList after = Fixtures::query(journal, kJournalRows);
         station.kill();
         QVERIFY(station.waitForFinished(5000));
