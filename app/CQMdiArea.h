@@ -10,8 +10,8 @@
 #include <QList>
 #include <QMdiArea>
 #include <QPoint>
-#include <QRect>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QStringList>
 #include <QTimer>
